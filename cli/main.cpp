@@ -1,0 +1,79 @@
+// tessaline-cli: batch use of the engine for scripts and betting shops.
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "core/errors.h"
+
+namespace {
+
+using tessaline::cli::TArgs;
+
+struct TCommandEntry {
+    const char* name;
+    int (*run)(TArgs&);
+    const char* usage;
+};
+
+const TCommandEntry kCommands[] = {
+    {"merge", tessaline::cli::RunMerge, "merge IN.col -o OUT.col"},
+    {"txt", tessaline::cli::RunTxt, "txt export IN.col -o OUT.txt | txt import IN.txt -o OUT.col"},
+};
+
+void PrintUsage(std::FILE* to) {
+    std::fputs("uso: tessaline-cli COMANDO [ARGOMENTI] [--json]\ncomandi:\n", to);
+    for (const auto& c : kCommands) {
+        std::fprintf(to, "  %s\n", c.usage);
+    }
+}
+
+void ReportError(bool json, const std::string& message) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    if (json) {
+        std::printf("{\"error\": %s}\n", tessaline::cli::JsonEscape(message).c_str());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace tessaline::cli;
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        PrintUsage(argc < 2 ? stderr : stdout);
+        return argc < 2 ? kExitUsage : kExitOk;
+    }
+    InstallInterruptHandler();
+    const std::string name = argv[1];
+    std::vector<std::string> words(argv + 2, argv + argc);
+    bool json = false;
+    for (const auto& w : words) {
+        json = json || w == "--json";
+    }
+    for (const auto& c : kCommands) {
+        if (name != c.name) {
+            continue;
+        }
+        try {
+            TArgs args(words);
+            return c.run(args);
+        } catch (const EUsage& e) {
+            std::fprintf(stderr, "%s\nuso: tessaline-cli %s\n", e.what(), c.usage);
+            return kExitUsage;
+        } catch (const EInterrupted&) {
+            std::fputs("Interrotto.\n", stderr);
+            return kExitInterrupted;
+        } catch (const tessaline::EInOutError& e) {
+            ReportError(json, e.what());
+            return kExitFailure;
+        } catch (const std::exception& e) {
+            ReportError(json, e.what());
+            return kExitFailure;
+        }
+    }
+    std::fprintf(stderr, "comando sconosciuto: %s\n", name.c_str());
+    PrintUsage(stderr);
+    return kExitUsage;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The data folder ("ProgramDir"), its sub-folders, first-start seeding and where file names go.
+
+#include <filesystem>
+#include <string>
+
+namespace tessaline {
+
+enum class TFolder { Sistemi, Ridotti, Schedine, Colonne, Archivi, Quadri, Sfondi, Wav, ArchivioGiocate };
+
+// The sub-folder's name as the program spells it ("Sistemi", "COLONNE", ...).
+const char* FolderName(TFolder folder);
+
+// $TESSALINE_HOME when set; else the executable's folder when it holds a file "portable";
+// else $XDG_DATA_HOME/Tessaline (default ~/.local/share/Tessaline). Computed on every call.
+std::filesystem::path ProgramDir();
+std::filesystem::path FolderPath(TFolder folder);
+
+// Where the installed data lives: the build tree's data/ when the executable runs from a build
+// tree, else <prefix>/share/tessaline. Empty when neither exists.
+std::filesystem::path InstalledDataDir();
+
+// Creates the data folder and its sub-folders; with seed, copies every installed data file that is
+// missing (never overwriting one). Returns false when the folder cannot be created.
+bool PrepareProgramDir(bool seed);
+
+// A name without a folder goes into the folder of its kind; any other path is kept as it is.
+std::filesystem::path ResolveInFolder(const std::string& name, TFolder folder);
+
+// For paths read from files: one with a backslash or a drive letter, or whose folder does not exist
+// here, is reduced to its file name and placed in the folder of its kind.
+std::filesystem::path ResolveStoredPath(const std::string& stored, TFolder folder);
+
+} // namespace tessaline

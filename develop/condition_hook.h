@@ -1,0 +1,18 @@
+#pragma once
+// What the development driver needs from the condition set: preparation before a run and one
+// yes/no answer per column. The condition set implements it; a system without one accepts all.
+
+#include "core/column.h"
+
+namespace tessaline {
+
+class TColumnAcceptor {
+public:
+    virtual ~TColumnAcceptor() = default;
+    // Called once before the enumeration of a run (prepares the set and the links).
+    virtual void PrepareRun() = 0;
+    // True when the column passes every condition in force.
+    virtual bool Accept(const Colonna& c) = 0;
+};
+
+} // namespace tessaline

@@ -15,7 +15,9 @@ constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
 constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
 
 // Bit 7 of each byte of the result is set when that byte of x is not zero.
-inline std::uint64_t NonZeroBytes(std::uint64_t x) { return (((x & kLow7) + kLow7) | x) & kHigh; }
+inline std::uint64_t NonZeroBytes(std::uint64_t x) {
+    return (((x & kLow7) + kLow7) | x) & kHigh;
+}
 
 // The single team (0-based) in which a and b differ, -1 when they are equal, -2 when they differ in
 // more than one team.

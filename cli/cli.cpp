@@ -6,7 +6,9 @@
 
 namespace tessaline::cli {
 
-TArgs::TArgs(std::vector<std::string> words) : words_(std::move(words)) { json_ = Flag("--json"); }
+TArgs::TArgs(std::vector<std::string> words) : words_(std::move(words)) {
+    json_ = Flag("--json");
+}
 
 bool TArgs::Flag(std::string_view name) {
     for (auto it = words_.begin(); it != words_.end(); ++it) {
@@ -185,7 +187,7 @@ extern "C" void OnSigint(int /*sig*/) {
 } // namespace
 
 void InstallInterruptHandler() {
-    struct sigaction sa{};
+    struct sigaction sa {};
     sa.sa_handler = OnSigint;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, nullptr);

@@ -65,6 +65,7 @@ int RunMerge(TArgs& args) {
 }
 
 int RunTxt(TArgs& args) {
+    const std::string out = args.RequiredOption("-o");
     const auto verb = args.Positionals();
     if (verb.empty() || (verb[0] != "export" && verb[0] != "import")) {
         throw EUsage("uso: txt export IN.col -o OUT.txt | txt import IN.txt -o OUT.col");
@@ -72,7 +73,7 @@ int RunTxt(TArgs& args) {
     const bool exporting = verb[0] == "export";
     std::vector<std::string> rest(verb.begin() + 1, verb.end());
     rest.emplace_back("-o");
-    rest.push_back(args.RequiredOption("-o"));
+    rest.push_back(out);
     TArgs sub(rest);
     const TInOut io = InputAndOutput(sub);
     TCliPrompt prompt(true);

@@ -7,7 +7,9 @@
 
 namespace tessaline {
 
-void TByteWriter::F64(double v) { U64(std::bit_cast<std::uint64_t>(v)); }
+void TByteWriter::F64(double v) {
+    U64(std::bit_cast<std::uint64_t>(v));
+}
 
 void TByteWriter::Bytes(const void* data, std::size_t n) {
     const auto* p = static_cast<const std::uint8_t*>(data);
@@ -92,7 +94,9 @@ bool TByteReader::I32(std::int32_t& v) {
     return true;
 }
 
-bool TByteReader::U64(std::uint64_t& v) { return Le(v, 8); }
+bool TByteReader::U64(std::uint64_t& v) {
+    return Le(v, 8);
+}
 
 bool TByteReader::F64(double& v) {
     std::uint64_t t = 0;

@@ -77,10 +77,18 @@ int CountWith(const Colonna& c, int n) {
 }
 } // namespace
 
-int CountFixed(const Colonna& c) { return CountWith(c, 1); }
-int CountDoubles(const Colonna& c) { return CountWith(c, 2); }
-int CountTriples(const Colonna& c) { return CountWith(c, 3); }
-int CountQuadruples(const Colonna& c) { return CountWith(c, 4); }
+int CountFixed(const Colonna& c) {
+    return CountWith(c, 1);
+}
+int CountDoubles(const Colonna& c) {
+    return CountWith(c, 2);
+}
+int CountTriples(const Colonna& c) {
+    return CountWith(c, 3);
+}
+int CountQuadruples(const Colonna& c) {
+    return CountWith(c, 4);
+}
 
 bool PronosticoCompleto(const Pronostico& f) {
     for (int i = 0; i < kTeams; ++i) {
@@ -95,7 +103,8 @@ std::int64_t ColumnsCovered(const Colonna& c) {
     const double d = CountDoubles(c);
     const double t = CountTriples(c);
     const double q = CountQuadruples(c);
-    const double product = std::exp(d * std::log(2.0)) * std::exp(t * std::log(3.0)) * std::exp(q * std::log(4.0));
+    const double product =
+        std::exp(d * std::log(2.0)) * std::exp(t * std::log(3.0)) * std::exp(q * std::log(4.0));
     return RoundNearest(product);
 }
 

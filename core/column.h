@@ -52,10 +52,18 @@ std::string SignText(SignSet set, bool pad = false);
 // their codes; any other length gives 0.
 SignSet ParseSigns(std::string_view text);
 int SignCount(SignSet set);
-inline bool IsFixed(SignSet set) { return SignCount(set) == 1; }
-inline bool IsDouble(SignSet set) { return SignCount(set) == 2; }
-inline bool IsTriple(SignSet set) { return SignCount(set) == 3; }
-inline bool IsQuadruple(SignSet set) { return set == kAllSigns; }
+inline bool IsFixed(SignSet set) {
+    return SignCount(set) == 1;
+}
+inline bool IsDouble(SignSet set) {
+    return SignCount(set) == 2;
+}
+inline bool IsTriple(SignSet set) {
+    return SignCount(set) == 3;
+}
+inline bool IsQuadruple(SignSet set) {
+    return set == kAllSigns;
+}
 
 int CountFixed(const Colonna& c);
 int CountDoubles(const Colonna& c);
@@ -77,7 +85,9 @@ int PairsInMatch(const PairTable& t, int match);
 
 // Matches (0..6) in which at least one team's sets share no sign; works for multi-sign sides.
 int WrongMatches(const Colonna& a, const Colonna& b);
-inline int Points(const Colonna& a, const Colonna& b) { return 6 - WrongMatches(a, b); }
+inline int Points(const Colonna& a, const Colonna& b) {
+    return 6 - WrongMatches(a, b);
+}
 // Teams (0..12) whose sets share no sign.
 int WrongTeams(const Colonna& a, const Colonna& b);
 

@@ -5,7 +5,9 @@
 
 namespace tessaline {
 
-const char* CurrencySign(bool euro) { return euro ? "\xE2\x82\xAC" : "\xC2\xA3"; }
+const char* CurrencySign(bool euro) {
+    return euro ? "\xE2\x82\xAC" : "\xC2\xA3";
+}
 
 namespace {
 std::string GroupThousands(const std::string& digits) {

@@ -64,7 +64,9 @@ fs::path ProgramDir() {
     return fs::path(".");
 }
 
-fs::path FolderPath(TFolder folder) { return ProgramDir() / FolderName(folder); }
+fs::path FolderPath(TFolder folder) {
+    return ProgramDir() / FolderName(folder);
+}
 
 fs::path InstalledDataDir() {
     std::error_code ec;
@@ -108,8 +110,8 @@ bool PrepareProgramDir(bool seed) {
     if (source.empty()) {
         return true;
     }
-    for (auto it = fs::recursive_directory_iterator(source, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec)) {
+    for (auto it = fs::recursive_directory_iterator(source, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         const fs::path rel = fs::relative(it->path(), source, ec);
         if (ec) {
             break;
@@ -135,7 +137,8 @@ fs::path ResolveInFolder(const std::string& name, TFolder folder) {
 
 fs::path ResolveStoredPath(const std::string& stored, TFolder folder) {
     const bool hasBackslash = stored.find('\\') != std::string::npos;
-    const bool hasDrive = stored.size() >= 2 && stored[1] == ':' && std::isalpha(static_cast<unsigned char>(stored[0]));
+    const bool hasDrive =
+        stored.size() >= 2 && stored[1] == ':' && std::isalpha(static_cast<unsigned char>(stored[0]));
     if (hasBackslash || hasDrive) {
         const std::size_t cut = stored.find_last_of("\\/:");
         return FolderPath(folder) / stored.substr(cut == std::string::npos ? 0 : cut + 1);

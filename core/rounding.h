@@ -17,6 +17,8 @@ inline std::int64_t RoundNearest(double x) {
 }
 
 // Truncated towards zero (2.9 -> 2, -2.9 -> -2).
-inline std::int64_t Truncate(double x) { return static_cast<std::int64_t>(std::trunc(x)); }
+inline std::int64_t Truncate(double x) {
+    return static_cast<std::int64_t>(std::trunc(x));
+}
 
 } // namespace tessaline

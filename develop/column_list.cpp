@@ -18,7 +18,9 @@ constexpr std::size_t kBlockColumns = 1000;
 constexpr std::size_t kBlockBytes = kBlockColumns * sizeof(Colonna);
 } // namespace
 
-TListaColonne::~TListaColonne() { std::free(data_); }
+TListaColonne::~TListaColonne() {
+    std::free(data_);
+}
 
 TListaColonne::TListaColonne(const TListaColonne& other) {
     if (other.size_ > 0) {
@@ -144,7 +146,9 @@ void TListaColonne::ExpandAll() {
     *this = std::move(expanded);
 }
 
-void TListaColonne::Truncate(std::size_t n) { size_ = std::min(size_, n); }
+void TListaColonne::Truncate(std::size_t n) {
+    size_ = std::min(size_, n);
+}
 
 void TListaColonne::RemoveAt(std::size_t i) {
     if (i >= size_) {
@@ -183,7 +187,7 @@ bool TListaColonne::ReadFrom(std::FILE* f, bool expand, UserPrompt* prompt) {
     Clear();
     const long start = std::ftell(f);
     std::uint64_t remaining = 0;
-    struct stat st{};
+    struct stat st {};
     if (start >= 0 && ::fstat(::fileno(f), &st) == 0 && st.st_size > start) {
         remaining = static_cast<std::uint64_t>(st.st_size - start);
     }

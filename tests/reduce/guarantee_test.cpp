@@ -10,7 +10,7 @@
 #include "core/interfaces.h"
 #include "develop/column_list.h"
 #include "develop/condition_hook.h"
-#include "support/reference_winning.h"
+#include "reference/forecast_winning.h"
 #include "support/test_home.h"
 
 namespace tessaline {
@@ -55,7 +55,7 @@ TParametriGaranzie FromForecast(const TListaColonne& examined, const Pronostico&
     TParametriGaranzie p;
     p.esaminateInMemoria = &examined;
     p.pronostico = [f](int mode, CancelProbe* cancel, const TPassoVincente& step) {
-        return test::ReferenceWinning(f, mode, cancel, step);
+        return reference::ReferenceWinning(f, mode, cancel, step);
     };
     p.colonnePronostico = ColumnsCovered(f);
     p.zeroErrori = e0;
@@ -233,7 +233,7 @@ std::map<std::tuple<int, int, int>, double> DirectPatterns(const TListaColonne& 
                                                            int mode) {
     std::map<std::tuple<int, int, int>, double> m;
     double n = 0;
-    test::ReferenceWinning(f, mode, nullptr, [&](const Colonna& w) {
+    reference::ReferenceWinning(f, mode, nullptr, [&](const Colonna& w) {
         n += 1;
         int c[7] = {};
         for (const Colonna& e : examined) {

@@ -8,7 +8,7 @@
 #include "core/column.h"
 #include "core/interfaces.h"
 
-namespace tessaline::test {
+namespace tessaline::reference {
 
 inline bool ReferenceWinning(const Pronostico& f, int mode, CancelProbe* cancel,
                              const std::function<void(const Colonna&)>& step) {
@@ -60,4 +60,4 @@ inline bool ReferenceWinning(const Pronostico& f, int mode, CancelProbe* cancel,
     return !stopped;
 }
 
-} // namespace tessaline::test
+} // namespace tessaline::reference

@@ -30,8 +30,8 @@ TEST(CliDevelop, ExampleForecastSummaryAndJson) {
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(
         r.out,
-        "{\"total\": 8, \"accepted\": 8, \"final\": 8, \"cost\": 6400, \"currency\": \"LIT\", \"out\": " +
-            "\"" + out.string() + "\"" + "}\n");
+        "{\"total\": 8, \"accepted\": 8, \"final\": 8, \"cost\": 6400, \"currency\": \"LIT\", \"out\": \"" +
+            out.string() + "\"}\n");
     TListaColonne l;
     ASSERT_TRUE(l.LoadFromFile(out, false, nullptr));
     EXPECT_EQ(reference::Columns(l), reference::Expansion(reference::Forecast(f)));

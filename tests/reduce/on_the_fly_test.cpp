@@ -121,6 +121,8 @@ TEST(OnTheFlyReducer, SecondLookRunsAtOnceBeyondTheLimitAndStopsOnAnnulla) {
     EXPECT_EQ(s.store.Count(), 2); // the first set-aside column was examined, then it stopped
     EXPECT_TRUE(s.deferred.Empty());
     EXPECT_TRUE(cancel.Peek()); // looked at, not taken
+    EXPECT_TRUE(s.r.Stopped());
+    EXPECT_FALSE(t.r.Stopped());
 }
 
 } // namespace

@@ -306,6 +306,17 @@ TTabellaGaranzie Aggiorna(const std::vector<T_Vincita>& patterns, char decimalSe
     return t;
 }
 
+const char* TitoloStampaGaranzie(int mode) {
+    switch (mode) {
+    case 5:
+        return "Stampa delle garanzie del sistema con un errore sul pronostico";
+    case 4:
+        return "Stampa delle garanzie del sistema con due errori sul pronostico";
+    default:
+        return "Stampa delle garanzie del sistema";
+    }
+}
+
 bool PronosticoUsabile(const Pronostico& forecast, const PairTable& pairs, bool pairMode) {
     if (pairMode) {
         return PairColumnsCovered(pairs) > 0;

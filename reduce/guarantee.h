@@ -92,7 +92,12 @@ namespace msg {
 inline constexpr const char* kStatoZeroErrori = "Calcolo Percentuali senza errori sul pronostico";
 inline constexpr const char* kStatoUnErrore = "Calcolo Percentuali con un errore sul pronostico";
 inline constexpr const char* kStatoDueErrori = "Calcolo Percentuali con due errori sul pronostico";
+inline constexpr const char* kCalcoloGaranzie = "Calcolo delle garanzie";
+inline constexpr const char* kImpossibileStampareTabella = "Impossibile Stampare La Tabella";
 } // namespace msg
+
+// The printout's title for the mode shown (6, 5 or 4).
+const char* TitoloStampaGaranzie(int mode);
 
 // "Calcola". On success the computed modes are normalised in results. A file that cannot be read
 // shows "Impossibile caricare il file" through prompt (when given) and returns ErroreFile; a press

@@ -1,6 +1,6 @@
-// The straightforward guarantee calculation and column-file operations, timed end to end as the
-// baseline for faster versions. Inputs are seeded and fixed; where the full input would take many
-// minutes a tenth is used (see docs/PERFORMANCE.md).
+// The straightforward column-file operations, timed end to end as the baseline for faster versions
+// (the guarantee calculation has its own program, bench/guarantee.cpp, with both its paths). Inputs are
+// seeded and fixed; where the full input would take many minutes a tenth is used (see docs/PERFORMANCE.md).
 
 #include <benchmark/benchmark.h>
 
@@ -10,8 +10,6 @@
 
 #include "core/interfaces.h"
 #include "develop/column_list.h"
-#include "reduce/guarantee.h"
-#include "reference/forecast_winning.h"
 #include "tools/column_ops.h"
 
 namespace fs = std::filesystem;
@@ -36,58 +34,6 @@ TListaColonne RandomList(std::size_t n, std::uint64_t seed) {
     }
     return l;
 }
-
-Pronostico ForecastOf(const char* groups[12]) {
-    Pronostico f;
-    for (int t = 0; t < kTeams; ++t) {
-        f[t] = ParseSigns(groups[t]);
-    }
-    return f;
-}
-
-void RunGuarantee(benchmark::State& state, const TListaColonne& examined, const Pronostico& f, bool e0,
-                  bool e1, bool e2) {
-    TParametriGaranzie p;
-    p.esaminateInMemoria = &examined;
-    p.pronostico = [f](int mode, CancelProbe* cancel, const TPassoVincente& step) {
-        return reference::ReferenceWinning(f, mode, cancel, step);
-    };
-    p.colonnePronostico = ColumnsCovered(f);
-    p.zeroErrori = e0;
-    p.unErrore = e1;
-    p.dueErrori = e2;
-    TCancelFlag cancel;
-    TRisultatiGaranzie results;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(Calcola(p, results, &cancel));
-    }
-}
-
-// No error: random examined columns against the 16,777,216 columns of twelve quadruples. A tenth of
-// the 10,000 examined columns (the work is the product of the two counts).
-void BM_GuaranteeNoError(benchmark::State& state) {
-    const TListaColonne examined = RandomList(static_cast<std::size_t>(state.range(0)), 1);
-    const char* g[12] = {"012M", "012M", "012M", "012M", "012M", "012M",
-                         "012M", "012M", "012M", "012M", "012M", "012M"};
-    RunGuarantee(state, examined, ForecastOf(g), true, false, false);
-}
-BENCHMARK(BM_GuaranteeNoError)->Arg(1'000)->Unit(benchmark::kSecond)->Iterations(1);
-
-// One and two errors: 2,000 examined columns against a forecast of 4^6 x 3^2 columns.
-const char* kErrorForecast[12] = {"012M", "012M", "012M", "012M", "012M", "012M",
-                                  "012",  "012",  "0",    "1",    "2",    "M"};
-
-void BM_GuaranteeOneError(benchmark::State& state) {
-    const TListaColonne examined = RandomList(static_cast<std::size_t>(state.range(0)), 2);
-    RunGuarantee(state, examined, ForecastOf(kErrorForecast), false, true, false);
-}
-BENCHMARK(BM_GuaranteeOneError)->Arg(2'000)->Unit(benchmark::kSecond)->Iterations(1);
-
-void BM_GuaranteeTwoErrors(benchmark::State& state) {
-    const TListaColonne examined = RandomList(static_cast<std::size_t>(state.range(0)), 3);
-    RunGuarantee(state, examined, ForecastOf(kErrorForecast), false, false, true);
-}
-BENCHMARK(BM_GuaranteeTwoErrors)->Arg(2'000)->Unit(benchmark::kSecond)->Iterations(1);
 
 fs::path BenchDir() {
     const fs::path d = fs::temp_directory_path() / ("tessaline-bench-tools-" + std::to_string(::getpid()));

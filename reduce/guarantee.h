@@ -19,6 +19,7 @@ class CancelProbe;
 class UserPrompt;
 class TColumnAcceptor;
 class TListaColonne;
+class T_Sistema;
 
 // One win pattern: examined columns with 4, 5 and 6 points against one winning column, and the
 // share of the winning columns that gave it (1.0 per column until normalised).
@@ -85,6 +86,11 @@ struct TParametriGaranzie {
     // "Applica le Condizioni": the system's conditions, or nullptr when unchecked.
     TColumnAcceptor* condizioni = nullptr;
 };
+
+// "Colonne Generate dal Pronostico" of the system: EnumerateForecast on its forecast, or
+// EnumeratePairs on its pair table in pair mode, with the matching column count. The system must
+// outlive the parameters.
+void ConfrontoDalPronostico(TParametriGaranzie& params, const T_Sistema& system);
 
 enum class TEsitoGaranzie { Ok, Annullato, ErroreFile };
 
@@ -153,5 +159,6 @@ struct TDialogoGaranzie {
 // RadioCPro's condition: with pair mode, the table yields a column; otherwise more than five
 // leading teams of the forecast (from team 1, without a gap) have signs.
 bool PronosticoUsabile(const Pronostico& forecast, const PairTable& pairs, bool pairMode);
+bool PronosticoUsabile(const T_Sistema& system);
 
 } // namespace tessaline

@@ -42,16 +42,6 @@ TEST(PlaysView, SummaryAndSystemRows) {
     ASSERT_EQ(grid.size(), 7u);
     EXPECT_EQ(grid[0], (std::array<std::string, 6>{"  2", "  1", "  0", "   3", "17/03/2023", "12.00.00"}));
     EXPECT_EQ(RigheSistemi(a, 5).size(), 4u);
-    const std::pair<std::size_t, int> scroll[] = {{0, 0}, {7, 0}, {8, 1}, {9, 2}};
-    for (const auto& [n, max] : scroll) {
-        EXPECT_EQ(MassimoScorrimentoSistemi(n), max) << n;
-    }
-    const std::pair<std::int32_t, std::int32_t> arrows[] = {{1, 1}, {2, 1}, {50, 49}};
-    for (const auto& [from, to] : arrows) {
-        EXPECT_EQ(ConcorsoPrecedente(from), to);
-    }
-    EXPECT_EQ(ConcorsoSuccessivo(98), 99);
-    EXPECT_EQ(ConcorsoSuccessivo(99), 99);
 }
 
 TEST(PlaysView, WinTables) {

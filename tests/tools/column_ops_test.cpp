@@ -245,20 +245,5 @@ TEST(Shuffle, FilesSeedsAndFailures) {
     }
 }
 
-TEST(Ops, FieldLabels) {
-    const struct {
-        TOperazione op;
-        const char* first;
-        const char* second;
-    } cases[] = {{TOperazione::Or, "Primo file", "Secondo file"},
-                 {TOperazione::Xor, "Primo file", "Secondo file"},
-                 {TOperazione::CoperturaN2, "File del ridotto", "File delle colonne da coprire"},
-                 {TOperazione::Disordinatore, "File da disordinare", ""}};
-    for (const auto& c : cases) {
-        EXPECT_STREQ(EtichettaPrimoFile(c.op), c.first);
-        EXPECT_STREQ(EtichettaSecondoFile(c.op), c.second);
-    }
-}
-
 } // namespace
 } // namespace tessaline

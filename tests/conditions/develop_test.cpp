@@ -53,7 +53,7 @@ TEST(Development, ConditionsFilterTheForecast) {
     test::TTestHome home;
     ASSERT_TRUE(PrepareProgramDir(false));
     T_Sistema sys;
-    sys.dati.Forecast = reference::Forecast("012M 012M 12 01 12 1M 2 12 012M 1 12 0M");
+    sys.dati.Forecast = reference::Forecast("012M 012M 12 01 12 1M 2 12 012M 1 12 12");
     TInsiemeCondizioni set;
     Build(set);
     sys.Condizioni = &set;

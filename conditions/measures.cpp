@@ -47,6 +47,47 @@ constexpr TTabelleBit kBit = [] {
 inline int Conta(std::uint32_t m) { return kBit.conta[m & 0xFFF]; }
 inline int RunMassima(std::uint32_t m) { return kBit.run[m & 0xFFF]; }
 
+// The even and odd runs of a field cut by its run starts, for every key of MisuraPariDispari.
+struct TPariDispari {
+    std::uint8_t pari = 0;
+    std::uint8_t seriePari = 0;
+    std::uint8_t dispari = 0;
+    std::uint8_t serieDispari = 0;
+};
+constexpr std::array<TPariDispari, 8192> kPariDispari = [] {
+    std::array<TPariDispari, 8192> t{};
+    for (std::uint32_t key = 2; key < 8192; ++key) {
+        int length = 12;
+        while (((key >> length) & 1u) == 0) {
+            --length;
+        }
+        TPariDispari e;
+        int streakPari = 0;
+        int streakDispari = 0;
+        int start = 0;
+        for (int j = 1; j <= length; ++j) {
+            if (j < length && ((key >> j) & 1u) == 0) {
+                continue;
+            }
+            // The run [start, j) closes.
+            if ((j - start) % 2 == 0) {
+                ++e.pari;
+                ++streakPari;
+                streakDispari = 0;
+            } else {
+                ++e.dispari;
+                ++streakDispari;
+                streakPari = 0;
+            }
+            e.seriePari = static_cast<std::uint8_t>(std::max<int>(e.seriePari, streakPari));
+            e.serieDispari = static_cast<std::uint8_t>(std::max<int>(e.serieDispari, streakDispari));
+            start = j;
+        }
+        t[key] = e;
+    }
+    return t;
+}();
+
 // Bit j of the result is bit L-1-j of x, for the low L bits of x.
 constexpr std::array<std::uint16_t, 4096> kRovescio = [] {
     std::array<std::uint16_t, 4096> t{};
@@ -130,30 +171,14 @@ TConteggio MisuraPariDispari(const Colonna& c, TCampo campo, bool dispari) {
 
 TConteggio MisuraPariDispari(const TProfilo& pr, TCampo campo, bool dispari) {
     const TCampo f = Valido(campo);
-    TConteggio m;
     if (f.min > f.max) {
-        return m;
+        return TConteggio{};
     }
-    const int wanted = dispari ? 1 : 0;
-    int streak = 0;
-    // Closing a run: one of the wanted parity extends the streak, the other breaks it.
-    auto close = [&](int len) {
-        const bool hit = (len & 1) == wanted;
-        m.conta += hit ? 1 : 0;
-        streak = hit ? streak + 1 : 0;
-        m.serie = std::max(m.serie, streak);
-    };
-    // Bit b set: a new run begins at team b + 1.
-    std::uint32_t starts = pr.cambi & Bits(f.min + 1, f.max);
-    int start = f.min;
-    while (starts != 0) {
-        const int team = std::countr_zero(starts) + 1;
-        close(team - start);
-        start = team;
-        starts &= starts - 1;
-    }
-    close(f.max + 1 - start);
-    return m;
+    // Key: bit j (1 <= j < length) when a run begins at team min + j, and bit length as the end.
+    const int length = f.max - f.min + 1;
+    const std::uint32_t starts = (pr.cambi >> (f.min - 1)) & ((1u << length) - 2);
+    const TPariDispari e = kPariDispari[starts | (1u << length)];
+    return dispari ? TConteggio{e.dispari, e.serieDispari} : TConteggio{e.pari, e.seriePari};
 }
 
 TConteggio MisuraInterruzioni(const Colonna& c, TCampo campo) { return MisuraInterruzioni(Profilo(c), campo); }

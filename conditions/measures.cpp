@@ -112,6 +112,14 @@ void MisuraNumeroSegni(const Colonna& c, const TProfilo& pr, const std::array<TC
     // A team outside its sign's field changes nothing; inside, it extends the run of its sign when
     // the previous counted team had the same sign, and starts a new run otherwise (which is the
     // same as setting the other signs' runs to 0).
+    if (pr.segno[4] == 0 && campi[0].min <= 1 && campi[1].min <= 1 && campi[2].min <= 1 && campi[3].min <= 1 &&
+        campi[0].max >= 12 && campi[1].max >= 12 && campi[2].max >= 12 && campi[3].max >= 12) {
+        // The usual case: whole fields and single signs, so every team counts.
+        for (std::size_t s = 0; s < 4; ++s) {
+            out[s] = {Conta(pr.segno[s]), RunMassima(pr.segno[s])};
+        }
+        return;
+    }
     std::array<std::uint16_t, 5> inField{}; // bit p-1: team p lies in the field of the sign
     for (std::size_t s = 0; s < 4; ++s) {
         const TCampo f = Valido(campi[s]);

@@ -15,9 +15,13 @@ constexpr std::size_t kMaxTabelle = 8;
 
 } // namespace
 
-std::string PosizioneTitolo(std::size_t k) { return fmt::format("{:03d}", k); }
+std::string PosizioneTitolo(std::size_t k) {
+    return fmt::format("{:03d}", k);
+}
 
-void TCondizione::ImpostaTitolo(const std::string& parent) { Titolo = parent + "\\" + Nome; }
+void TCondizione::ImpostaTitolo(const std::string& parent) {
+    Titolo = parent + "\\" + Nome;
+}
 
 bool TCondizione::Scrivi(TByteWriter& w) const {
     w.U8(Tipo);
@@ -75,7 +79,8 @@ void TCondTabelle::AggiornaAttive() {
 bool TCondTabelle::Verifica(const Colonna& c) {
     std::array<TMisura, kMaxTabelle> m;
     const std::size_t n = tabelle_.size();
-    MisuraProfilo(c, Owner != nullptr ? Owner->ProfiloDi(c) : Profilo(c), std::span<TMisura>(m.data(), n), false);
+    MisuraProfilo(c, Owner != nullptr ? Owner->ProfiloDi(c) : Profilo(c), std::span<TMisura>(m.data(), n),
+                  false);
     if (Owner != nullptr && Owner->TraAbilitata()) {
         for (std::size_t i = 0; i < n; ++i) {
             tabelle_[i].Tabella.Contribuisci(m[i].v, m[i].c);
@@ -256,7 +261,9 @@ void TListaCondizioni::EsaminaTraLink(TEsameTraLink& e, TModoEsame modo, char le
     }
 }
 
-void TListaCondizioni::Aggiungi(std::unique_ptr<TCondizione> item) { items_.push_back(std::move(item)); }
+void TListaCondizioni::Aggiungi(std::unique_ptr<TCondizione> item) {
+    items_.push_back(std::move(item));
+}
 
 void TListaCondizioni::Inserisci(std::size_t position, std::unique_ptr<TCondizione> item) {
     position = std::min(position, items_.size());

@@ -129,7 +129,8 @@ public:
         MisuraProfilo(c, Profilo(c), out, tutte);
     }
     // The same with the column's masks already computed.
-    virtual void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out, bool tutte) const = 0;
+    virtual void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                               bool tutte) const = 0;
 
 protected:
     TCondTabelle(std::uint8_t tipo, std::string nome, TInsiemeCondizioni* owner)

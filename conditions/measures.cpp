@@ -14,7 +14,9 @@ TCampo Valido(TCampo f) {
     return f;
 }
 
-inline SignSet S(const Colonna& c, int p) { return c.s[static_cast<std::size_t>(p - 1)]; }
+inline SignSet S(const Colonna& c, int p) {
+    return c.s[static_cast<std::size_t>(p - 1)];
+}
 
 // Bits p-1 for the teams p of [min, max].
 inline std::uint32_t Bits(int min, int max) {
@@ -44,8 +46,12 @@ constexpr TTabelleBit kBit = [] {
     return t;
 }();
 
-inline int Conta(std::uint32_t m) { return kBit.conta[m & 0xFFF]; }
-inline int RunMassima(std::uint32_t m) { return kBit.run[m & 0xFFF]; }
+inline int Conta(std::uint32_t m) {
+    return kBit.conta[m & 0xFFF];
+}
+inline int RunMassima(std::uint32_t m) {
+    return kBit.run[m & 0xFFF];
+}
 
 // The even and odd runs of a field cut by its run starts, for every key of MisuraPariDispari.
 struct TPariDispari {
@@ -112,8 +118,9 @@ void MisuraNumeroSegni(const Colonna& c, const TProfilo& pr, const std::array<TC
     // A team outside its sign's field changes nothing; inside, it extends the run of its sign when
     // the previous counted team had the same sign, and starts a new run otherwise (which is the
     // same as setting the other signs' runs to 0).
-    if (pr.segno[4] == 0 && campi[0].min <= 1 && campi[1].min <= 1 && campi[2].min <= 1 && campi[3].min <= 1 &&
-        campi[0].max >= 12 && campi[1].max >= 12 && campi[2].max >= 12 && campi[3].max >= 12) {
+    if (pr.segno[4] == 0 && campi[0].min <= 1 && campi[1].min <= 1 && campi[2].min <= 1 &&
+        campi[3].min <= 1 && campi[0].max >= 12 && campi[1].max >= 12 && campi[2].max >= 12 &&
+        campi[3].max >= 12) {
         // The usual case: whole fields and single signs, so every team counts.
         for (std::size_t s = 0; s < 4; ++s) {
             out[s] = {Conta(pr.segno[s]), RunMassima(pr.segno[s])};
@@ -189,7 +196,9 @@ TConteggio MisuraPariDispari(const TProfilo& pr, TCampo campo, bool dispari) {
     return dispari ? TConteggio{e.dispari, e.serieDispari} : TConteggio{e.pari, e.seriePari};
 }
 
-TConteggio MisuraInterruzioni(const Colonna& c, TCampo campo) { return MisuraInterruzioni(Profilo(c), campo); }
+TConteggio MisuraInterruzioni(const Colonna& c, TCampo campo) {
+    return MisuraInterruzioni(Profilo(c), campo);
+}
 
 TConteggio MisuraInterruzioni(const TProfilo& pr, TCampo campo) {
     // Changes at teams min+1 .. max; the field is contiguous, so the longest streak is the longest
@@ -203,7 +212,8 @@ void MisuraInterruzioniSegni(const Colonna& c, const std::array<TCampo, 4>& camp
     MisuraInterruzioniSegni(Profilo(c), campi, out);
 }
 
-void MisuraInterruzioniSegni(const TProfilo& pr, const std::array<TCampo, 4>& campi, std::array<int, 4>& out) {
+void MisuraInterruzioniSegni(const TProfilo& pr, const std::array<TCampo, 4>& campi,
+                             std::array<int, 4>& out) {
     for (std::size_t i = 0; i < 4; ++i) {
         const TCampo f = Valido(campi[i]);
         out[i] = Conta(pr.cambi & pr.segno[i] & Bits(f.min + 1, f.max));

@@ -11,7 +11,9 @@
 namespace tessaline {
 namespace {
 
-SignSet S(const Colonna& c, int p) { return c.s[static_cast<std::size_t>(p - 1)]; }
+SignSet S(const Colonna& c, int p) {
+    return c.s[static_cast<std::size_t>(p - 1)];
+}
 
 void RefNumeroSegni(const Colonna& c, const std::array<TCampo, 4>& f, std::array<TConteggio, 4>& out) {
     out = {};

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "develop/column_list.h"
+#include "reference/merge_walk.h"
 #include "reference/random_columns.h"
 
 namespace fs = std::filesystem;
@@ -28,7 +29,9 @@ TListaColonne RandomList(std::size_t n) {
     return l;
 }
 
-fs::path BenchFile() { return fs::temp_directory_path() / ("tessaline-bench-" + std::to_string(::getpid()) + ".Col"); }
+fs::path BenchFile() {
+    return fs::temp_directory_path() / ("tessaline-bench-" + std::to_string(::getpid()) + ".Col");
+}
 
 void BM_SaveToFile(benchmark::State& state) {
     const TListaColonne l = RandomList(static_cast<std::size_t>(state.range(0)));
@@ -72,6 +75,19 @@ void BM_Merge(benchmark::State& state) {
         benchmark::DoNotOptimize(l.Merge(true, nullptr, nullptr));
     }
 }
-BENCHMARK(BM_Merge)->Arg(20'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Merge)->Arg(20'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
+
+// The full walk that compares every pair, for the ratio.
+void BM_MergeFullWalk(benchmark::State& state) {
+    const auto input = MergeInput(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        TListaColonne l;
+        l.AppendRange(input.data(), input.size());
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(reference::MergeWalk(l, nullptr, nullptr));
+    }
+}
+BENCHMARK(BM_MergeFullWalk)->Arg(20'000)->Unit(benchmark::kMillisecond);
 
 } // namespace

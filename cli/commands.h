@@ -20,5 +20,10 @@ private:
 
 int RunMerge(TArgs& args);
 int RunTxt(TArgs& args);
+int RunGuarantee(TArgs& args);
+int RunScrutiny(TArgs& args);
+int RunOps(TArgs& args);
+int RunShuffle(TArgs& args);
+int RunOrder(TArgs& args);
 
 } // namespace tessaline::cli

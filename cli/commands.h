@@ -18,6 +18,7 @@ private:
     bool answerYes_;
 };
 
+int RunDevelop(TArgs& args);
 int RunMerge(TArgs& args);
 int RunTxt(TArgs& args);
 int RunGuarantee(TArgs& args);

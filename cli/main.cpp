@@ -19,6 +19,9 @@ struct TCommandEntry {
 };
 
 const TCommandEntry kCommands[] = {
+    {"develop", tessaline::cli::RunDevelop,
+     "develop (--forecast \"G1 ... G12\" | --pairs \"P1 ... P6\") [--integral \"B1 ... B12\"] "
+     "[--reduce 5|4 [--optimised | --passes P]] [--min-distance D] [--answer si|no] [-o OUT.col]"},
     {"merge", tessaline::cli::RunMerge, "merge IN.col -o OUT.col"},
     {"txt", tessaline::cli::RunTxt, "txt export IN.col -o OUT.txt | txt import IN.txt -o OUT.col"},
     {"guarantee", tessaline::cli::RunGuarantee,

@@ -34,6 +34,9 @@ inline constexpr const char* kFileGiaPresente = "Il File è Gia Presente su Disc
 inline constexpr const char* kImpossibileCaricareArchivio = "Impossibile Caricare L'Archivio.";
 inline constexpr const char* kImpossibileSalvareModifiche = "Impossibile Salvare Le Modifiche.";
 inline constexpr const char* kConcorsoGiaInMemoria = "Il Concorso è già in memoria. Devo Sostituirlo ?";
+inline constexpr const char* kRiduzioneLenta =
+    "La riduzione ottimizzata è estremamente lenta ed andrebbe  utilizzata "
+    "solo per piccoli sistemi. Continuare ? ";
 } // namespace msg
 
 } // namespace tessaline

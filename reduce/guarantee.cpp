@@ -1,6 +1,8 @@
 #include "reduce/guarantee.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <fmt/format.h>
 
 #include "core/errors.h"
@@ -9,6 +11,7 @@
 #include "core/rounding.h"
 #include "develop/column_list.h"
 #include "develop/condition_hook.h"
+#include "reduce/guarantee_index.h"
 
 namespace tessaline {
 
@@ -45,10 +48,10 @@ bool Precede(const T_Vincita& a, std::int32_t n4, std::int32_t n5, std::int32_t 
 
 void TRisultatiGaranzie::Registra(int mode, std::int32_t n4, std::int32_t n5, std::int32_t n6) {
     auto& list = liste_[Index(mode)];
-    auto it = list.begin();
-    while (it != list.end() && Precede(*it, n4, n5, n6)) {
-        ++it;
-    }
+    // The list is kept in pattern order, so the place is found by halving.
+    auto it = std::lower_bound(list.begin(), list.end(), 0, [&](const T_Vincita& a, int) {
+        return Precede(a, n4, n5, n6);
+    });
     if (it != list.end() && it->n4 == n4 && it->n5 == n5 && it->n6 == n6) {
         it->frequenza += 1.0;
         return;
@@ -99,11 +102,22 @@ private:
 
 } // namespace
 
+namespace {
+// Below this many examined columns building the index costs more than comparing.
+constexpr std::size_t kIndexFrom = 64;
+} // namespace
+
 bool CalcolaModo(std::span<const Colonna> examined, int mode, std::int64_t expected,
                  const std::function<bool(const TPassoVincente&)>& enumerate, TColumnAcceptor* conditions,
                  TRisultatiGaranzie& results, CancelProbe* cancel, TVistaGaranzie* view) {
     results.IniziaModo(mode);
     TGaugeGaranzie gauge(view, expected);
+    // Single examined columns are counted through the index; anything else compares column by
+    // column. Both give the same counts.
+    std::unique_ptr<TGuaranteeIndex> index;
+    if (examined.size() >= kIndexFrom && TGuaranteeIndex::Applies(examined)) {
+        index = std::make_unique<TGuaranteeIndex>(examined);
+    }
     bool abandoned = false;
     const TPassoVincente step = [&](const Colonna& w) {
         gauge.Conta();
@@ -115,6 +129,16 @@ bool CalcolaModo(std::span<const Colonna> examined, int mode, std::int64_t expec
         }
         results.AggiungiConsiderata(mode);
         std::int32_t count[7] = {};
+        if (index && index->Count(w, count[4], count[5], count[6])) {
+            if (cancel != nullptr && cancel->Peek()) {
+                abandoned = true;
+                return;
+            }
+            if (count[4] != 0 || count[5] != 0 || count[6] != 0) {
+                results.Registra(mode, count[4], count[5], count[6]);
+            }
+            return;
+        }
         for (const Colonna& c : examined) {
             ++count[6 - WrongMatches(c, w)];
             if (cancel != nullptr && cancel->Peek()) {

@@ -1,6 +1,7 @@
 // The condition set on the twelve-quadruple forecast (16,777,216 columns): Numero di segni (four
 // tables, recovery through two letters), Interruzioni, Simmetrie, Pari e Dispari and one
-// Consecutività item, with an error table on letter A.
+// Consecutività item, with an error table on letter A. End to end through the development driver,
+// the set alone on a plain enumeration, and a straightforward reading on a quarter of the input.
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +11,8 @@
 #include "conditions/condition_set.h"
 #include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
+#include "core/sistema.h"
+#include "develop/driver.h"
 
 using namespace tessaline;
 
@@ -70,6 +73,26 @@ template <class F> void Enumerate(std::int64_t count, F&& f) {
 }
 
 constexpr std::int64_t kAll = std::int64_t{1} << 24;
+
+// End to end: "Calcolo Colonne" of the twelve quadruples into memory, conditions on.
+void BM_DevelopSystemQuadruples(benchmark::State& state) {
+    T_Sistema sys;
+    sys.dati.Forecast.s.fill(kAllSigns);
+    sys.dati.sviluppo.UseConditions = 1;
+    sys.dati.sviluppo.DestinationMemory = 1;
+    TInsiemeCondizioni set;
+    Build(set);
+    sys.Condizioni = &set;
+    std::int64_t accepted = 0;
+    for (auto _ : state) {
+        const TDevelopResult r = DevelopSystem(sys, TDevelopHooks{});
+        accepted = r.accepted;
+        benchmark::DoNotOptimize(sys.Colonne.Size());
+    }
+    state.counters["accepted"] = static_cast<double>(accepted);
+    state.SetItemsProcessed(state.iterations() * kAll);
+}
+BENCHMARK(BM_DevelopSystemQuadruples)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_AccettaQuadruples(benchmark::State& state) {
     TInsiemeCondizioni set;

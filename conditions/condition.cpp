@@ -69,7 +69,7 @@ bool TCondTabelle::LeggiDati(TByteReader& r) {
 bool TCondTabelle::Verifica(const Colonna& c) {
     std::array<TMisura, kMaxTabelle> m;
     const std::size_t n = tabelle_.size();
-    Misura(c, std::span<TMisura>(m.data(), n), false);
+    MisuraProfilo(c, Owner != nullptr ? Owner->ProfiloDi(c) : Profilo(c), std::span<TMisura>(m.data(), n), false);
     if (Owner != nullptr && Owner->TraAbilitata()) {
         for (std::size_t i = 0; i < n; ++i) {
             tabelle_[i].Tabella.Contribuisci(m[i].v, m[i].c);

@@ -10,6 +10,7 @@
 
 #include "archive/frequencies.h"
 #include "conditions/link.h"
+#include "conditions/measures.h"
 #include "conditions/value_table.h"
 #include "core/binary_io.h"
 #include "core/column.h"
@@ -128,7 +129,11 @@ public:
 
     // The measures of every table on the column, in table order. With tutte false a family may skip
     // the measures of tables that are not active (their values are then unspecified).
-    virtual void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const = 0;
+    void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const {
+        MisuraProfilo(c, Profilo(c), out, tutte);
+    }
+    // The same with the column's masks already computed.
+    virtual void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out, bool tutte) const = 0;
 
 protected:
     TCondTabelle(std::uint8_t tipo, std::string nome, TInsiemeCondizioni* owner)

@@ -61,6 +61,8 @@ public:
         if (traAbilitata_) {
             somme_.fill(0);
         }
+        profilo_ = Profilo(c);
+        profilato_ = &c;
         bool a = true;
         for (TCondizione* k : attive_) {
             if (!a && !RaccogliErrori) {
@@ -72,8 +74,11 @@ public:
                 Errori.push_back(TErrore{k});
             }
         }
+        profilato_ = nullptr;
         return a && link_.Verifica();
     }
+    // The masks of the column under evaluation, computed once per Accetta.
+    TProfilo ProfiloDi(const Colonna& c) const { return &c == profilato_ ? profilo_ : Profilo(c); }
     // Every slot's title from the empty parent.
     void ImpostaTitoli();
 
@@ -105,6 +110,8 @@ private:
     std::vector<TCondizione*> attive_;
     TLink link_;
     std::array<std::int32_t, kGruppiTra + 1> somme_{};
+    TProfilo profilo_;
+    const Colonna* profilato_ = nullptr;
     bool traAbilitata_ = false;
     const T_Archivio* archivio_ = nullptr;
     const T_ImpostazioniRicerca* ricerca_ = nullptr;

@@ -47,27 +47,27 @@ constexpr TTabelleBit kBit = [] {
 inline int Conta(std::uint32_t m) { return kBit.conta[m & 0xFFF]; }
 inline int RunMassima(std::uint32_t m) { return kBit.run[m & 0xFFF]; }
 
-// Bit p-1 of mask[i] set when team p holds the sign of index i (index 4: no single sign).
-inline std::array<std::uint32_t, 5> MaschereSegni(const Colonna& c) {
-    std::array<std::uint32_t, 5> m{};
-    for (std::size_t p = 0; p < 12; ++p) {
-        m[kIndiceSegno[c.s[p]]] |= 1u << p;
+// Bit j of the result is bit L-1-j of x, for the low L bits of x.
+constexpr std::array<std::uint16_t, 4096> kRovescio = [] {
+    std::array<std::uint16_t, 4096> t{};
+    for (std::uint32_t m = 0; m < 4096; ++m) {
+        std::uint32_t r = 0;
+        for (int b = 0; b < 12; ++b) {
+            r |= ((m >> b) & 1u) << (11 - b);
+        }
+        t[m] = static_cast<std::uint16_t>(r);
     }
-    return m;
-}
-
-// Bit p-1 set when team p differs from team p-1 (p = 2..12).
-inline std::uint32_t Cambi(const Colonna& c) {
-    std::uint32_t m = 0;
-    for (std::size_t p = 1; p < 12; ++p) {
-        m |= static_cast<std::uint32_t>(c.s[p] != c.s[p - 1]) << p;
-    }
-    return m;
-}
+    return t;
+}();
 
 } // namespace
 
 void MisuraNumeroSegni(const Colonna& c, const std::array<TCampo, 4>& campi, std::array<TConteggio, 4>& out) {
+    MisuraNumeroSegni(c, Profilo(c), campi, out);
+}
+
+void MisuraNumeroSegni(const Colonna& c, const TProfilo& pr, const std::array<TCampo, 4>& campi,
+                       std::array<TConteggio, 4>& out) {
     // A team outside its sign's field changes nothing; inside, it extends the run of its sign when
     // the previous counted team had the same sign, and starts a new run otherwise (which is the
     // same as setting the other signs' runs to 0).
@@ -78,7 +78,7 @@ void MisuraNumeroSegni(const Colonna& c, const std::array<TCampo, 4>& campi, std
             inField[s] = static_cast<std::uint16_t>(((1u << f.max) - 1) & ~((1u << (f.min - 1)) - 1));
         }
     }
-    const std::array<std::uint32_t, 5> segno = MaschereSegni(c);
+    const std::array<std::uint32_t, 5>& segno = pr.segno;
     const std::uint32_t contati =
         (segno[0] & inField[0]) | (segno[1] & inField[1]) | (segno[2] & inField[2]) | (segno[3] & inField[3]);
     if (contati == 0xFFF) {
@@ -125,6 +125,10 @@ TConteggio MisuraRisultati(const Colonna& c, const std::array<std::uint8_t, 6>& 
 }
 
 TConteggio MisuraPariDispari(const Colonna& c, TCampo campo, bool dispari) {
+    return MisuraPariDispari(Profilo(c), campo, dispari);
+}
+
+TConteggio MisuraPariDispari(const TProfilo& pr, TCampo campo, bool dispari) {
     const TCampo f = Valido(campo);
     TConteggio m;
     if (f.min > f.max) {
@@ -140,7 +144,7 @@ TConteggio MisuraPariDispari(const Colonna& c, TCampo campo, bool dispari) {
         m.serie = std::max(m.serie, streak);
     };
     // Bit b set: a new run begins at team b + 1.
-    std::uint32_t starts = Cambi(c) & Bits(f.min + 1, f.max);
+    std::uint32_t starts = pr.cambi & Bits(f.min + 1, f.max);
     int start = f.min;
     while (starts != 0) {
         const int team = std::countr_zero(starts) + 1;
@@ -152,24 +156,32 @@ TConteggio MisuraPariDispari(const Colonna& c, TCampo campo, bool dispari) {
     return m;
 }
 
-TConteggio MisuraInterruzioni(const Colonna& c, TCampo campo) {
+TConteggio MisuraInterruzioni(const Colonna& c, TCampo campo) { return MisuraInterruzioni(Profilo(c), campo); }
+
+TConteggio MisuraInterruzioni(const TProfilo& pr, TCampo campo) {
     // Changes at teams min+1 .. max; the field is contiguous, so the longest streak is the longest
     // run of change bits inside it.
     const TCampo f = Valido(campo);
-    const std::uint32_t m = Cambi(c) & Bits(f.min + 1, f.max);
+    const std::uint32_t m = pr.cambi & Bits(f.min + 1, f.max);
     return TConteggio{Conta(m), RunMassima(m)};
 }
 
 void MisuraInterruzioniSegni(const Colonna& c, const std::array<TCampo, 4>& campi, std::array<int, 4>& out) {
-    const std::uint32_t cambi = Cambi(c);
-    const std::array<std::uint32_t, 5> segno = MaschereSegni(c);
+    MisuraInterruzioniSegni(Profilo(c), campi, out);
+}
+
+void MisuraInterruzioniSegni(const TProfilo& pr, const std::array<TCampo, 4>& campi, std::array<int, 4>& out) {
     for (std::size_t i = 0; i < 4; ++i) {
         const TCampo f = Valido(campi[i]);
-        out[i] = Conta(cambi & segno[i] & Bits(f.min + 1, f.max));
+        out[i] = Conta(pr.cambi & pr.segno[i] & Bits(f.min + 1, f.max));
     }
 }
 
 TConteggio MisuraSimmetrie(const Colonna& c, TCampo campo, bool inverse) {
+    return MisuraSimmetrie(c, Profilo(c), campo, inverse);
+}
+
+TConteggio MisuraSimmetrie(const Colonna& c, const TProfilo& pr, TCampo campo, bool inverse) {
     const TCampo f = Valido(campo);
     TConteggio m;
     if (f.min > f.max) {
@@ -178,6 +190,18 @@ TConteggio MisuraSimmetrie(const Colonna& c, TCampo campo, bool inverse) {
     const int length = f.max - f.min + 1;
     const int half = length / 2;
     const int odd = length % 2;
+    if (pr.segno[4] == 0) {
+        // Every team holds one sign: equal pairs are the pairs where some sign's mask has both bits.
+        // Bit j of x stands for team min + j; its pair is team max - j (mirror) or min + j + half + odd.
+        const std::uint32_t field = (1u << length) - 1;
+        std::uint32_t eq = 0;
+        for (std::size_t s = 0; s < 4; ++s) {
+            const std::uint32_t x = (pr.segno[s] >> (f.min - 1)) & field;
+            eq |= inverse ? x & (x >> (half + odd)) : x & (kRovescio[x] >> (12 - length));
+        }
+        eq &= (1u << half) - 1;
+        return TConteggio{Conta(eq), RunMassima(eq)};
+    }
     int streak = 0;
     for (int i = f.min; i < f.min + half; ++i) {
         const int other = inverse ? i + half + odd : f.max + f.min - i;
@@ -266,10 +290,17 @@ TConteggio MisuraRipetizioni(const Colonna& c, const Colonna& precedente, TCampo
 }
 
 TConteggio MisuraConsecutivita(const Colonna& c, SignSet segno, TCampo campo) {
+    return MisuraConsecutivita(c, Profilo(c), segno, campo);
+}
+
+TConteggio MisuraConsecutivita(const Colonna& c, const TProfilo& pr, SignSet segno, TCampo campo) {
     const TCampo f = Valido(campo);
-    std::uint32_t m = 0;
-    for (std::size_t p = 0; p < 12; ++p) {
-        m |= static_cast<std::uint32_t>(c.s[p] == segno) << p;
+    const int i = kIndiceSegno[segno];
+    std::uint32_t m = i < 4 ? pr.segno[static_cast<std::size_t>(i)] : 0;
+    if (i >= 4) {
+        for (std::size_t p = 0; p < 12; ++p) {
+            m |= static_cast<std::uint32_t>(c.s[p] == segno) << p;
+        }
     }
     m &= Bits(f.min, f.max);
     return TConteggio{Conta(m), RunMassima(m)};

@@ -123,8 +123,10 @@ void BM_Conditions2AllMeasures(benchmark::State& state) {
         dynamic_cast<TCondGruppoValori&>(b.set.SlotAs<TListaCondizioni>(kCodGruppoValori)->Item(0));
     const auto& lista = *b.set.SlotAs<TListaCondizioni>(kCodGruppoColFiltro);
     std::array<const TCondColonnaFiltro*, 3> filtri{};
+    std::array<TMaschereFiltro, 3> maschere{};
     for (std::size_t k = 0; k < filtri.size(); ++k) {
         filtri[k] = &dynamic_cast<const TCondColonnaFiltro&>(lista.Item(k));
+        maschere[k] = MaschereFiltro(filtri[k]->Filtro);
     }
     const TParametriSequela p = seq.Parametri();
     const std::int64_t n = state.range(0);
@@ -133,8 +135,10 @@ void BM_Conditions2AllMeasures(benchmark::State& state) {
         Enumerate(n, [&](const Colonna& c) {
             const TConteggio s = MisuraSequela(c, p);
             sum += s.conta + s.serie + static_cast<std::int64_t>(val.Misura(c));
-            for (const TCondColonnaFiltro* f : filtri) {
-                const TConteggio m = MisuraColonnaFiltro(c, f->Filtro, f->ConfrontoACoppie);
+            const TProfilo pr = Profilo(c);
+            for (std::size_t k = 0; k < filtri.size(); ++k) {
+                const TCondColonnaFiltro* f = filtri[k];
+                const TConteggio m = MisuraColonnaFiltro(c, pr, f->Filtro, maschere[k], f->ConfrontoACoppie);
                 sum += m.conta + m.serie;
             }
         });

@@ -280,9 +280,22 @@ TParametriSequela TCondSequela::Parametri() const {
                              PassoNonTrovata, Schema,    TCampo{t.CampoMin, t.CampoMax}};
 }
 
-void TCondSequela::Misura(const Colonna& c, std::span<TMisura> out, bool /*tutte*/) const {
+void TCondSequela::MisuraProfilo(const Colonna& c, const TProfilo& /*pr*/, std::span<TMisura> out,
+                                 bool /*tutte*/) const {
     const TConteggio m = MisuraSequela(c, Parametri());
     out[0] = {m.conta, m.serie};
+}
+
+void TCondSequela::ImpostaTipo(std::int32_t tipo) {
+    TipoSequela = tipo;
+    if (tipo != kSequelaSchema) {
+        ImpostaLunghezza(Lunghezza);
+    }
+    if (tipo == kSpecchio) {
+        TSezione& cs = Presenze().Cs;
+        cs.Voci.fill(TVoce{});
+        cs.Attiva = false;
+    }
 }
 
 void TCondSequela::ImpostaPasso(int n) {

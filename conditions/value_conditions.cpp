@@ -171,7 +171,8 @@ TCondPuntiSquadra::TCondPuntiSquadra(TInsiemeCondizioni* owner)
     AggiungiTabella("Gol ", "Gol", 36, false);
 }
 
-void TCondPuntiSquadra::Misura(const Colonna& c, std::span<TMisura> out, bool /*tutte*/) const {
+void TCondPuntiSquadra::MisuraProfilo(const Colonna& c, const TProfilo& /*pr*/, std::span<TMisura> out,
+                                      bool /*tutte*/) const {
     out[0] = {MisuraGol(c, Squadre), 0};
 }
 

@@ -35,7 +35,8 @@ public:
     // What the conditions read besides the column: the contest archive (Ripetizioni, statistics),
     // the search settings (range, ignore flags) and the columns in memory (analysis). Not owned;
     // any may be null (no contests, default settings, no columns).
-    void Collega(const T_Archivio* archivio, const T_ImpostazioniRicerca* ricerca, const TListaColonne* colonne);
+    void Collega(const T_Archivio* archivio, const T_ImpostazioniRicerca* ricerca,
+                 const TListaColonne* colonne);
     // The coupon's values and percentages per team and sign ("Valori", "Percentuali"). Not owned;
     // null reads as all zero.
     void CollegaSchedina(const TeamGrid* valori, const TeamGrid* percentuali) {
@@ -46,7 +47,9 @@ public:
     const TeamGrid* PercentualiSquadre() const { return percentuali_; }
 
     // Slot 1..15; nullptr for an empty slot.
-    TCondizione* Slot(int i) { return i >= 1 && i <= kSlots ? slots_[static_cast<std::size_t>(i)].get() : nullptr; }
+    TCondizione* Slot(int i) {
+        return i >= 1 && i <= kSlots ? slots_[static_cast<std::size_t>(i)].get() : nullptr;
+    }
     template <class T> T* SlotAs(int i) { return dynamic_cast<T*>(Slot(i)); }
     // Replaces the condition of slot i (1..15).
     void ImpostaSlot(int i, std::unique_ptr<TCondizione> c);
@@ -70,7 +73,8 @@ public:
             }
             const bool r = k->Verifica(c);
             a = a && r;
-            if (!r && RaccogliErrori && !(k->Tipo >= kCodGruppoConsecutivita && k->Tipo <= kCodGruppoPercentuali)) {
+            if (!r && RaccogliErrori &&
+                !(k->Tipo >= kCodGruppoConsecutivita && k->Tipo <= kCodGruppoPercentuali)) {
                 Errori.push_back(TErrore{k});
             }
         }

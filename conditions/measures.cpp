@@ -14,7 +14,9 @@ TCampo Valido(TCampo f) {
     return f;
 }
 
-inline SignSet S(const Colonna& c, int p) { return c.s[static_cast<std::size_t>(p - 1)]; }
+inline SignSet S(const Colonna& c, int p) {
+    return c.s[static_cast<std::size_t>(p - 1)];
+}
 
 // Bits p-1 for the teams p of [min, max].
 inline std::uint32_t Bits(int min, int max) {
@@ -44,8 +46,53 @@ constexpr TTabelleBit kBit = [] {
     return t;
 }();
 
-inline int Conta(std::uint32_t m) { return kBit.conta[m & 0xFFF]; }
-inline int RunMassima(std::uint32_t m) { return kBit.run[m & 0xFFF]; }
+inline int Conta(std::uint32_t m) {
+    return kBit.conta[m & 0xFFF];
+}
+inline int RunMassima(std::uint32_t m) {
+    return kBit.run[m & 0xFFF];
+}
+
+// The even and odd runs of a field cut by its run starts, for every key of MisuraPariDispari.
+struct TPariDispari {
+    std::uint8_t pari = 0;
+    std::uint8_t seriePari = 0;
+    std::uint8_t dispari = 0;
+    std::uint8_t serieDispari = 0;
+};
+constexpr std::array<TPariDispari, 8192> kPariDispari = [] {
+    std::array<TPariDispari, 8192> t{};
+    for (std::uint32_t key = 2; key < 8192; ++key) {
+        int length = 12;
+        while (((key >> length) & 1u) == 0) {
+            --length;
+        }
+        TPariDispari e;
+        int streakPari = 0;
+        int streakDispari = 0;
+        int start = 0;
+        for (int j = 1; j <= length; ++j) {
+            if (j < length && ((key >> j) & 1u) == 0) {
+                continue;
+            }
+            // The run [start, j) closes.
+            if ((j - start) % 2 == 0) {
+                ++e.pari;
+                ++streakPari;
+                streakDispari = 0;
+            } else {
+                ++e.dispari;
+                ++streakDispari;
+                streakPari = 0;
+            }
+            e.seriePari = static_cast<std::uint8_t>(std::max<int>(e.seriePari, streakPari));
+            e.serieDispari = static_cast<std::uint8_t>(std::max<int>(e.serieDispari, streakDispari));
+            start = j;
+        }
+        t[key] = e;
+    }
+    return t;
+}();
 
 // Bit j of the result is bit L-1-j of x, for the low L bits of x.
 constexpr std::array<std::uint16_t, 4096> kRovescio = [] {
@@ -71,6 +118,15 @@ void MisuraNumeroSegni(const Colonna& c, const TProfilo& pr, const std::array<TC
     // A team outside its sign's field changes nothing; inside, it extends the run of its sign when
     // the previous counted team had the same sign, and starts a new run otherwise (which is the
     // same as setting the other signs' runs to 0).
+    if (pr.segno[4] == 0 && campi[0].min <= 1 && campi[1].min <= 1 && campi[2].min <= 1 &&
+        campi[3].min <= 1 && campi[0].max >= 12 && campi[1].max >= 12 && campi[2].max >= 12 &&
+        campi[3].max >= 12) {
+        // The usual case: whole fields and single signs, so every team counts.
+        for (std::size_t s = 0; s < 4; ++s) {
+            out[s] = {Conta(pr.segno[s]), RunMassima(pr.segno[s])};
+        }
+        return;
+    }
     std::array<std::uint16_t, 5> inField{}; // bit p-1: team p lies in the field of the sign
     for (std::size_t s = 0; s < 4; ++s) {
         const TCampo f = Valido(campi[s]);
@@ -130,33 +186,19 @@ TConteggio MisuraPariDispari(const Colonna& c, TCampo campo, bool dispari) {
 
 TConteggio MisuraPariDispari(const TProfilo& pr, TCampo campo, bool dispari) {
     const TCampo f = Valido(campo);
-    TConteggio m;
     if (f.min > f.max) {
-        return m;
+        return TConteggio{};
     }
-    const int wanted = dispari ? 1 : 0;
-    int streak = 0;
-    // Closing a run: one of the wanted parity extends the streak, the other breaks it.
-    auto close = [&](int len) {
-        const bool hit = (len & 1) == wanted;
-        m.conta += hit ? 1 : 0;
-        streak = hit ? streak + 1 : 0;
-        m.serie = std::max(m.serie, streak);
-    };
-    // Bit b set: a new run begins at team b + 1.
-    std::uint32_t starts = pr.cambi & Bits(f.min + 1, f.max);
-    int start = f.min;
-    while (starts != 0) {
-        const int team = std::countr_zero(starts) + 1;
-        close(team - start);
-        start = team;
-        starts &= starts - 1;
-    }
-    close(f.max + 1 - start);
-    return m;
+    // Key: bit j (1 <= j < length) when a run begins at team min + j, and bit length as the end.
+    const int length = f.max - f.min + 1;
+    const std::uint32_t starts = (pr.cambi >> (f.min - 1)) & ((1u << length) - 2);
+    const TPariDispari e = kPariDispari[starts | (1u << length)];
+    return dispari ? TConteggio{e.dispari, e.serieDispari} : TConteggio{e.pari, e.seriePari};
 }
 
-TConteggio MisuraInterruzioni(const Colonna& c, TCampo campo) { return MisuraInterruzioni(Profilo(c), campo); }
+TConteggio MisuraInterruzioni(const Colonna& c, TCampo campo) {
+    return MisuraInterruzioni(Profilo(c), campo);
+}
 
 TConteggio MisuraInterruzioni(const TProfilo& pr, TCampo campo) {
     // Changes at teams min+1 .. max; the field is contiguous, so the longest streak is the longest
@@ -170,7 +212,8 @@ void MisuraInterruzioniSegni(const Colonna& c, const std::array<TCampo, 4>& camp
     MisuraInterruzioniSegni(Profilo(c), campi, out);
 }
 
-void MisuraInterruzioniSegni(const TProfilo& pr, const std::array<TCampo, 4>& campi, std::array<int, 4>& out) {
+void MisuraInterruzioniSegni(const TProfilo& pr, const std::array<TCampo, 4>& campi,
+                             std::array<int, 4>& out) {
     for (std::size_t i = 0; i < 4; ++i) {
         const TCampo f = Valido(campi[i]);
         out[i] = Conta(pr.cambi & pr.segno[i] & Bits(f.min + 1, f.max));

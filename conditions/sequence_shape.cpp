@@ -8,7 +8,9 @@ namespace tessaline {
 
 namespace {
 
-TCampo Campo(const TTabellaPunti& t) { return {t.CampoMin, t.CampoMax}; }
+TCampo Campo(const TTabellaPunti& t) {
+    return {t.CampoMin, t.CampoMax};
+}
 
 } // namespace
 
@@ -18,7 +20,8 @@ TCondPariDispari::TCondPariDispari(TInsiemeCondizioni* owner)
     AggiungiTabella("Dispari", "Dispari", 12, true);
 }
 
-void TCondPariDispari::MisuraProfilo(const Colonna& /*c*/, const TProfilo& pr, std::span<TMisura> out, bool tutte) const {
+void TCondPariDispari::MisuraProfilo(const Colonna& /*c*/, const TProfilo& pr, std::span<TMisura> out,
+                                     bool tutte) const {
     for (std::size_t i = 0; i < 2; ++i) {
         const TTabellaPunti& t = tabelle_[i].Tabella;
         if (tutte || t.Attiva) {
@@ -35,7 +38,8 @@ TCondVortice::TCondVortice(TInsiemeCondizioni* owner) : TCondTabelle(kCodVortice
     AggiungiTabella("Bracci", "Bracci", 12, false);
 }
 
-void TCondVortice::MisuraProfilo(const Colonna& c, const TProfilo& /*pr*/, std::span<TMisura> out, bool tutte) const {
+void TCondVortice::MisuraProfilo(const Colonna& c, const TProfilo& /*pr*/, std::span<TMisura> out,
+                                 bool tutte) const {
     for (std::size_t k = 0; k < 2; ++k) {
         const TTabellaPunti& pos = tabelle_[2 * k].Tabella;
         if (tutte || pos.Attiva || tabelle_[2 * k + 1].Tabella.Attiva) {
@@ -52,7 +56,8 @@ TCondSimmetrie::TCondSimmetrie(TInsiemeCondizioni* owner) : TCondTabelle(kCodSim
     AggiungiTabella("Totali", "Totali", 12, false);
 }
 
-void TCondSimmetrie::MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out, bool tutte) const {
+void TCondSimmetrie::MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                                   bool tutte) const {
     const bool totali = tutte || tabelle_[2].Tabella.Attiva;
     TConteggio d;
     TConteggio inv;
@@ -76,7 +81,8 @@ TCondInterruzioni::TCondInterruzioni(TInsiemeCondizioni* owner)
     AggiungiTabella("Segni P", "Segni P", 6, false);
 }
 
-void TCondInterruzioni::MisuraProfilo(const Colonna& /*c*/, const TProfilo& pr, std::span<TMisura> out, bool tutte) const {
+void TCondInterruzioni::MisuraProfilo(const Colonna& /*c*/, const TProfilo& pr, std::span<TMisura> out,
+                                      bool tutte) const {
     if (tutte || tabelle_[0].Tabella.Attiva) {
         const TConteggio g = MisuraInterruzioni(pr, Campo(tabelle_[0].Tabella));
         out[0] = {g.conta, g.serie};
@@ -123,7 +129,8 @@ void TCondRipetizioni::MisuraContro(const Colonna& c, const Colonna& prev1, cons
     out[1] = {r2.conta, r2.serie};
 }
 
-void TCondRipetizioni::MisuraProfilo(const Colonna& c, const TProfilo& /*pr*/, std::span<TMisura> out, bool /*tutte*/) const {
+void TCondRipetizioni::MisuraProfilo(const Colonna& c, const TProfilo& /*pr*/, std::span<TMisura> out,
+                                     bool /*tutte*/) const {
     Colonna prev1;
     Colonna prev2;
     if (Precedenti(prev1, prev2)) {
@@ -208,7 +215,8 @@ void TCondConsecutivita::ImpostaTitolo(const std::string& parent) {
     Titolo = parent + "\\" + Nome + " Segno " + SignText(Segno);
 }
 
-void TCondConsecutivita::MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out, bool /*tutte*/) const {
+void TCondConsecutivita::MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                                       bool /*tutte*/) const {
     const TConteggio m = MisuraConsecutivita(c, pr, Segno, Campo(tabelle_[1].Tabella));
     out[0] = {m.conta, 0};
     out[1] = {m.serie, 0};
@@ -228,6 +236,7 @@ bool TCondConsecutivita::Verifica(const Colonna& c) {
 bool TCondConsecutivita::AggiornaStato() {
     const bool sel = tabelle_[0].Tabella.AggiornaStato(Attivato);
     const bool amm = tabelle_[1].Tabella.AggiornaStato(Attivato);
+    AggiornaAttive();
     Abilitata = Attivato && sel && amm;
     return Abilitata;
 }

@@ -31,6 +31,9 @@ inline constexpr const char* kImpossibileCaricareFile = "Impossibile caricare il
 inline constexpr const char* kImpossibileSalvareConfigurazione = "Impossibile Salvare La Configurazione";
 inline constexpr const char* kFileEsiste = "Il file esiste già. Vuoi sovrascriverlo ? ";
 inline constexpr const char* kFileGiaPresente = "Il File è Gia Presente su Disco. Vuoi Sovrascriverlo";
+inline constexpr const char* kImpossibileCaricareArchivio = "Impossibile Caricare L'Archivio.";
+inline constexpr const char* kImpossibileSalvareModifiche = "Impossibile Salvare Le Modifiche.";
+inline constexpr const char* kConcorsoGiaInMemoria = "Il Concorso è già in memoria. Devo Sostituirlo ?";
 } // namespace msg
 
 } // namespace tessaline

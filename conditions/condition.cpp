@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "conditions/condition_set.h"
+#include "conditions/frame.h"
 #include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
 #include "develop/column_list.h"
@@ -15,9 +16,13 @@ constexpr std::size_t kMaxTabelle = 8;
 
 } // namespace
 
-std::string PosizioneTitolo(std::size_t k) { return fmt::format("{:03d}", k); }
+std::string PosizioneTitolo(std::size_t k) {
+    return fmt::format("{:03d}", k);
+}
 
-void TCondizione::ImpostaTitolo(const std::string& parent) { Titolo = parent + "\\" + Nome; }
+void TCondizione::ImpostaTitolo(const std::string& parent) {
+    Titolo = parent + "\\" + Nome;
+}
 
 bool TCondizione::Scrivi(TByteWriter& w) const {
     w.U8(Tipo);
@@ -242,7 +247,9 @@ void TListaCondizioni::EsaminaTraLink(TEsameTraLink& e, TModoEsame modo, char le
     }
 }
 
-void TListaCondizioni::Aggiungi(std::unique_ptr<TCondizione> item) { items_.push_back(std::move(item)); }
+void TListaCondizioni::Aggiungi(std::unique_ptr<TCondizione> item) {
+    items_.push_back(std::move(item));
+}
 
 void TListaCondizioni::Inserisci(std::size_t position, std::unique_ptr<TCondizione> item) {
     position = std::min(position, items_.size());
@@ -262,7 +269,16 @@ void TListaCondizioni::ScriviDati(TByteWriter& w) const {
     w.U8(kFineLista);
 }
 
+int& TAnnidamentoLettura::Livello() {
+    thread_local int livello = 0;
+    return livello;
+}
+
 bool TListaCondizioni::LeggiDati(TByteReader& r) {
+    const TAnnidamentoLettura annidamento;
+    if (!annidamento.Ok()) {
+        return false;
+    }
     std::vector<std::unique_ptr<TCondizione>> read;
     std::uint8_t code = 0;
     if (!r.U8(code)) {
@@ -304,6 +320,8 @@ std::unique_ptr<TCondizione> CreaCondizione(std::uint8_t tipo, TInsiemeCondizion
         return std::make_unique<TCondConsecutivita>(owner);
     case kCodRisultati:
         return std::make_unique<TCondRisultati>(owner);
+    case kCodQuadro:
+        return std::make_unique<TCondQuadro>(owner);
     default:
         return nullptr;
     }

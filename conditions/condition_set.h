@@ -35,10 +35,13 @@ public:
     // What the conditions read besides the column: the contest archive (Ripetizioni, statistics),
     // the search settings (range, ignore flags) and the columns in memory (analysis). Not owned;
     // any may be null (no contests, default settings, no columns).
-    void Collega(const T_Archivio* archivio, const T_ImpostazioniRicerca* ricerca, const TListaColonne* colonne);
+    void Collega(const T_Archivio* archivio, const T_ImpostazioniRicerca* ricerca,
+                 const TListaColonne* colonne);
 
     // Slot 1..15; nullptr for an empty slot.
-    TCondizione* Slot(int i) { return i >= 1 && i <= kSlots ? slots_[static_cast<std::size_t>(i)].get() : nullptr; }
+    TCondizione* Slot(int i) {
+        return i >= 1 && i <= kSlots ? slots_[static_cast<std::size_t>(i)].get() : nullptr;
+    }
     template <class T> T* SlotAs(int i) { return dynamic_cast<T*>(Slot(i)); }
     // Replaces the condition of slot i (1..15).
     void ImpostaSlot(int i, std::unique_ptr<TCondizione> c);
@@ -60,7 +63,8 @@ public:
             }
             const bool r = k->Verifica(c);
             a = a && r;
-            if (!r && RaccogliErrori && !(k->Tipo >= kCodGruppoConsecutivita && k->Tipo <= kCodGruppoPercentuali)) {
+            if (!r && RaccogliErrori &&
+                !(k->Tipo >= kCodGruppoConsecutivita && k->Tipo <= kCodGruppoPercentuali)) {
                 Errori.push_back(TErrore{k});
             }
         }
@@ -85,6 +89,8 @@ public:
     const T_Archivio* Archivio() const { return archivio_; }
     const T_ImpostazioniRicerca& Ricerca() const { return ricerca_ != nullptr ? *ricerca_ : ricercaPropria_; }
     const TListaColonne* ColonneInMemoria() const { return colonne_; }
+    // The search settings given to Collega (nullptr when none).
+    const T_ImpostazioniRicerca* RicercaCollegata() const { return ricerca_; }
 
     // The win search: conditions the search ignores count as switched off.
     bool ModoArchivio = false;

@@ -16,13 +16,9 @@ constexpr std::size_t kMaxTabelle = 8;
 
 } // namespace
 
-std::string PosizioneTitolo(std::size_t k) {
-    return fmt::format("{:03d}", k);
-}
+std::string PosizioneTitolo(std::size_t k) { return fmt::format("{:03d}", k); }
 
-void TCondizione::ImpostaTitolo(const std::string& parent) {
-    Titolo = parent + "\\" + Nome;
-}
+void TCondizione::ImpostaTitolo(const std::string& parent) { Titolo = parent + "\\" + Nome; }
 
 bool TCondizione::Scrivi(TByteWriter& w) const {
     w.U8(Tipo);
@@ -247,9 +243,7 @@ void TListaCondizioni::EsaminaTraLink(TEsameTraLink& e, TModoEsame modo, char le
     }
 }
 
-void TListaCondizioni::Aggiungi(std::unique_ptr<TCondizione> item) {
-    items_.push_back(std::move(item));
-}
+void TListaCondizioni::Aggiungi(std::unique_ptr<TCondizione> item) { items_.push_back(std::move(item)); }
 
 void TListaCondizioni::Inserisci(std::size_t position, std::unique_ptr<TCondizione> item) {
     position = std::min(position, items_.size());

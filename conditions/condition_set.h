@@ -35,13 +35,10 @@ public:
     // What the conditions read besides the column: the contest archive (Ripetizioni, statistics),
     // the search settings (range, ignore flags) and the columns in memory (analysis). Not owned;
     // any may be null (no contests, default settings, no columns).
-    void Collega(const T_Archivio* archivio, const T_ImpostazioniRicerca* ricerca,
-                 const TListaColonne* colonne);
+    void Collega(const T_Archivio* archivio, const T_ImpostazioniRicerca* ricerca, const TListaColonne* colonne);
 
     // Slot 1..15; nullptr for an empty slot.
-    TCondizione* Slot(int i) {
-        return i >= 1 && i <= kSlots ? slots_[static_cast<std::size_t>(i)].get() : nullptr;
-    }
+    TCondizione* Slot(int i) { return i >= 1 && i <= kSlots ? slots_[static_cast<std::size_t>(i)].get() : nullptr; }
     template <class T> T* SlotAs(int i) { return dynamic_cast<T*>(Slot(i)); }
     // Replaces the condition of slot i (1..15).
     void ImpostaSlot(int i, std::unique_ptr<TCondizione> c);
@@ -63,8 +60,7 @@ public:
             }
             const bool r = k->Verifica(c);
             a = a && r;
-            if (!r && RaccogliErrori &&
-                !(k->Tipo >= kCodGruppoConsecutivita && k->Tipo <= kCodGruppoPercentuali)) {
+            if (!r && RaccogliErrori && !(k->Tipo >= kCodGruppoConsecutivita && k->Tipo <= kCodGruppoPercentuali)) {
                 Errori.push_back(TErrore{k});
             }
         }

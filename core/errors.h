@@ -59,6 +59,9 @@ inline constexpr const char* kErroriTotaliTroppoAlto = "Il Numero Degli Errori T
 inline constexpr const char* kColonnaPrototipoMancante = "Impossibile Trovare la Colonna Prototipo.";
 inline constexpr const char* kDoppieTripleNonCoincidono =
     "Il Numero di Doppie e Triple Selezionate non Coincidono con quelle Della Colonna Prototipo.";
+inline constexpr const char* kRiduzioneLenta =
+    "La riduzione ottimizzata è estremamente lenta ed andrebbe  utilizzata "
+    "solo per piccoli sistemi. Continuare ? ";
 } // namespace msg
 
 } // namespace tessaline

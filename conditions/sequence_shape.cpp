@@ -246,8 +246,11 @@ bool TCondConsecutivita::LeggiDati(TByteReader& r) {
     if (!r.U8(segno) || kIndiceSegno[segno] > 3) {
         return false;
     }
+    if (!TCondTabelle::LeggiDati(r)) {
+        return false;
+    }
     Segno = segno;
-    return TCondTabelle::LeggiDati(r);
+    return true;
 }
 
 } // namespace tessaline

@@ -58,8 +58,11 @@ bool TCondRisultati::LeggiDati(TByteReader& r) {
     if (!r.Bytes(esiti.data(), esiti.size())) {
         return false;
     }
+    if (!TCondTabelle::LeggiDati(r)) {
+        return false;
+    }
     Esiti = esiti;
-    return TCondTabelle::LeggiDati(r);
+    return true;
 }
 
 } // namespace tessaline

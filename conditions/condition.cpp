@@ -3,9 +3,13 @@
 #include <fmt/format.h>
 
 #include "conditions/condition_set.h"
+#include "conditions/filter_columns.h"
 #include "conditions/frame.h"
+#include "conditions/points_between.h"
+#include "conditions/sequele.h"
 #include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
+#include "conditions/value_conditions.h"
 #include "develop/column_list.h"
 
 namespace tessaline {
@@ -308,10 +312,32 @@ std::unique_ptr<TCondizione> CreaCondizione(std::uint8_t tipo, TInsiemeCondizion
         return std::make_unique<TCondRipetizioni>(owner);
     case kCodGruppoConsecutivita:
         return std::make_unique<TListaCondizioni>(tipo, "Gruppo Consecutività", owner);
+    case kCodGruppoSequele:
+        return std::make_unique<TListaCondizioni>(tipo, "Gruppo Sequele", owner);
+    case kCodGruppoPuntiSquadra:
+        return std::make_unique<TListaCondizioni>(tipo, "Gruppo Punti Squadra", owner);
+    case kCodGruppoValori:
+        return std::make_unique<TListaCondizioni>(tipo, "Gruppo Valori", owner);
+    case kCodGruppoPercentuali:
+        return std::make_unique<TListaCondizioni>(tipo, "Gruppo Percentuali", owner);
+    case kCodGruppoColFiltro:
+        return std::make_unique<TListaCondizioni>(tipo, "Gruppo Col. Filtro", owner);
     case kCodGruppoRisultati:
         return std::make_unique<TListaCondizioni>(tipo, "Gruppo Risultati", owner);
+    case kCodPuntiTra:
+        return std::make_unique<TCondPuntiTra>(owner);
+    case kCodSequela:
+        return std::make_unique<TCondSequela>(owner);
+    case kCodPuntiSquadra:
+        return std::make_unique<TCondPuntiSquadra>(owner);
+    case kCodValori:
+        return std::make_unique<TCondGruppoValori>(owner);
+    case kCodPercentuali:
+        return std::make_unique<TCondPercentuali>(owner);
     case kCodConsecutivita:
         return std::make_unique<TCondConsecutivita>(owner);
+    case kCodColonnaFiltro:
+        return std::make_unique<TCondColonnaFiltro>(owner);
     case kCodRisultati:
         return std::make_unique<TCondRisultati>(owner);
     case kCodQuadro:

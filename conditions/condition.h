@@ -35,7 +35,12 @@ inline constexpr std::uint8_t kCodGruppoColFiltro = 12;
 inline constexpr std::uint8_t kCodQuadro = 13;
 inline constexpr std::uint8_t kCodGruppoRisultati = 14;
 inline constexpr std::uint8_t kCodPuntiTra = 15;
+inline constexpr std::uint8_t kCodSequela = 34;
+inline constexpr std::uint8_t kCodPuntiSquadra = 35;
+inline constexpr std::uint8_t kCodValori = 36;
+inline constexpr std::uint8_t kCodPercentuali = 37;
 inline constexpr std::uint8_t kCodConsecutivita = 38;
+inline constexpr std::uint8_t kCodColonnaFiltro = 39;
 inline constexpr std::uint8_t kCodRisultati = 40;
 inline constexpr std::uint8_t kFineLista = 100;
 

@@ -36,6 +36,14 @@ public:
     // the search settings (range, ignore flags) and the columns in memory (analysis). Not owned;
     // any may be null (no contests, default settings, no columns).
     void Collega(const T_Archivio* archivio, const T_ImpostazioniRicerca* ricerca, const TListaColonne* colonne);
+    // The coupon's values and percentages per team and sign ("Valori", "Percentuali"). Not owned;
+    // null reads as all zero.
+    void CollegaSchedina(const TeamGrid* valori, const TeamGrid* percentuali) {
+        valori_ = valori;
+        percentuali_ = percentuali;
+    }
+    const TeamGrid* ValoriSquadre() const { return valori_; }
+    const TeamGrid* PercentualiSquadre() const { return percentuali_; }
 
     // Slot 1..15; nullptr for an empty slot.
     TCondizione* Slot(int i) { return i >= 1 && i <= kSlots ? slots_[static_cast<std::size_t>(i)].get() : nullptr; }
@@ -104,6 +112,8 @@ private:
     const T_ImpostazioniRicerca* ricerca_ = nullptr;
     T_ImpostazioniRicerca ricercaPropria_;
     const TListaColonne* colonne_ = nullptr;
+    const TeamGrid* valori_ = nullptr;
+    const TeamGrid* percentuali_ = nullptr;
 };
 
 } // namespace tessaline

@@ -9,7 +9,7 @@ namespace tessaline {
 
 const std::vector<TVoceNuova>& VociNuova() {
     static const std::vector<TVoceNuova> voci = {
-        {"Colonne Filtro", 39, kCodGruppoColFiltro},
+        {"Colonne Filtro", kCodColonnaFiltro, kCodGruppoColFiltro},
         {"Numero Di Segni", kCodNumeroSegni, 0},
         {"Risultati", kCodRisultati, kCodGruppoRisultati},
         {"Consecutività", kCodConsecutivita, kCodGruppoConsecutivita},
@@ -18,10 +18,10 @@ const std::vector<TVoceNuova>& VociNuova() {
         {"Simmetrie", kCodSimmetrie, 0},
         {"Vortice", kCodVortice, 0},
         {"Ripetizioni", kCodRipetizioni, 0},
-        {"Percentuali", 37, kCodGruppoPercentuali},
-        {"Valori", 36, kCodGruppoValori},
-        {"Gol Squadra", 35, kCodGruppoPuntiSquadra},
-        {"Sequele", 34, kCodGruppoSequele},
+        {"Percentuali", kCodPercentuali, kCodGruppoPercentuali},
+        {"Valori", kCodValori, kCodGruppoValori},
+        {"Gol Squadra", kCodPuntiSquadra, kCodGruppoPuntiSquadra},
+        {"Sequele", kCodSequela, kCodGruppoSequele},
         {"Quadro", kCodQuadro, 0},
     };
     return voci;

@@ -14,8 +14,7 @@ class TInsiemeCondizioni;
 // teams, pair table, participant names flag and columns.
 inline constexpr std::int32_t kVersioneSistema = 200;
 
-// Slots 1 to 15, each as its full condition record. A slot this program does not build yet is
-// written as that family's empty record (an empty list; Punti Tra without groups).
+// Slots 1 to 15, each as its full condition record.
 void ScriviInsieme(TInsiemeCondizioni& set, TByteWriter& w);
 // Reads slots 1 to 15 into the set: each slot's type byte is read and ignored, then the slot reads
 // its record. Files below version 200 hold an older slot-14 record that is read and dropped (slot

@@ -26,6 +26,17 @@ T_Sistema::T_Sistema() {
 
 T_Sistema::~T_Sistema() = default;
 
+std::unique_ptr<TInsiemeCondizioni> T_Sistema::NuovoInsieme() const {
+    auto fresh = std::make_unique<TInsiemeCondizioni>();
+    if (insieme_ != nullptr) {
+        fresh->Collega(insieme_->Archivio(), insieme_->RicercaCollegata(), insieme_->ColonneInMemoria());
+    } else {
+        fresh->Collega(nullptr, nullptr, &Colonne);
+    }
+    fresh->CollegaSchedina(&dati.TeamValues, &dati.TeamPercentages);
+    return fresh;
+}
+
 void T_Sistema::NewSystem() {
     fileName = FolderPath(TFolder::Sistemi) / "SENZANOME.SVS";
     untitled = true;
@@ -38,12 +49,7 @@ void T_Sistema::NewSystem() {
     dati.ContestNumber = 1;
     dati.columnsValid = 0;
     Colonne.Clear();
-    auto fresh = std::make_unique<TInsiemeCondizioni>();
-    if (insieme_ != nullptr) {
-        fresh->Collega(insieme_->Archivio(), insieme_->RicercaCollegata(), insieme_->ColonneInMemoria());
-    } else {
-        fresh->Collega(nullptr, nullptr, &Colonne);
-    }
+    auto fresh = NuovoInsieme();
     insieme_ = std::move(fresh);
     Condizioni = insieme_.get();
     dati.sviluppo = TImpostazioniSviluppo::Defaults();

@@ -125,6 +125,8 @@ public:
     std::int64_t previousCount = 0; // the recalculation panel's previous count
 
 private:
+    // A condition set in its initial state, linked like the present one and to this coupon.
+    std::unique_ptr<TInsiemeCondizioni> NuovoInsieme() const;
     std::unique_ptr<TInsiemeCondizioni> insieme_;
 };
 

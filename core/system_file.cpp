@@ -194,8 +194,7 @@ bool T_Sistema::Load(const std::filesystem::path& path) {
 bool T_Sistema::LeggiFile(std::span<const std::uint8_t> bytes) {
     TLettura L;
     L.dati = dati;
-    L.insieme = std::make_unique<TInsiemeCondizioni>();
-    L.insieme->Collega(insieme_->Archivio(), insieme_->RicercaCollegata(), insieme_->ColonneInMemoria());
+    L.insieme = NuovoInsieme();
     TByteReader r(bytes);
     if (!Leggi(r, L)) {
         return false;

@@ -53,12 +53,34 @@ TCondQuadro::TCondQuadro(TInsiemeCondizioni* owner, std::string nome)
     AzzeraStatistiche();
 }
 
+namespace {
+
+// Titles of a container's items from the container's full title (its position number included),
+// so that the items of a list or frame inside a frame carry every position on their path.
+template <class C> void TitolaVoci(C& container);
+
+void TitolaSottovoci(TCondizione& item) {
+    if (auto* f = dynamic_cast<TCondQuadro*>(&item)) {
+        TitolaVoci(*f);
+    } else if (auto* l = dynamic_cast<TListaCondizioni*>(&item)) {
+        TitolaVoci(*l);
+    }
+}
+
+template <class C> void TitolaVoci(C& container) {
+    for (std::size_t k = 0; k < container.Count(); ++k) {
+        TCondizione& item = container.Item(k);
+        item.ImpostaTitolo(container.Titolo);
+        item.Titolo += " " + PosizioneTitolo(k + 1);
+        TitolaSottovoci(item);
+    }
+}
+
+} // namespace
+
 void TCondQuadro::ImpostaTitolo(const std::string& parent) {
     TCondizione::ImpostaTitolo(parent);
-    for (std::size_t k = 0; k < items_.size(); ++k) {
-        items_[k]->ImpostaTitolo(Titolo);
-        items_[k]->Titolo += " " + PosizioneTitolo(k + 1);
-    }
+    TitolaVoci(*this);
 }
 
 TMisura TCondQuadro::Misura(const Colonna& c, bool collect) {

@@ -1,6 +1,8 @@
 #include "conditions/measures.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 
 namespace tessaline {
 
@@ -14,29 +16,94 @@ TCampo Valido(TCampo f) {
 
 inline SignSet S(const Colonna& c, int p) { return c.s[static_cast<std::size_t>(p - 1)]; }
 
+// Bits p-1 for the teams p of [min, max].
+inline std::uint32_t Bits(int min, int max) {
+    return min <= max ? ((1u << max) - 1) & ~((1u << (min - 1)) - 1) : 0;
+}
+
+// Bit counts and longest runs of set bits of every 12-bit mask, looked up instead of computed.
+struct TTabelleBit {
+    std::array<std::uint8_t, 4096> conta{};
+    std::array<std::uint8_t, 4096> run{};
+};
+constexpr TTabelleBit kBit = [] {
+    TTabelleBit t;
+    for (std::uint32_t m = 0; m < 4096; ++m) {
+        int n = 0;
+        int r = 0;
+        int best = 0;
+        for (int b = 0; b < 12; ++b) {
+            const bool on = ((m >> b) & 1u) != 0;
+            n += on ? 1 : 0;
+            r = on ? r + 1 : 0;
+            best = std::max(best, r);
+        }
+        t.conta[m] = static_cast<std::uint8_t>(n);
+        t.run[m] = static_cast<std::uint8_t>(best);
+    }
+    return t;
+}();
+
+inline int Conta(std::uint32_t m) { return kBit.conta[m & 0xFFF]; }
+inline int RunMassima(std::uint32_t m) { return kBit.run[m & 0xFFF]; }
+
+// Bit p-1 of mask[i] set when team p holds the sign of index i (index 4: no single sign).
+inline std::array<std::uint32_t, 5> MaschereSegni(const Colonna& c) {
+    std::array<std::uint32_t, 5> m{};
+    for (std::size_t p = 0; p < 12; ++p) {
+        m[kIndiceSegno[c.s[p]]] |= 1u << p;
+    }
+    return m;
+}
+
+// Bit p-1 set when team p differs from team p-1 (p = 2..12).
+inline std::uint32_t Cambi(const Colonna& c) {
+    std::uint32_t m = 0;
+    for (std::size_t p = 1; p < 12; ++p) {
+        m |= static_cast<std::uint32_t>(c.s[p] != c.s[p - 1]) << p;
+    }
+    return m;
+}
+
 } // namespace
 
 void MisuraNumeroSegni(const Colonna& c, const std::array<TCampo, 4>& campi, std::array<TConteggio, 4>& out) {
-    std::array<TCampo, 4> f;
-    for (int s = 0; s < 4; ++s) {
-        f[static_cast<std::size_t>(s)] = Valido(campi[static_cast<std::size_t>(s)]);
+    // A team outside its sign's field changes nothing; inside, it extends the run of its sign when
+    // the previous counted team had the same sign, and starts a new run otherwise (which is the
+    // same as setting the other signs' runs to 0).
+    std::array<std::uint16_t, 5> inField{}; // bit p-1: team p lies in the field of the sign
+    for (std::size_t s = 0; s < 4; ++s) {
+        const TCampo f = Valido(campi[s]);
+        if (f.min <= f.max) {
+            inField[s] = static_cast<std::uint16_t>(((1u << f.max) - 1) & ~((1u << (f.min - 1)) - 1));
+        }
     }
-    out = {};
-    std::array<int, 4> run{};
-    for (int p = 1; p <= 12; ++p) {
-        const int s = kIndiceSegno[S(c, p)];
-        if (s > 3) {
+    const std::array<std::uint32_t, 5> segno = MaschereSegni(c);
+    const std::uint32_t contati =
+        (segno[0] & inField[0]) | (segno[1] & inField[1]) | (segno[2] & inField[2]) | (segno[3] & inField[3]);
+    if (contati == 0xFFF) {
+        // Every team counts: the runs are the plain runs of each sign.
+        for (std::size_t s = 0; s < 4; ++s) {
+            out[s] = {Conta(segno[s]), RunMassima(segno[s])};
+        }
+        return;
+    }
+    std::array<int, 5> conta{};
+    std::array<int, 5> serie{};
+    int last = 5;
+    int run = 0;
+    for (int p = 0; p < 12; ++p) {
+        const int s = kIndiceSegno[c.s[static_cast<std::size_t>(p)]];
+        if (((inField[static_cast<std::size_t>(s)] >> p) & 1u) == 0) {
             continue;
         }
-        const auto si = static_cast<std::size_t>(s);
-        if (p < f[si].min || p > f[si].max) {
-            continue;
-        }
-        ++out[si].conta;
-        const int r = run[si] + 1;
-        run = {};
-        run[si] = r;
-        out[si].serie = std::max(out[si].serie, r);
+        run = s == last ? run + 1 : 1;
+        last = s;
+        ++conta[static_cast<std::size_t>(s)];
+        serie[static_cast<std::size_t>(s)] = std::max(serie[static_cast<std::size_t>(s)], run);
+    }
+    for (std::size_t s = 0; s < 4; ++s) {
+        out[s] = {conta[s], serie[s]};
     }
 }
 
@@ -63,58 +130,42 @@ TConteggio MisuraPariDispari(const Colonna& c, TCampo campo, bool dispari) {
     if (f.min > f.max) {
         return m;
     }
+    const int wanted = dispari ? 1 : 0;
     int streak = 0;
-    auto close = [&](int length) {
-        if ((length % 2 == 1) == dispari) {
-            ++m.conta;
-            m.serie = std::max(m.serie, ++streak);
-        } else {
-            streak = 0;
-        }
+    // Closing a run: one of the wanted parity extends the streak, the other breaks it.
+    auto close = [&](int len) {
+        const bool hit = (len & 1) == wanted;
+        m.conta += hit ? 1 : 0;
+        streak = hit ? streak + 1 : 0;
+        m.serie = std::max(m.serie, streak);
     };
-    int length = 1;
-    for (int p = f.min + 1; p <= f.max; ++p) {
-        if (S(c, p) == S(c, p - 1)) {
-            ++length;
-        } else {
-            close(length);
-            length = 1;
-        }
+    // Bit b set: a new run begins at team b + 1.
+    std::uint32_t starts = Cambi(c) & Bits(f.min + 1, f.max);
+    int start = f.min;
+    while (starts != 0) {
+        const int team = std::countr_zero(starts) + 1;
+        close(team - start);
+        start = team;
+        starts &= starts - 1;
     }
-    close(length);
+    close(f.max + 1 - start);
     return m;
 }
 
 TConteggio MisuraInterruzioni(const Colonna& c, TCampo campo) {
+    // Changes at teams min+1 .. max; the field is contiguous, so the longest streak is the longest
+    // run of change bits inside it.
     const TCampo f = Valido(campo);
-    TConteggio m;
-    int streak = 0;
-    for (int p = f.min + 1; p <= f.max; ++p) {
-        if (S(c, p) != S(c, p - 1)) {
-            ++m.conta;
-            m.serie = std::max(m.serie, ++streak);
-        } else {
-            streak = 0;
-        }
-    }
-    return m;
+    const std::uint32_t m = Cambi(c) & Bits(f.min + 1, f.max);
+    return TConteggio{Conta(m), RunMassima(m)};
 }
 
 void MisuraInterruzioniSegni(const Colonna& c, const std::array<TCampo, 4>& campi, std::array<int, 4>& out) {
-    out = {};
-    for (int p = 2; p <= 12; ++p) {
-        const SignSet s = S(c, p);
-        if (s == S(c, p - 1)) {
-            continue;
-        }
-        const int i = kIndiceSegno[s];
-        if (i > 3) {
-            continue;
-        }
-        const TCampo f = Valido(campi[static_cast<std::size_t>(i)]);
-        if (f.min + 1 <= p && p <= f.max) {
-            ++out[static_cast<std::size_t>(i)];
-        }
+    const std::uint32_t cambi = Cambi(c);
+    const std::array<std::uint32_t, 5> segno = MaschereSegni(c);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const TCampo f = Valido(campi[i]);
+        out[i] = Conta(cambi & segno[i] & Bits(f.min + 1, f.max));
     }
 }
 
@@ -130,12 +181,10 @@ TConteggio MisuraSimmetrie(const Colonna& c, TCampo campo, bool inverse) {
     int streak = 0;
     for (int i = f.min; i < f.min + half; ++i) {
         const int other = inverse ? i + half + odd : f.max + f.min - i;
-        if (S(c, i) == S(c, other)) {
-            ++m.conta;
-            m.serie = std::max(m.serie, ++streak);
-        } else {
-            streak = 0;
-        }
+        const bool eq = S(c, i) == S(c, other);
+        m.conta += eq ? 1 : 0;
+        streak = eq ? streak + 1 : 0;
+        m.serie = std::max(m.serie, streak);
     }
     return m;
 }
@@ -218,17 +267,12 @@ TConteggio MisuraRipetizioni(const Colonna& c, const Colonna& precedente, TCampo
 
 TConteggio MisuraConsecutivita(const Colonna& c, SignSet segno, TCampo campo) {
     const TCampo f = Valido(campo);
-    TConteggio m;
-    int run = 0;
-    for (int p = f.min; p <= f.max; ++p) {
-        if (S(c, p) == segno) {
-            ++m.conta;
-            m.serie = std::max(m.serie, ++run);
-        } else {
-            run = 0;
-        }
+    std::uint32_t m = 0;
+    for (std::size_t p = 0; p < 12; ++p) {
+        m |= static_cast<std::uint32_t>(c.s[p] == segno) << p;
     }
-    return m;
+    m &= Bits(f.min, f.max);
+    return TConteggio{Conta(m), RunMassima(m)};
 }
 
 } // namespace tessaline

@@ -238,7 +238,10 @@ TEST(Records, FactoryBuildsOnlyWhatExists) {
     } built[] = {{1, "Numero Di Segni"}, {2, "Pari e Dispari"}, {3, "Vortice"},
                  {4, "Simmetrie"},       {5, "Interruzioni"},   {6, "Ripetizioni"},
                  {7, "Gruppo Consecutività"}, {14, "Gruppo Risultati"}, {38, "Consecutività"},
-                 {40, "Risultati"}};
+                 {40, "Risultati"}, {8, "Gruppo Sequele"}, {9, "Gruppo Punti Squadra"},
+                 {10, "Gruppo Valori"}, {11, "Gruppo Percentuali"}, {12, "Gruppo Col. Filtro"},
+                 {15, "Punti Tra"}, {34, "Sequele"}, {35, "Punti Squadra"}, {36, "Valori"},
+                 {37, "Percentuali"}, {39, "Colonna Filtro"}};
     for (const auto& b : built) {
         auto c = CreaCondizione(b.code, &set);
         ASSERT_NE(c, nullptr) << int(b.code);
@@ -248,12 +251,12 @@ TEST(Records, FactoryBuildsOnlyWhatExists) {
         EXPECT_FALSE(c->Abilitata);
         EXPECT_FALSE(c->Selezionato);
     }
-    for (const int code : {0, 8, 9, 10, 11, 12, 13, 15, 16, 33, 34, 35, 36, 37, 39, 41, 100, 255}) {
+    for (const int code : {0, 13, 16, 33, 41, 100, 255}) {
         EXPECT_EQ(CreaCondizione(static_cast<std::uint8_t>(code), &set), nullptr) << code;
     }
     // The set holds what can be built, in its slot; the others are empty.
     for (int i = 1; i <= 15; ++i) {
-        const bool present = i <= 7 || i == 14;
+        const bool present = i != 13;
         EXPECT_EQ(set.Slot(i) != nullptr, present) << i;
         if (present) {
             EXPECT_EQ(set.Slot(i)->Tipo, i);

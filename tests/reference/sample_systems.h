@@ -41,8 +41,8 @@ inline void SampleCoupon(T_Sistema& sys) {
         sys.dati.teamNames[static_cast<std::size_t>(t)] = names[t];
     }
     sys.dati.ContestNumber = 27;
-    // Three doubles and two triples on the home and away goals.
-    const char* forecast[kTeams] = {"12", "01", "1", "012", "2", "1", "12M", "0", "1", "01", "2", "1"};
+    // Four doubles and two triples on the home and away goals: 144 columns.
+    const char* forecast[kTeams] = {"12", "01", "1", "012", "2", "1", "12M", "0", "12", "01", "2", "1"};
     for (int t = 0; t < kTeams; ++t) {
         sys.dati.Forecast[t] = ParseSigns(forecast[t]);
     }
@@ -145,6 +145,49 @@ inline void BuildRichSystem(T_Sistema& sys) {
         single[t] = kSign1;
     }
     sys.Colonne.Append(single);
+}
+
+// The example installed with the program: the coupon above, sign counts, interruptions and the
+// coupon's values in force, a frame of two filter columns (either may hit), reduced development
+// with guarantee 5 points.
+inline void BuildExampleSystem(T_Sistema& sys) {
+    sys.NewSystem();
+    SampleCoupon(sys);
+    sys.dati.SourceFile = "DefSorg.Col";
+    auto& dev = sys.dati.sviluppo;
+    dev.DestinationFile = "DefDest.Col";
+    dev.ReducedDevelopment = 1;
+    dev.Guarantee = 5;
+    sys.comment = {"Sistema di esempio: quattro doppie e due triple,", "ridotto a garanzia del 5."};
+    TInsiemeCondizioni& set = sys.Insieme();
+
+    // At most two teams with three goals or more, and from two to five with one goal.
+    auto& segni = *set.SlotAs<TCondNumeroSegni>(kCodNumeroSegni);
+    AdmitRange(segni.Tabella(3), 0, 2);
+    AdmitRange(segni.Tabella(1), 2, 5);
+    // Between four and ten changes of sign along the coupon.
+    AdmitRange(set.SlotAs<TCondInterruzioni>(kCodInterruzioni)->Tabella(0), 4, 10);
+    // The coupon's values of all twelve teams add up to 20 .. 28.
+    auto& val = AddItem<TCondGruppoValori>(sys, kCodGruppoValori);
+    val.Squadre.fill(1);
+    val.Intervalli.Aggiungi(20, 28, kAmmesso);
+
+    // The frame: the column meets at least four of six matches of one of two reference columns.
+    TCondQuadro& frame = *set.SlotAs<TCondQuadro>(kCodQuadro);
+    frame.Nome = "Quadro Di Esempio";
+    frame.Commento = {"Almeno una delle due colonne filtro"};
+    const char* filtri[2][kTeams] = {{"1", "0", "1", "1", "2", "1", "1", "0", "1", "0", "2", "1"},
+                                     {"2", "1", "1", "2", "2", "1", "2", "0", "2", "1", "2", "1"}};
+    for (const auto& f : filtri) {
+        auto item = std::make_unique<TCondColonnaFiltro>(&set);
+        for (int t = 0; t < kTeams; ++t) {
+            item->Filtro[t] = ParseSigns(f[t]);
+        }
+        AdmitRange(item->Punti(), 4, 6);
+        frame.Aggiungi(std::move(item));
+    }
+    frame.ImpostaRelazione(kRelOr);
+    sys.modified = false;
 }
 
 } // namespace tessaline::test

@@ -4,6 +4,7 @@
 
 #include "conditions/condition_set.h"
 #include "conditions/filter_columns.h"
+#include "conditions/frame.h"
 #include "conditions/points_between.h"
 #include "conditions/sequele.h"
 #include "conditions/sequence_shape.h"
@@ -287,7 +288,16 @@ void TListaCondizioni::ScriviDati(TByteWriter& w) const {
     w.U8(kFineLista);
 }
 
+int& TAnnidamentoLettura::Livello() {
+    thread_local int livello = 0;
+    return livello;
+}
+
 bool TListaCondizioni::LeggiDati(TByteReader& r) {
+    const TAnnidamentoLettura annidamento;
+    if (!annidamento.Ok()) {
+        return false;
+    }
     std::vector<std::unique_ptr<TCondizione>> read;
     std::uint8_t code = 0;
     if (!r.U8(code)) {
@@ -351,6 +361,8 @@ std::unique_ptr<TCondizione> CreaCondizione(std::uint8_t tipo, TInsiemeCondizion
         return std::make_unique<TCondColonnaFiltro>(owner);
     case kCodRisultati:
         return std::make_unique<TCondRisultati>(owner);
+    case kCodQuadro:
+        return std::make_unique<TCondQuadro>(owner);
     default:
         return nullptr;
     }

@@ -196,6 +196,23 @@ protected:
     std::vector<std::unique_ptr<TCondizione>> items_;
 };
 
+// Containers (lists and frames) read from a file nest at most this deep; a deeper one fails the read.
+inline constexpr int kMaxAnnidamento = 64;
+
+// Counts the containers being read on this thread, for the scope of one container's read.
+class TAnnidamentoLettura {
+public:
+    TAnnidamentoLettura() { ++Livello(); }
+    ~TAnnidamentoLettura() { --Livello(); }
+    TAnnidamentoLettura(const TAnnidamentoLettura&) = delete;
+    TAnnidamentoLettura& operator=(const TAnnidamentoLettura&) = delete;
+    // False past kMaxAnnidamento levels.
+    bool Ok() const { return Livello() <= kMaxAnnidamento; }
+
+private:
+    static int& Livello();
+};
+
 // A new default condition of the code, or nothing for a code this program does not build.
 std::unique_ptr<TCondizione> CreaCondizione(std::uint8_t tipo, TInsiemeCondizioni* owner);
 

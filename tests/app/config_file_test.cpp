@@ -219,6 +219,11 @@ TEST(ConfigFile, StoredBackgroundFromAnotherMachineGoesToTheBackgroundFolder) {
 TEST(ConfigFile, FailedSaveReportsAndKeepsTheOldFile) {
     test::TTestHome home;
     TProgramSettings s = DefaultSettings();
+    // A folder in the way of the file fails even for root.
+    fs::create_directory(home.Path() / kConfigFileName);
+    EXPECT_THROW(SalvaConfigurazione(s), EInOutError);
+    EXPECT_TRUE(fs::is_directory(home.Path() / kConfigFileName));
+    fs::remove(home.Path() / kConfigFileName);
     SalvaConfigurazione(s);
     const auto before = test::ReadBytes(home.Path() / kConfigFileName);
     ASSERT_EQ(before.size(), kConfigSize);

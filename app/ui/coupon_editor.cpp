@@ -13,7 +13,7 @@ namespace {
 // Windows colour values are stored blue high: 0xFF8000 is this blue, 0x0080FF this orange.
 const QColor kSelected(0x00, 0x80, 0xFF);
 const QColor kBackground(0xFF, 0x80, 0x00);
-constexpr int kTop = 44; // first row of the grids
+constexpr int kTop = 40; // first row of the grids
 constexpr int kLeft = 4;
 } // namespace
 
@@ -308,11 +308,9 @@ void TEditSchedina::Relayout() {
     GridVal->Relayout(RowStep, rowH, valCell);
     const int right = valX + GridVal->width();
 
-    labelNumero_->setGeometry(kLeft, 4, 80, 22);
-    Numero->setGeometry(kLeft + 80, 4, 32, 22);
     auto head = [](QLabel* l, TSemaforo* s, int left, int width) {
-        s->move(left, 8);
-        l->setGeometry(left + 20, 4, width - 20, 22);
+        s->move(left, 6);
+        l->setGeometry(left + 20, 2, width - 20, 22);
     };
     head(headPro_, SPronostico, proX, 110);
     head(headPerc_, SPercentuali, percX, GridPerc->width());
@@ -320,16 +318,20 @@ void TEditSchedina::Relayout() {
     headPro_->raise();
     for (int j = 0; j < 4; ++j) {
         const QRect c = Pronostico->CircleRect(0, j);
-        signHeads_[static_cast<std::size_t>(j)]->setGeometry(proX + c.x(), 26, c.width(), 16);
-        signHeads_[static_cast<std::size_t>(4 + j)]->setGeometry(percX + j * percCell, 26, percCell, 16);
-        signHeads_[static_cast<std::size_t>(8 + j)]->setGeometry(valX + j * valCell, 26, valCell, 16);
+        signHeads_[static_cast<std::size_t>(j)]->setGeometry(proX + c.x(), 23, c.width(), 16);
+        signHeads_[static_cast<std::size_t>(4 + j)]->setGeometry(percX + j * percCell, 23, percCell, 16);
+        signHeads_[static_cast<std::size_t>(8 + j)]->setGeometry(valX + j * valCell, 23, valCell, 16);
     }
     const int bottom = kTop + Pronostico->height() + 6;
     BtnTutti->setGeometry(proX, bottom, Pronostico->width(), 26);
     BtnAnalisi->setGeometry(percX, bottom, GridPerc->width(), 26);
     BtnArchivio->setGeometry(valX, bottom, GridVal->width(), 26);
-    ZonaAccoppiate->setGeometry(kLeft, bottom, proX - kLeft - 6, 64);
-    setFixedSize(right + kLeft, bottom + 70);
+    // Bottom strip: contest number, then the main window's pair-mode switches and "Squadre".
+    const int strip = bottom + 34;
+    labelNumero_->setGeometry(kLeft, strip + 2, 80, 24);
+    Numero->setGeometry(kLeft + 82, strip + 2, 34, 24);
+    ZonaAccoppiate->setGeometry(kLeft + 128, strip, right - kLeft - 128, 28);
+    setFixedSize(right + kLeft, strip + 32);
 }
 
 TeamGrid TEditSchedina::GetPercentuali() {

@@ -153,7 +153,7 @@ TFormPartiteIntegrali::TFormPartiteIntegrali(TDatiSistema& doc, UserPrompt& prom
     Pannello->resize(Pannello->sizeHint());
     Pannello->move(0, 20);
     auto* head = new QLabel(QStringLiteral("Segni Base"), area);
-    head->setGeometry(Pannello->width() + 6, 0, 80, 18);
+    head->setGeometry(Pannello->width() + 6, 0, 90, 18);
     for (int t = 0; t < kTeams; ++t) {
         auto* e = new TEditSegno(area);
         e->setObjectName(QStringLiteral("Base%1").arg(t + 1));
@@ -187,7 +187,7 @@ TFormPartiteIntegrali::TFormPartiteIntegrali(TDatiSistema& doc, UserPrompt& prom
         basi_[static_cast<std::size_t>(t)] = e;
         Pannello->SetSelezionata(t, base != 0);
     }
-    area->setFixedSize(Pannello->width() + 50, 20 + Pannello->height());
+    area->setFixedSize(Pannello->width() + 96, 20 + Pannello->height());
     top->addWidget(area);
     lay->addLayout(top);
     LabelPS = new QLabel(this);

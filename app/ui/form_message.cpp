@@ -14,6 +14,16 @@ constexpr int kPictureTop = 14;
 constexpr int kPictureSize = 40;
 constexpr int kTextTop = 15;
 constexpr int kButtonHeight = 30;
+// The picture of the "Ok" button: a green tick.
+QIcon CheckMark() {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 150, 50), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+    return QIcon(pm);
+}
 } // namespace
 
 TFormMessage::TFormMessage(QWidget* parent) : QDialog(parent) {
@@ -31,7 +41,7 @@ TFormMessage::TFormMessage(QWidget* parent) : QDialog(parent) {
     };
     btnSi_ = make(QStringLiteral("Si"), BtnSi);
     btnOk_ = make(QStringLiteral("Ok"), BtnOk);
-    btnOk_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    btnOk_->setIcon(CheckMark());
     btnNo_ = make(QStringLiteral("No"), BtnNo);
     btnAnnulla_ = make(QStringLiteral("Annulla"), BtnAnnulla);
     btnSi_->setObjectName(QStringLiteral("BtnSi"));

@@ -109,16 +109,14 @@ TFormPrinc::TFormPrinc(TProgramSettings& settings, QWidget* parent)
     btnSquadre_ = new QPushButton(QStringLiteral("Squadre"), zona);
     btnSquadre_->setObjectName(QStringLiteral("BtnCarica"));
     btnSquadre_->setToolTip(QString::fromUtf8("Scegli le squadre dalla lista"));
-    auto* zonaLay = new QVBoxLayout(zona);
+    auto* zonaLay = new QHBoxLayout(zona);
     zonaLay->setContentsMargins(0, 0, 0, 0);
-    zonaLay->setSpacing(4);
-    auto* modeRow = new QHBoxLayout;
-    modeRow->setSpacing(2);
-    modeRow->addWidget(SpeedN);
-    modeRow->addWidget(SpeedA);
-    modeRow->addSpacing(6);
-    modeRow->addWidget(PanelAcc, 1);
-    zonaLay->addLayout(modeRow);
+    zonaLay->setSpacing(2);
+    zonaLay->addWidget(SpeedN);
+    zonaLay->addWidget(SpeedA);
+    zonaLay->addSpacing(6);
+    zonaLay->addWidget(PanelAcc);
+    zonaLay->addStretch(1);
     zonaLay->addWidget(btnSquadre_);
     PanelAcc->setVisible(false);
     connect(btnSeleziona_, &QPushButton::clicked, this, &TFormPrinc::SelezionaAccClick);
@@ -151,7 +149,10 @@ TFormPrinc::TFormPrinc(TProgramSettings& settings, QWidget* parent)
         animate_->setPixmap(AnimationFrame(frame_));
     });
     if (!CaricaSfondo()) {
-        Prompt().ShowMessage(msg::kInformazione, "Impossibile Caricare lo Sfondo", BtnOk);
+        // The program's own tile stands in; the message comes once the window is up.
+        QTimer::singleShot(0, this, [this] {
+            Prompt().ShowMessage(msg::kInformazione, "Impossibile Caricare lo Sfondo", BtnOk);
+        });
     }
     AggiornaStatusLine();
     AggiornaAbilitazioni();
@@ -372,7 +373,9 @@ void TFormPrinc::BuildStatusBar() {
         l->setObjectName(QLatin1String(name));
         l->setFrameShape(QFrame::StyledPanel);
         l->setFrameShadow(QFrame::Sunken);
-        l->setMinimumWidth(permanent ? 220 : 110);
+        if (!permanent) {
+            l->setMinimumWidth(96); // the column counts on the right keep their whole text
+        }
         if (permanent) {
             sb->addPermanentWidget(l);
         } else {

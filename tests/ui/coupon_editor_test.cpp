@@ -38,13 +38,13 @@ private slots:
             bool hit;
             int team, sign;
         } cases[] = {
-            {{5 + 7, 3 + 7}, true, 0, 0},          // centre of the first circle
-            {{5 + 7 + 7, 3 + 7}, true, 0, 0},      // 7 px right of the centre (radius 7.5)
-            {{5 + 15, 3 + 7}, false, 0, 0},         // in the gap between two circles
-            {{5 + 1, 3 + 1}, false, 0, 0},          // the corner of the square, outside the circle
-            {{2, 100}, false, 0, 0},                // left border gap
+            {{5 + 7, 3 + 7}, true, 0, 0},                     // centre of the first circle
+            {{5 + 7 + 7, 3 + 7}, true, 0, 0},                 // 7 px right of the centre (radius 7.5)
+            {{5 + 15, 3 + 7}, false, 0, 0},                   // in the gap between two circles
+            {{5 + 1, 3 + 1}, false, 0, 0},                    // the corner of the square, outside the circle
+            {{2, 100}, false, 0, 0},                          // left border gap
             {{3 * 18 + 5 + 7, 11 * 18 + 3 + 7}, true, 11, 3}, // last team, "M"
-            {{40, 218}, false, 0, 0},               // bottom border gap
+            {{40, 218}, false, 0, 0},                         // bottom border gap
         };
         for (const TCase& c : cases) {
             int team = -1;
@@ -142,7 +142,9 @@ private slots:
             {{QStringLiteral("150"), QStringLiteral("5"), {}, {}},
              {100, 0, 0, 0},
              {QStringLiteral("100"), {}, {}, {}}},
-            {{QStringLiteral("100"), {}, {}, QStringLiteral("9")}, {100, 0, 0, 0}, {QStringLiteral("100"), {}, {}, {}}},
+            {{QStringLiteral("100"), {}, {}, QStringLiteral("9")},
+             {100, 0, 0, 0},
+             {QStringLiteral("100"), {}, {}, {}}},
             {{QStringLiteral("3-"), QStringLiteral("60"), {}, {}},
              {0, 60, 0, 40},
              {{}, QStringLiteral("60"), {}, QStringLiteral("40")}},

@@ -18,7 +18,13 @@ private:
     bool answerYes_;
 };
 
+int RunDevelop(TArgs& args);
 int RunMerge(TArgs& args);
 int RunTxt(TArgs& args);
+int RunGuarantee(TArgs& args);
+int RunScrutiny(TArgs& args);
+int RunOps(TArgs& args);
+int RunShuffle(TArgs& args);
+int RunOrder(TArgs& args);
 
 } // namespace tessaline::cli

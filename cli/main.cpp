@@ -19,8 +19,17 @@ struct TCommandEntry {
 };
 
 const TCommandEntry kCommands[] = {
+    {"develop", tessaline::cli::RunDevelop,
+     "develop (--forecast \"G1 ... G12\" | --pairs \"P1 ... P6\") [--integral \"B1 ... B12\"] "
+     "[--reduce 5|4 [--optimised | --passes P]] [--min-distance D] [--answer si|no] [-o OUT.col]"},
     {"merge", tessaline::cli::RunMerge, "merge IN.col -o OUT.col"},
     {"txt", tessaline::cli::RunTxt, "txt export IN.col -o OUT.txt | txt import IN.txt -o OUT.col"},
+    {"guarantee", tessaline::cli::RunGuarantee,
+     "guarantee --examined E.col (--system S.svs [--errors 0,1,2] [--conditions] | --compare C.col)"},
+    {"scrutiny", tessaline::cli::RunScrutiny, "scrutiny --winning \"0120M...\" (F.col | --system S.svs)"},
+    {"ops", tessaline::cli::RunOps, "ops or|and|xor|cover1|cover2 A.col B.col -o OUT.col"},
+    {"shuffle", tessaline::cli::RunShuffle, "shuffle IN.col -o OUT.col [--seed N]"},
+    {"order", tessaline::cli::RunOrder, "order --system S.svs IN.col [--from N --to M] -o OUT.col"},
 };
 
 void PrintUsage(std::FILE* to) {

@@ -31,6 +31,9 @@ inline constexpr const char* kImpossibileCaricareFile = "Impossibile caricare il
 inline constexpr const char* kImpossibileSalvareConfigurazione = "Impossibile Salvare La Configurazione";
 inline constexpr const char* kFileEsiste = "Il file esiste già. Vuoi sovrascriverlo ? ";
 inline constexpr const char* kFileGiaPresente = "Il File è Gia Presente su Disco. Vuoi Sovrascriverlo";
+inline constexpr const char* kRiduzioneLenta =
+    "La riduzione ottimizzata è estremamente lenta ed andrebbe  utilizzata "
+    "solo per piccoli sistemi. Continuare ? ";
 } // namespace msg
 
 } // namespace tessaline

@@ -1,7 +1,16 @@
 // "Accorpamento": joining columns that differ in exactly one team.
+//
+// The walk compares each column h with every later column s and absorbs s when the two differ in
+// exactly one team (h keeps its widened set for the rest of its walk). Comparing every pair is
+// quadratic; instead, each pass indexes the columns twelve times, once per team, by their other
+// eleven teams. The columns that differ from h in exactly team k are those with h's key for k and
+// another set in k, so the walk only has to find, among the twelve indexes, the first such column
+// after its current position. Absorptions, their order, the progress reports and the "Annulla"
+// look-ups are those of the full walk.
 
-#include <bit>
-#include <cstring>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "core/interfaces.h"
 #include "core/rounding.h"
@@ -11,39 +20,29 @@ namespace tessaline {
 
 namespace {
 
-constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+__extension__ typedef unsigned __int128 TWideKey;
 
-// Bit 7 of each byte of the result is set when that byte of x is not zero.
-inline std::uint64_t NonZeroBytes(std::uint64_t x) {
-    return (((x & kLow7) + kLow7) | x) & kHigh;
-}
-
-// The single team (0-based) in which a and b differ, -1 when they are equal, -2 when they differ in
-// more than one team.
-inline int SingleDifference(const Colonna& a, const Colonna& b) {
-    std::uint64_t a0 = 0;
-    std::uint64_t b0 = 0;
-    std::uint32_t a1 = 0;
-    std::uint32_t b1 = 0;
-    std::memcpy(&a0, a.s.data(), 8);
-    std::memcpy(&b0, b.s.data(), 8);
-    std::memcpy(&a1, a.s.data() + 8, 4);
-    std::memcpy(&b1, b.s.data() + 8, 4);
-    const std::uint64_t m0 = NonZeroBytes(a0 ^ b0);
-    const std::uint64_t m1 = NonZeroBytes(std::uint64_t{a1 ^ b1});
-    const int n = std::popcount(m0) + std::popcount(m1);
-    if (n != 1) {
-        return n == 0 ? -1 : -2;
+// Columns whose bytes all fit in four bits pack into 48 bits; any other byte value takes the wide
+// key of eight bits per team.
+template <class Key, int Bits> struct TKeyOps {
+    static constexpr Key kMask = (Key{1} << Bits) - 1;
+    static Key Pack(const Colonna& c) {
+        Key k = 0;
+        for (int t = 0; t < kTeams; ++t) {
+            k |= static_cast<Key>(c[t]) << (Bits * t);
+        }
+        return k;
     }
-    return m0 != 0 ? std::countr_zero(m0) / 8 : 8 + std::countr_zero(m1) / 8;
-}
+    static Key Clear(Key k, int team) { return k & ~(kMask << (Bits * team)); }
+    static unsigned Get(Key k, int team) { return static_cast<unsigned>((k >> (Bits * team)) & kMask); }
+    static Key Set(Key k, int team, unsigned v) {
+        return Clear(k, team) | (static_cast<Key>(v) << (Bits * team));
+    }
+};
 
-// Hands a percentage to the progress window only when its truncated value changes: the window
-// shows nothing finer than that.
 class TMergeReporter {
 public:
-    TMergeReporter(TProgressSink* sink) : sink_(sink) {}
+    explicit TMergeReporter(TProgressSink* sink) : sink_(sink) {}
     void Report(int pass, double percent) {
         if (sink_ == nullptr) {
             return;
@@ -55,12 +54,163 @@ public:
             sink_->Aggiorna(pass, "Passo", percent);
         }
     }
+    void Report(int pass, std::size_t done, std::size_t count) {
+        if (sink_ != nullptr) {
+            Report(pass, static_cast<double>(done) / static_cast<double>(count) * 100.0);
+        }
+    }
 
 private:
     TProgressSink* sink_;
     int lastPass_ = -1;
     std::int64_t lastPercent_ = -1;
 };
+
+template <class Key> struct TEntry {
+    Key key;
+    std::uint32_t pos;
+    bool operator<(const TEntry& o) const { return key < o.key || (key == o.key && pos < o.pos); }
+};
+
+enum class TPassResult { Unchanged, Changed, Cancelled };
+
+// One pass over cols[0..n): joins in place, compacts, and returns the new count in n.
+template <class Key, int Bits>
+TPassResult MergePass(Colonna* cols, std::size_t& n, int pass, TMergeReporter& reporter,
+                      CancelProbe* cancel) {
+    using Ops = TKeyOps<Key, Bits>;
+    std::vector<Key> keys(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        keys[i] = Ops::Pack(cols[i]);
+    }
+    // index[k]: the columns sorted by (key without team k, position); rank[k][i]: where column i
+    // stands in index[k].
+    std::vector<std::vector<TEntry<Key>>> index(kTeams);
+    std::vector<std::vector<std::uint32_t>> rank(kTeams);
+    for (int k = 0; k < kTeams; ++k) {
+        auto& idx = index[static_cast<std::size_t>(k)];
+        idx.resize(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            idx[i] = {Ops::Clear(keys[i], k), static_cast<std::uint32_t>(i)};
+        }
+        std::sort(idx.begin(), idx.end());
+        auto& rk = rank[static_cast<std::size_t>(k)];
+        rk.resize(n);
+        for (std::size_t m = 0; m < n; ++m) {
+            rk[idx[m].pos] = static_cast<std::uint32_t>(m);
+        }
+    }
+    std::vector<std::uint8_t> deleted(n, 0);
+    std::size_t alive = n;
+    std::size_t last = n - 1; // the last column still in the list
+    bool changed = false;
+    bool cancelled = false;
+    std::size_t done = 0;
+    std::size_t cursor[kTeams];
+
+    for (std::size_t hi = 0; hi < last; ++hi) {
+        if (deleted[hi] != 0) {
+            continue;
+        }
+        std::size_t next = hi + 1;
+        while (deleted[next] != 0) {
+            ++next;
+        }
+        Key h = keys[hi];
+        std::size_t at = hi;
+        bool first = true;
+        // While h keeps its key for team k, the columns to look at for k follow h in index[k].
+        for (int k = 0; k < kTeams; ++k) {
+            cursor[k] = rank[static_cast<std::size_t>(k)][hi] + 1;
+        }
+        for (;;) {
+            std::size_t best = n;
+            int bestTeam = -1;
+            for (int k = 0; k < kTeams; ++k) {
+                const auto& idx = index[static_cast<std::size_t>(k)];
+                const Key masked = Ops::Clear(h, k);
+                const unsigned mine = Ops::Get(h, k);
+                std::size_t c = cursor[k];
+                // Columns already passed or absorbed never come back.
+                while (c < n && idx[c].key == masked && (idx[c].pos <= at || deleted[idx[c].pos] != 0)) {
+                    ++c;
+                }
+                cursor[k] = c;
+                for (; c < n && idx[c].key == masked && idx[c].pos < best; ++c) {
+                    if (deleted[idx[c].pos] == 0 && Ops::Get(keys[idx[c].pos], k) != mine) {
+                        best = idx[c].pos;
+                        bestTeam = k;
+                        break;
+                    }
+                }
+            }
+            if (bestTeam < 0) {
+                break;
+            }
+            // The full walk reports after every comparison: once before this absorption when an
+            // unjoined column came first, then with the new count.
+            if (first && best != next) {
+                reporter.Report(pass, done, alive);
+            }
+            first = false;
+            const unsigned joined = Ops::Get(h, bestTeam) | Ops::Get(keys[best], bestTeam);
+            h = Ops::Set(h, bestTeam, joined);
+            cols[hi][bestTeam] = static_cast<SignSet>(joined);
+            deleted[best] = 1;
+            --alive;
+            changed = true;
+            at = best;
+            while (deleted[last] != 0) {
+                --last;
+            }
+            // h's key for every other team changed: find where the new keys' columns start.
+            for (int k = 0; k < kTeams; ++k) {
+                if (k == bestTeam) {
+                    continue;
+                }
+                const auto& idx = index[static_cast<std::size_t>(k)];
+                cursor[k] = static_cast<std::size_t>(
+                    std::lower_bound(idx.begin(), idx.end(),
+                                     TEntry<Key>{Ops::Clear(h, k), static_cast<std::uint32_t>(at + 1)}) -
+                    idx.begin());
+            }
+            reporter.Report(pass, done, alive);
+        }
+        if (first) {
+            reporter.Report(pass, done, alive);
+        }
+        keys[hi] = h;
+        if (cancel != nullptr && cancel->Peek()) {
+            cancelled = true;
+            break;
+        }
+        ++done;
+        reporter.Report(pass, done, alive);
+    }
+
+    std::size_t w = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (deleted[i] == 0) {
+            cols[w++] = cols[i];
+        }
+    }
+    n = w;
+    if (cancelled) {
+        return TPassResult::Cancelled;
+    }
+    return changed ? TPassResult::Changed : TPassResult::Unchanged;
+}
+
+bool AllNarrow(const Colonna* cols, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        for (int t = 0; t < kTeams; ++t) {
+            if (cols[i][t] > 15) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
 
 } // namespace
 
@@ -76,39 +226,20 @@ double TListaColonne::Merge(bool enabled, TProgressSink* progress, CancelProbe* 
     int pass = 1;
     bool changed = true;
     while (size_ > 1 && changed) {
-        changed = false;
         if (progress != nullptr) {
             progress->SetCaption("Accorpamento in Corso");
         }
         reporter.Report(pass, 0.0);
-        std::size_t done = 0;
-        Colonna* cols = begin();
-        for (std::size_t hi = 0; hi + 1 < size_; ++hi) {
-            Colonna& h = cols[hi];
-            // Walk the columns after h, dropping those h absorbs and closing the gaps as we go.
-            std::size_t w = hi + 1;
-            for (std::size_t r = hi + 1; r < size_; ++r) {
-                const Colonna s = cols[r];
-                const int j = SingleDifference(h, s);
-                if (j >= 0) {
-                    h.s[static_cast<std::size_t>(j)] |= s.s[static_cast<std::size_t>(j)];
-                    changed = true;
-                } else {
-                    cols[w++] = s;
-                }
-                const std::size_t count = size_ - (r + 1 - w);
-                reporter.Report(pass, static_cast<double>(done) / static_cast<double>(count) * 100.0);
+        const TPassResult r = AllNarrow(begin(), size_)
+                                  ? MergePass<std::uint64_t, 4>(begin(), size_, pass, reporter, cancel)
+                                  : MergePass<TWideKey, 8>(begin(), size_, pass, reporter, cancel);
+        if (r == TPassResult::Cancelled) {
+            if (progress != nullptr) {
+                progress->End();
             }
-            size_ = w;
-            if (cancel != nullptr && cancel->Peek()) {
-                if (progress != nullptr) {
-                    progress->End();
-                }
-                return -1.0;
-            }
-            ++done;
-            reporter.Report(pass, static_cast<double>(done) / static_cast<double>(size_) * 100.0);
+            return -1.0;
         }
+        changed = r == TPassResult::Changed;
         reporter.Report(pass, 100.0);
         ++pass;
     }

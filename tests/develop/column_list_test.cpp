@@ -13,6 +13,7 @@
 #include "core/interfaces.h"
 #include "develop/column_list.h"
 #include "reference/merge_reference.h"
+#include "reference/merge_walk.h"
 #include "support/test_home.h"
 
 namespace fs = std::filesystem;
@@ -343,6 +344,70 @@ TEST(Merge, MatchesReferenceOnRandomLists) {
             EXPECT_LE(covered, original);
         } else {
             EXPECT_EQ(covered, original);
+        }
+    }
+}
+
+} // namespace
+} // namespace tessaline
+
+namespace tessaline {
+namespace {
+
+// Cancels after a given number of looks.
+class TCountdownCancel : public CancelProbe {
+public:
+    explicit TCountdownCancel(int looks) : looks_(looks) {}
+    bool Peek() override { return --looks_ < 0; }
+    bool Take() override { return Peek(); }
+
+private:
+    int looks_;
+};
+
+std::vector<Colonna> RandomColumns(std::mt19937& rng, int n, int kind) {
+    std::vector<Colonna> input;
+    const int varying = 2 + static_cast<int>(rng() % 6);
+    for (int i = 0; i < n; ++i) {
+        Colonna c;
+        for (int t = 0; t < 12; ++t) {
+            c[t] = t < 12 - varying ? kSign2 : static_cast<SignSet>(1 << (rng() % 4));
+            if (kind >= 1 && rng() % 6 == 0) {
+                c[t] = static_cast<SignSet>(c[t] | (1 << (rng() % 4)));
+            }
+            if (kind == 2 && rng() % 40 == 0) {
+                c[t] = static_cast<SignSet>(rng() % 256); // damaged bytes from a foreign file
+            }
+        }
+        input.push_back(c);
+    }
+    return input;
+}
+
+TEST(Merge, IndexedWalkMatchesFullWalkWithProgressAndCancel) {
+    std::mt19937 rng(777);
+    for (int round = 0; round < 60; ++round) {
+        const int n = 1 + static_cast<int>(rng() % 700);
+        const auto input = RandomColumns(rng, n, round % 3);
+        TListaColonne fast;
+        TListaColonne slow;
+        fast.AppendRange(input.data(), input.size());
+        slow.AppendRange(input.data(), input.size());
+        TRecordingProgress fastProgress;
+        TRecordingProgress slowProgress;
+        const int looks = round % 4 == 0 ? static_cast<int>(rng() % (n + 1)) : 1 << 30;
+        TCountdownCancel fastCancel(looks);
+        TCountdownCancel slowCancel(looks);
+        const double f = fast.Merge(true, &fastProgress, &fastCancel);
+        const double r = reference::MergeWalk(slow, &slowProgress, &slowCancel);
+        ASSERT_EQ(f, r) << "round " << round;
+        ASSERT_EQ(std::vector<Colonna>(fast.begin(), fast.end()),
+                  std::vector<Colonna>(slow.begin(), slow.end()))
+            << "round " << round;
+        ASSERT_EQ(fastProgress.events, slowProgress.events) << "round " << round;
+        if (looks == 1 << 30) {
+            ASSERT_EQ(std::vector<Colonna>(fast.begin(), fast.end()), reference::Merge(input))
+                << "round " << round;
         }
     }
 }

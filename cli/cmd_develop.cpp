@@ -1,0 +1,208 @@
+// develop: a bare forecast or pair table developed with the settings of a new system.
+
+#include <cctype>
+#include <fmt/format.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "core/cost.h"
+#include "core/errors.h"
+#include "core/sistema.h"
+#include "develop/column_list.h"
+#include "develop/driver.h"
+
+namespace tessaline::cli {
+
+namespace {
+
+std::vector<std::string> Groups(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> groups;
+    for (std::string g; in >> g;) {
+        groups.push_back(g);
+    }
+    return groups;
+}
+
+int SignBit(char ch) {
+    switch (ch) {
+    case '0':
+        return kSign0;
+    case '1':
+        return kSign1;
+    case '2':
+        return kSign2;
+    case 'M':
+    case 'm':
+        return kSignM;
+    default:
+        return 0;
+    }
+}
+
+// Twelve groups of one to four distinct letters among 0 1 2 M (m accepted), in any order.
+Pronostico ParseForecast(const std::string& text) {
+    const auto groups = Groups(text);
+    if (groups.size() != kTeams) {
+        throw EUsage("il pronostico deve avere dodici gruppi di segni");
+    }
+    Pronostico f;
+    for (int t = 0; t < kTeams; ++t) {
+        const std::string& g = groups[static_cast<std::size_t>(t)];
+        SignSet set = 0;
+        for (char ch : g) {
+            const int bit = SignBit(ch);
+            if (bit == 0 || (set & bit) != 0 || g.size() > 4) {
+                throw EUsage(fmt::format("segni non validi per la squadra {}: {}", t + 1, g));
+            }
+            set = static_cast<SignSet>(set | bit);
+        }
+        f[t] = set;
+    }
+    return f;
+}
+
+// Twelve groups, each "*" (no base) or one sign letter.
+IntegralBases ParseIntegral(const std::string& text) {
+    const auto groups = Groups(text);
+    if (groups.size() != kTeams) {
+        throw EUsage("le squadre integrali devono avere dodici gruppi");
+    }
+    IntegralBases bases{};
+    for (int t = 0; t < kTeams; ++t) {
+        const std::string& g = groups[static_cast<std::size_t>(t)];
+        const int bit = g.size() == 1 ? SignBit(g[0]) : 0;
+        if (g != "*" && bit == 0) {
+            throw EUsage(fmt::format("segno base non valido per la squadra {}: {}", t + 1, g));
+        }
+        bases[static_cast<std::size_t>(t)] = static_cast<SignSet>(bit);
+    }
+    return bases;
+}
+
+// Six groups, each a comma-separated list of admitted pair indexes 0 to 15.
+PairTable ParsePairs(const std::string& text) {
+    const auto groups = Groups(text);
+    if (groups.size() != kMatches) {
+        throw EUsage("le accoppiate devono avere sei gruppi");
+    }
+    PairTable table;
+    for (int m = 0; m < kMatches; ++m) {
+        std::istringstream in(groups[static_cast<std::size_t>(m)]);
+        for (std::string item; std::getline(in, item, ',');) {
+            const long p = ParseInt(item, 0, 15, "indice di accoppiata");
+            table.p[static_cast<std::size_t>(m)][static_cast<std::size_t>(p)] = 1;
+        }
+    }
+    return table;
+}
+
+// Ctrl-C stops the run and stays pending, so that the command ends with status 130 afterwards.
+class TInterruptProbe final : public CancelProbe {
+public:
+    bool Peek() override { return Interrupt().Peek(); }
+    bool Take() override { return Interrupt().Peek(); }
+};
+
+} // namespace
+
+int RunDevelop(TArgs& args) {
+    const auto forecast = args.Option("--forecast");
+    const auto pairs = args.Option("--pairs");
+    const auto integral = args.Option("--integral");
+    const auto reduce = args.Option("--reduce");
+    const bool optimised = args.Flag("--optimised");
+    const auto passes = args.Option("--passes");
+    const auto minDistance = args.Option("--min-distance");
+    const auto out = args.Option("-o");
+    const auto answer = args.Option("--answer");
+    if (!args.Positionals().empty()) {
+        throw EUsage("argomenti in più");
+    }
+    if (forecast.has_value() == pairs.has_value()) {
+        throw EUsage("serve esattamente uno fra --forecast e --pairs");
+    }
+    if ((optimised || passes) && !reduce) {
+        throw EUsage("--optimised e --passes richiedono --reduce");
+    }
+    if (optimised && passes) {
+        throw EUsage("--optimised e --passes si escludono");
+    }
+    if (minDistance && (reduce || optimised || passes)) {
+        throw EUsage("--min-distance esclude --reduce, --optimised e --passes");
+    }
+    if (answer && *answer != "si" && *answer != "no") {
+        throw EUsage("--answer vale si oppure no");
+    }
+
+    T_Sistema sys;
+    auto& dev = sys.dati.sviluppo;
+    if (forecast) {
+        sys.dati.Forecast = ParseForecast(*forecast);
+    } else {
+        dev.PairTable = ParsePairs(*pairs);
+        dev.PairMode = 1;
+    }
+    if (integral) {
+        dev.IntegralBases = ParseIntegral(*integral);
+    }
+    if (reduce) {
+        dev.ReducedDevelopment = 1;
+        dev.Guarantee = static_cast<std::uint8_t>(ParseInt(*reduce, 4, 5, "garanzia"));
+        dev.OptimisedReduction = optimised ? 1 : 0;
+        if (passes) {
+            dev.Passes = static_cast<std::uint8_t>(ParseInt(*passes, 1, 10, "numero di passi"));
+        }
+    }
+    if (minDistance) {
+        dev.ReducedDevelopment = 1;
+        dev.MinDistanceMode = 1;
+        dev.MinDistance = static_cast<std::uint8_t>(ParseInt(*minDistance, 2, 10, "distanza minima"));
+    }
+
+    TCliPrompt prompt(!answer || *answer == "si");
+    TInterruptProbe cancel;
+    TDevelopHooks hooks;
+    hooks.prompt = &prompt;
+    hooks.cancel = &cancel;
+    const TDevelopResult result = DevelopSystem(sys, hooks);
+    CheckInterrupted();
+    if (out && !sys.Colonne.SaveToFile(*out)) {
+        throw EInOutError(msg::kErroreScritturaColonnare);
+    }
+
+    const bool euro = sys.dati.settings.costsInEuro;
+    const double cost = ColumnsCost(sys.Colonne, sys.ColumnCost());
+    TJson json;
+    json.BeginObject()
+        .Key("total")
+        .Int(result.total)
+        .Key("accepted")
+        .Int(result.accepted)
+        .Key("final")
+        .Int(sys.Colonne.Count())
+        .Key("cost")
+        .Number(cost)
+        .Key("currency")
+        .String(euro ? "EUR" : "LIT")
+        .Key("out");
+    if (out) {
+        json.String(*out);
+    } else {
+        json.Null();
+    }
+    json.EndObject();
+    std::string summary = fmt::format("Colonne Iniziali : {}\nColonne Accettate : {}\nColonne Finali : {}\n"
+                                      "Costo : {}\n",
+                                      FormatCount(result.total), FormatCount(result.accepted),
+                                      FormatCount(sys.Colonne.Count()), CostText(cost, euro));
+    if (out) {
+        summary += fmt::format("Colonne scritte in : {}\n", *out);
+    }
+    Emit(args, json, summary);
+    return kExitOk;
+}
+
+} // namespace tessaline::cli

@@ -1,0 +1,43 @@
+#pragma once
+// The optimised reduction ("Riduzione Ottimizzata"): after the development, the whole list is
+// reduced to a guarantee in three phases. This is the straightforward version, written to follow
+// the algorithm step by step; faster versions are checked against it.
+
+#include <cstdint>
+
+#include "core/column.h"
+#include "develop/column_list.h"
+
+namespace tessaline {
+
+class CancelProbe;
+class TDevelopProgress;
+class T_Sistema;
+
+enum class TDistanceKind { WrongMatches, WrongTeams };
+
+struct TOptimisedParams {
+    TDistanceKind distance = TDistanceKind::WrongMatches;
+    int R = 1;     // allowed errors, 6 - guarantee: a covers b when distance(a, b) <= R
+    double f1 = 0; // fraction phase 1 covers before it ends (0: a single pass)
+    double f2 = 0; // fraction after which phase 3 takes over
+    int Dmin = 3;  // starting and floor distance of phase 1
+    bool smallSystem = false;
+};
+
+// The distance and the tuning values for R (1 or 2), the system's forecast and pair mode, and the
+// small-system marker v (the run switched the reduction on by itself).
+TOptimisedParams OptimisedParamsFor(const Pronostico& forecast, bool pairMode, int R, bool smallSystem);
+
+// Reduces the store in place: it receives the chosen columns, the last chosen first. Reports
+// state texts and AggiornaRidOtt (initial, chosen, final, covered) to progress (may be null);
+// peeks at cancel (may be null) and, when stopped, leaves the columns chosen so far. Returns false
+// when it was stopped.
+bool ReduceOptimisedReference(TListaColonne& store, const TOptimisedParams& params,
+                              TDevelopProgress* progress, CancelProbe* cancel);
+
+// The driver's entry: reduces the system's columns with R = 6 - guarantee allowed errors, using
+// the system's forecast, pair mode and auto-optimised flag.
+bool OptimisedReducer(T_Sistema& sys, int R, TDevelopProgress* progress, CancelProbe* cancel);
+
+} // namespace tessaline

@@ -8,47 +8,50 @@
 
 namespace tessaline {
 
-TStatusTexts StatusTexts(const TDatiSistema& d, const TProgramSettings& s, bool priceCoverage) {
+TStatusTexts StatusTexts(const T_Sistema& sys, bool priceCoverage) {
+    const TDatiSistema& d = sys.dati;
+    const TProgramSettings& s = d.settings;
+    const TImpostazioniSviluppo& sv = d.sviluppo;
     TStatusTexts t;
-    t.titolo = " Tessaline " + VersionText() + " - " + std::filesystem::path(d.nomeFile).stem().string();
+    t.titolo = " Tessaline " + VersionText() + " - " + sys.fileName.stem().string();
 
     const bool euro = s.costsInEuro;
     t.colonneFinali = "  Colonne Finali : ";
-    if (!d.colonne.Empty()) {
+    if (!sys.Colonne.Empty()) {
         const double cost = priceCoverage ? [&] {
             std::int64_t covered = 0;
-            for (const Colonna& c : d.colonne) {
+            for (const Colonna& c : sys.Colonne) {
                 covered += ColumnsCovered(c);
             }
             return static_cast<double>(covered) * s.ColumnCost();
         }()
-                                          : s.ColumnCost() * static_cast<double>(d.colonne.Count());
-        t.colonneFinali += fmt::format("{} ({})", d.colonne.Count(), CostText(cost, euro, d.partecipanti));
+                                          : s.ColumnCost() * static_cast<double>(sys.Colonne.Count());
+        t.colonneFinali += fmt::format("{} ({})", sys.Colonne.Count(), CostText(cost, euro, sys.ParticipantCount));
     }
 
     t.colonneIniziali = "  Colonne Iniziali : ";
-    const bool complete = PronosticoCompleto(d.pronostico);
+    const bool complete = PronosticoCompleto(d.Forecast);
     std::int64_t initial = -1;
-    if (d.pairMode) {
-        if (PairColumnsCovered(d.accoppiate) >= 1) {
-            initial = PairColumnsCovered(d.accoppiate);
+    if (sv.PairMode != 0) {
+        if (PairColumnsCovered(sv.PairTable) >= 1) {
+            initial = PairColumnsCovered(sv.PairTable);
         }
     } else if (complete) {
-        initial = ColumnsCovered(d.pronostico);
+        initial = ColumnsCovered(d.Forecast);
     }
     if (initial >= 0) {
         t.colonneIniziali += fmt::format("{} ({} {})", initial, CurrencySign(euro),
                                          FormatAmount(static_cast<double>(initial) * s.ColumnCost(), false));
     }
 
-    if (d.pairMode) {
+    if (sv.PairMode != 0) {
         t.doppie = "  Doppie : - ";
         t.triple = "  Triple : - ";
         t.quadruple = "  Quadruple : - ";
     } else if (complete) {
-        t.doppie = fmt::format("  Doppie : {}", CountDoubles(d.pronostico));
-        t.triple = fmt::format("  Triple : {}", CountTriples(d.pronostico));
-        t.quadruple = fmt::format("  Quadruple : {}", CountQuadruples(d.pronostico));
+        t.doppie = fmt::format("  Doppie : {}", CountDoubles(d.Forecast));
+        t.triple = fmt::format("  Triple : {}", CountTriples(d.Forecast));
+        t.quadruple = fmt::format("  Quadruple : {}", CountQuadruples(d.Forecast));
     } else {
         t.doppie = "  Doppie : ";
         t.triple = "  Triple : ";
@@ -57,26 +60,29 @@ TStatusTexts StatusTexts(const TDatiSistema& d, const TProgramSettings& s, bool 
     return t;
 }
 
-TAbilitazioni Abilitazioni(const TDatiSistema& d, bool valuesLight, bool percentagesLight, int contests) {
+TAbilitazioni Abilitazioni(const T_Sistema& sys, bool valuesLight, bool percentagesLight, int contests) {
+    const TDatiSistema& d = sys.dati;
+    const TImpostazioniSviluppo& sv = d.sviluppo;
+    const bool fromForecast = d.SourceForecast != 0;
     TAbilitazioni a;
     a.salvaSuDisco = true;
     a.esportaAscii = true;
-    if (d.pairMode) {
-        a.condizioni = AllMatchesHavePair(d.accoppiate) || !d.sviluppoDaPronostico;
+    if (sv.PairMode != 0) {
+        a.condizioni = AllMatchesHavePair(sv.PairTable) || !fromForecast;
     } else {
-        a.condizioni = PronosticoCompleto(d.pronostico) || !d.sviluppoDaPronostico;
+        a.condizioni = PronosticoCompleto(d.Forecast) || !fromForecast;
     }
-    a.squadreIntegrali = !d.pairMode && d.sviluppoDaPronostico;
+    a.squadreIntegrali = sv.PairMode == 0 && fromForecast;
     a.valori = valuesLight;
     a.percentuali = percentagesLight;
     a.ordinamento = a.percentuali;
-    const bool inMemory = !d.colonne.Empty();
+    const bool inMemory = !sys.Colonne.Empty();
     a.ordinamentoDaMemoria = a.ordinamento && inMemory;
     a.analisiStatistica = contests > 1;
     a.archivioVisualizzazione = contests >= 1;
     a.daMemoria = inMemory;
     a.colonneInMemoria = inMemory;
-    a.semaforoAcc = d.pairMode && PairColumnsCovered(d.accoppiate) >= 1;
+    a.semaforoAcc = sv.PairMode != 0 && PairColumnsCovered(sv.PairTable) >= 1;
     return a;
 }
 

@@ -7,30 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/settings.h"
-#include "core/column.h"
-#include "develop/column_list.h"
+#include "core/sistema.h"
 
 namespace tessaline {
-
-// The current system as the main window sees it. Until the system document is available this is
-// the main window's own copy; every field has the meaning of the document's field of that name.
-struct TDatiSistema {
-    std::array<std::string, kTeams> squadre;
-    Pronostico pronostico{};
-    PairTable accoppiate{};
-    IntegralBases basi{};
-    TeamGrid percentuali{};
-    TeamGrid valori{};
-    std::int32_t numeroConcorso = 1;
-    bool pairMode = false;            // "A" down
-    bool sviluppoDaPronostico = true; // develops from the forecast, not from a column file
-    bool autoRecalc = false;
-    std::int32_t partecipanti = 1;
-    TListaColonne colonne;
-    std::string nomeFile; // current system file, full path
-    bool modificato = false;
-};
 
 struct TStatusTexts {
     std::string titolo;
@@ -43,7 +22,7 @@ struct TStatusTexts {
 
 // " Tessaline 2.0 - NAME", the status line's five texts. With priceCoverage each entry of the column
 // list is priced with every column it covers.
-TStatusTexts StatusTexts(const TDatiSistema& d, const TProgramSettings& s, bool priceCoverage);
+TStatusTexts StatusTexts(const T_Sistema& sys, bool priceCoverage);
 
 // Enabled state of the commands that depend on the system.
 struct TAbilitazioni {
@@ -65,6 +44,6 @@ struct TAbilitazioni {
 
 // valuesLight and percentagesLight are the coupon editor's switches; contests is the number of
 // contests in the archive.
-TAbilitazioni Abilitazioni(const TDatiSistema& d, bool valuesLight, bool percentagesLight, int contests);
+TAbilitazioni Abilitazioni(const T_Sistema& sys, bool valuesLight, bool percentagesLight, int contests);
 
 } // namespace tessaline

@@ -136,8 +136,9 @@ void TFormAccoppiate::AzzeraClick() {
 
 // ---- TFormPartiteIntegrali
 
-TFormPartiteIntegrali::TFormPartiteIntegrali(TDatiSistema& doc, UserPrompt& prompt, QWidget* parent)
-    : QDialog(parent), doc_(doc), prompt_(prompt) {
+TFormPartiteIntegrali::TFormPartiteIntegrali(T_Sistema& sys, UserPrompt& prompt, QWidget* parent)
+    : QDialog(parent), sys_(sys), prompt_(prompt) {
+    const TDatiSistema& doc = sys.dati;
     setObjectName(QStringLiteral("FormPartiteIntegrali"));
     setWindowTitle(QStringLiteral("Squadre a Sviluppo Integrale"));
     auto* lay = new QVBoxLayout(this);
@@ -148,8 +149,8 @@ TFormPartiteIntegrali::TFormPartiteIntegrali(TDatiSistema& doc, UserPrompt& prom
     Pannello->LSquadra = 55;
     Pannello->LPro = 32;
     Pannello->ARighe = 17;
-    Pannello->SetSquadre(doc.squadre);
-    Pannello->SetPronostico(doc.pronostico);
+    Pannello->SetSquadre(doc.teamNames);
+    Pannello->SetPronostico(doc.Forecast);
     Pannello->resize(Pannello->sizeHint());
     Pannello->move(0, 20);
     auto* head = new QLabel(QStringLiteral("Segni Base"), area);
@@ -159,8 +160,8 @@ TFormPartiteIntegrali::TFormPartiteIntegrali(TDatiSistema& doc, UserPrompt& prom
         e->setObjectName(QStringLiteral("Base%1").arg(t + 1));
         e->setMaxLength(1);
         e->setGeometry(Pannello->width() + 10, 20 + Pannello->RowTop(t), 30, Pannello->ARighe);
-        const SignSet base = doc.basi[static_cast<std::size_t>(t)];
-        const SignSet from = base != 0 ? base : doc.pronostico[t];
+        const SignSet base = doc.sviluppo.IntegralBases[static_cast<std::size_t>(t)];
+        const SignSet from = base != 0 ? base : doc.Forecast[t];
         e->setText(Q(SignText(from)).left(1));
         e->onPrevious = [this, t] {
             for (int i = t - 1; i >= 0; --i) {
@@ -180,7 +181,7 @@ TFormPartiteIntegrali::TFormPartiteIntegrali(TDatiSistema& doc, UserPrompt& prom
         };
         // A letter that is not among the team's forecast signs is wiped at once.
         connect(e, &QLineEdit::textEdited, this, [this, e, t](const QString& text) {
-            if (!text.isEmpty() && (ParseSigns(S(text)) & doc_.pronostico[t]) == 0) {
+            if (!text.isEmpty() && (ParseSigns(S(text)) & sys_.dati.Forecast[t]) == 0) {
                 e->clear();
             }
         });
@@ -218,7 +219,7 @@ void TFormPartiteIntegrali::accept() {
         }
     }
     for (int t = 0; t < kTeams; ++t) {
-        doc_.basi[static_cast<std::size_t>(t)] =
+        sys_.dati.sviluppo.IntegralBases[static_cast<std::size_t>(t)] =
             Pannello->Selezionata(t) ? ParseSigns(S(Base(t)->text())) : 0;
     }
     QDialog::accept();

@@ -43,7 +43,7 @@ private:
 class TFormPartiteIntegrali : public QDialog {
     Q_OBJECT
 public:
-    TFormPartiteIntegrali(TDatiSistema& doc, UserPrompt& prompt, QWidget* parent = nullptr);
+    TFormPartiteIntegrali(T_Sistema& sys, UserPrompt& prompt, QWidget* parent = nullptr);
     static constexpr int kHelpContext = 103;
 
     TPannelloSc* Pannello;
@@ -53,7 +53,7 @@ public:
 
 private:
     void Aggiorna();
-    TDatiSistema& doc_;
+    T_Sistema& sys_;
     UserPrompt& prompt_;
     std::array<TEditSegno*, kTeams> basi_{};
 };

@@ -15,6 +15,7 @@
 #include "app/ui/screenshots.h"
 #include "app/ui/settings_forms.h"
 #include "core/paths.h"
+#include "core/sistema.h"
 
 using namespace tessaline;
 
@@ -34,11 +35,13 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::current_path(ProgramDir(), ec);
 
-    TProgramSettings settings = DefaultSettings();
-    LeggiConfigurazione(settings);
+    // The one system of the run, with the program settings read from the configuration file.
+    T_Sistema sistema;
+    sistema.dati.settings = DefaultSettings();
+    LeggiConfigurazione(sistema.dati.settings);
 
     if (!shotsDir.isEmpty()) {
-        return SaveScreenshots(settings, shotsDir) ? 0 : 1;
+        return SaveScreenshots(sistema, shotsDir) ? 0 : 1;
     }
 
     std::unique_ptr<TFormPrinc> main;
@@ -46,7 +49,7 @@ int main(int argc, char** argv) {
     QObject::connect(&intro, &TFormIntro::Avvio, &intro, [&] {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         try {
-            main = std::make_unique<TFormPrinc>(settings);
+            main = std::make_unique<TFormPrinc>(sistema);
             main->FormShow(args);
             main->showMaximized();
         } catch (...) {

@@ -62,13 +62,11 @@ QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback, const QStyle*
 
 } // namespace
 
-TFormPrinc::TFormPrinc(TProgramSettings& settings, QWidget* parent)
-    : QMainWindow(parent), settings_(settings) {
+TFormPrinc::TFormPrinc(T_Sistema& sistema, QWidget* parent) : QMainWindow(parent), sys_(sistema) {
     setObjectName(QStringLiteral("FormPrinc"));
     setWindowIcon(AppIcon());
     message_ = new TFormMessage(this);
     prompt_ = message_;
-    doc_.nomeFile = (FolderPath(TFolder::Sistemi) / "SENZANOME.SVS").string();
 
     sfondo_ = new TSfondo(&picture_, this);
     setCentralWidget(sfondo_);
@@ -394,7 +392,7 @@ void TFormPrinc::BuildStatusBar() {
 bool TFormPrinc::CaricaSfondo() {
     QPixmap pm;
     const QString path =
-        Q(settings_.backgroundPicture.empty() ? DefaultBackgroundPath() : settings_.backgroundPicture);
+        Q(sys_.dati.settings.backgroundPicture.empty() ? DefaultBackgroundPath() : sys_.dati.settings.backgroundPicture);
     if (pm.load(path) && !pm.isNull()) {
         picture_ = pm;
         sfondo_->update();
@@ -436,12 +434,12 @@ void TFormPrinc::EditSchedinaOnModificato() {
 }
 
 void TFormPrinc::PronosticoModificato() {
-    doc_.colonne.Clear();
+    sys_.Colonne.Clear();
     EditSchedina->AggiornaSemafori();
-    if (doc_.sviluppoDaPronostico) {
-        DropUnfitBases(doc_.basi, doc_.pronostico);
+    if ((sys_.dati.SourceForecast != 0)) {
+        DropUnfitBases(sys_.dati.sviluppo.IntegralBases, sys_.dati.Forecast);
     }
-    if (PronosticoCompleto(doc_.pronostico) && doc_.autoRecalc && sviluppoAutomatico) {
+    if (PronosticoCompleto(sys_.dati.Forecast) && (sys_.dati.sviluppo.AutoRecalc != 0) && sviluppoAutomatico) {
         sviluppoAutomatico();
     }
     AggiornaAbilitazioni();
@@ -449,24 +447,24 @@ void TFormPrinc::PronosticoModificato() {
 }
 
 void TFormPrinc::AcquisisceTutto() {
-    doc_.squadre = EditSchedina->GetSquadre();
-    doc_.pronostico = EditSchedina->GetPronostico();
-    doc_.percentuali = EditSchedina->GetPercentuali();
-    doc_.valori = EditSchedina->GetValori();
+    sys_.dati.teamNames = EditSchedina->GetSquadre();
+    sys_.dati.Forecast = EditSchedina->GetPronostico();
+    sys_.dati.TeamPercentages = EditSchedina->GetPercentuali();
+    sys_.dati.TeamValues = EditSchedina->GetValori();
     AggiornaAbilitazioni();
     AggiornaStatusLine();
-    doc_.modificato = true;
+    sys_.modified = true;
 }
 
 void TFormPrinc::ImpostaTutto() {
     impostando_ = true;
-    EditSchedina->SetSquadre(doc_.squadre);
-    EditSchedina->SetPronostico(doc_.pronostico);
-    EditSchedina->SetPercentuali(doc_.percentuali);
-    EditSchedina->SetValori(doc_.valori);
-    EditSchedina->Numero->setText(QString::number(doc_.numeroConcorso));
-    (doc_.pairMode ? SpeedA : SpeedN)->setChecked(true);
-    ApplicaModo(doc_.pairMode);
+    EditSchedina->SetSquadre(sys_.dati.teamNames);
+    EditSchedina->SetPronostico(sys_.dati.Forecast);
+    EditSchedina->SetPercentuali(sys_.dati.TeamPercentages);
+    EditSchedina->SetValori(sys_.dati.TeamValues);
+    EditSchedina->Numero->setText(QString::number(sys_.dati.ContestNumber));
+    (sys_.dati.sviluppo.PairMode != 0 ? SpeedA : SpeedN)->setChecked(true);
+    ApplicaModo(sys_.dati.sviluppo.PairMode != 0);
     AggiornaStatusLine();
     EditSchedina->AggiornaSemafori();
     EditSchedina->SetModificato(false);
@@ -477,36 +475,36 @@ void TFormPrinc::ImpostaTutto() {
 void TFormPrinc::NumeroChange() {
     bool ok = false;
     const int n = EditSchedina->Numero->text().trimmed().toInt(&ok);
-    doc_.numeroConcorso = ok ? n : 0; // an empty field is contest 0
-    doc_.modificato = true;
+    sys_.dati.ContestNumber = ok ? n : 0; // an empty field is contest 0
+    sys_.modified = true;
 }
 
 void TFormPrinc::TuttiClick() {
     for (int i = 0; i < kTeams; ++i) {
-        doc_.pronostico[i] = kAllSigns;
+        sys_.dati.Forecast[i] = kAllSigns;
     }
-    doc_.colonne.Clear();
-    if (doc_.autoRecalc && sviluppoAutomatico) {
+    sys_.Colonne.Clear();
+    if ((sys_.dati.sviluppo.AutoRecalc != 0) && sviluppoAutomatico) {
         sviluppoAutomatico();
     }
     ImpostaTutto();
-    doc_.modificato = true;
+    sys_.modified = true;
 }
 
 void TFormPrinc::ApplicaModo(bool pairMode) {
     PanelAcc->setVisible(pairMode);
-    doc_.pairMode = pairMode;
+    sys_.dati.sviluppo.PairMode = pairMode ? 1 : 0;
     AggiornaAbilitazioni();
     AggiornaStatusLine();
 }
 
 void TFormPrinc::SpeedNClick() {
     ApplicaModo(SpeedA->isChecked());
-    doc_.modificato = true;
+    sys_.modified = true;
 }
 
 bool TFormPrinc::Conferma(bool conAnnulla) {
-    if (!doc_.modificato) {
+    if (!sys_.modified) {
         return true;
     }
     const int buttons = BtnSi | BtnNo | (conAnnulla ? BtnAnnulla : 0);
@@ -522,7 +520,7 @@ bool TFormPrinc::Conferma(bool conAnnulla) {
 }
 
 void TFormPrinc::AggiornaStatusLine(bool prezzoCompleto) {
-    const TStatusTexts t = StatusTexts(doc_, settings_, prezzoCompleto);
+    const TStatusTexts t = StatusTexts(sys_, prezzoCompleto);
     setWindowTitle(Q(t.titolo));
     PColonneF->setText(Q(t.colonneFinali));
     PColonneI->setText(Q(t.colonneIniziali));
@@ -532,7 +530,7 @@ void TFormPrinc::AggiornaStatusLine(bool prezzoCompleto) {
 }
 
 void TFormPrinc::AggiornaAbilitazioni() {
-    abil_ = tessaline::Abilitazioni(doc_, EditSchedina->SValori->Stato(), EditSchedina->SPercentuali->Stato(),
+    abil_ = tessaline::Abilitazioni(sys_, EditSchedina->SValori->Stato(), EditSchedina->SPercentuali->Stato(),
                                     contestsInArchive);
     auto set = [this](const char* handler, bool on) {
         const QString h = QLatin1String(handler);
@@ -577,12 +575,12 @@ void TFormPrinc::MarkConditions() {
 
 void TFormPrinc::FormShow(const QStringList& args) {
     Q_UNUSED(args);
-    if (settings_.reloadLastCoupon && args.size() != 1) {
+    if (sys_.dati.settings.reloadLastCoupon && args.size() != 1) {
         // The last coupon comes back with the coupon file; failures are silent.
     }
     AggiornaAbilitazioni();
     ImpostaTutto();
-    doc_.modificato = false;
+    sys_.modified = false;
     RunAnimation(true);
 }
 
@@ -607,7 +605,7 @@ void TFormPrinc::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    if (settings_.reloadLastCoupon && salvaUltimaSchedina) {
+    if (sys_.dati.settings.reloadLastCoupon && salvaUltimaSchedina) {
         try {
             salvaUltimaSchedina();
         } catch (...) {
@@ -629,38 +627,38 @@ void TFormPrinc::Indice1Click() {
 }
 
 void TFormPrinc::Varie1Click() {
-    TFrmImpostazioni dlg(settings_, this);
+    TFrmImpostazioni dlg(sys_.dati.settings, this);
     if (dlg.exec() == QDialog::Accepted) {
         if (!CaricaSfondo()) {
             Prompt().ShowMessage(msg::kInformazione, "Impossibile Caricare lo Sfondo", BtnOk);
         }
         sfondo_->update();
         AggiornaStatusLine();
-        SalvaConfigurazione(settings_);
+        SalvaConfigurazione(sys_.dati.settings);
     }
 }
 
 void TFormPrinc::DatiRicevirotia1Click() {
-    TFormDatiRicevitoria dlg(settings_, this);
+    TFormDatiRicevitoria dlg(sys_.dati.settings, this);
     if (dlg.exec() == QDialog::Accepted) {
-        SalvaConfigurazione(settings_);
+        SalvaConfigurazione(sys_.dati.settings);
     }
 }
 
 void TFormPrinc::PartiteIntegrali1Click() {
-    TFormPartiteIntegrali dlg(doc_, Prompt(), this);
+    TFormPartiteIntegrali dlg(sys_, Prompt(), this);
     if (dlg.exec() == QDialog::Accepted) {
-        doc_.modificato = true;
+        sys_.modified = true;
         AggiornaStatusLine();
     }
 }
 
 void TFormPrinc::SelezionaAccClick() {
-    TFormAccoppiate dlg(doc_.accoppiate, doc_.squadre, this);
+    TFormAccoppiate dlg(sys_.dati.sviluppo.PairTable, sys_.dati.teamNames, this);
     if (dlg.exec() == QDialog::Accepted) {
-        doc_.accoppiate = dlg.Tabella();
-        doc_.colonne.Clear();
-        doc_.modificato = true;
+        sys_.dati.sviluppo.PairTable = dlg.Tabella();
+        sys_.Colonne.Clear();
+        sys_.modified = true;
     }
     AggiornaAbilitazioni();
     AggiornaStatusLine();

@@ -27,8 +27,8 @@ class UserPrompt;
 class TFormPrinc : public QMainWindow {
     Q_OBJECT
 public:
-    // The settings belong to the caller and outlive the window.
-    explicit TFormPrinc(TProgramSettings& settings, QWidget* parent = nullptr);
+    // The system (with the program settings) belongs to the caller and outlives the window.
+    explicit TFormPrinc(T_Sistema& sistema, QWidget* parent = nullptr);
     ~TFormPrinc() override;
 
     // Where questions go (the message window unless a test puts its own).
@@ -36,8 +36,8 @@ public:
     UserPrompt& Prompt();
     TFormMessage* FormMessage() const { return message_; }
 
-    TDatiSistema& Documento() { return doc_; }
-    TProgramSettings& Settings() { return settings_; }
+    T_Sistema& Sistema() { return sys_; }
+    TProgramSettings& Settings() { return sys_.dati.settings; }
     TEditSchedina* EditSchedina = nullptr;
     QToolButton* SpeedN = nullptr;
     QToolButton* SpeedA = nullptr;
@@ -105,8 +105,7 @@ private:
     void ApplicaModo(bool pairMode);
     void MarkConditions();
 
-    TProgramSettings& settings_;
-    TDatiSistema doc_;
+    T_Sistema& sys_;
     UserPrompt* prompt_ = nullptr;
     TFormMessage* message_ = nullptr;
     TFormSaver* saver_ = nullptr;

@@ -23,37 +23,39 @@ bool Shot(QWidget* w, const QString& dir, const QString& name) {
     return ok;
 }
 
-void SampleSystem(TDatiSistema& d) {
+void SampleSystem(T_Sistema& sys) {
+    TDatiSistema& d = sys.dati;
     const char* names[kTeams] = {"Roma",   "Lazio", "Milan", "Inter",     "Juventus", "Torino",
                                  "Napoli", "Bari",  "Genoa", "Sampdoria", "Verona",   "Chievo"};
     const SignSet pro[kTeams] = {3, 2, 6, 1, 15, 2, 1, 7, 2, 4, 3, 1};
     for (int i = 0; i < kTeams; ++i) {
-        d.squadre[static_cast<std::size_t>(i)] = names[i];
-        d.pronostico[i] = pro[i];
-        d.percentuali[static_cast<std::size_t>(i)] = {30, 40, 20, 10};
-        d.valori[static_cast<std::size_t>(i)] = {i + 1, 2 * i, 0, 5};
+        d.teamNames[static_cast<std::size_t>(i)] = names[i];
+        d.Forecast[i] = pro[i];
+        d.TeamPercentages[static_cast<std::size_t>(i)] = {30, 40, 20, 10};
+        d.TeamValues[static_cast<std::size_t>(i)] = {i + 1, 2 * i, 0, 5};
     }
-    d.accoppiate.p[0][1] = d.accoppiate.p[0][5] = d.accoppiate.p[1][0] = 1;
-    d.numeroConcorso = 23;
-    d.basi[4] = kSign1;
-    d.partecipanti = 4;
+    d.sviluppo.PairTable.p[0][1] = d.sviluppo.PairTable.p[0][5] = d.sviluppo.PairTable.p[1][0] = 1;
+    d.ContestNumber = 23;
+    d.sviluppo.IntegralBases[4] = kSign1;
+    sys.ParticipantCount = 4;
     Colonna c;
     for (int i = 0; i < kTeams; ++i) {
         c[i] = kSign1;
     }
     for (int i = 0; i < 100; ++i) {
-        d.colonne.Append(c);
+        sys.Colonne.Append(c);
     }
 }
 
 } // namespace
 
-bool SaveScreenshots(TProgramSettings& settings, const QString& dir) {
+bool SaveScreenshots(T_Sistema& sys, const QString& dir) {
+    TProgramSettings& settings = sys.dati.settings;
     QDir().mkpath(dir);
     bool ok = true;
-    TFormPrinc main(settings);
+    TFormPrinc main(sys);
     main.FormShow({});
-    SampleSystem(main.Documento());
+    SampleSystem(sys);
     main.ImpostaTutto();
     main.AggiornaStatusLine();
     main.resize(1000, 700);
@@ -84,10 +86,10 @@ bool SaveScreenshots(TProgramSettings& settings, const QString& dir) {
     ok = Shot(&imp, dir, QStringLiteral("impostazioni")) && ok;
     TFormDatiRicevitoria ric(settings);
     ok = Shot(&ric, dir, QStringLiteral("dati_ricevitoria")) && ok;
-    TFormAccoppiate acc(main.Documento().accoppiate, main.Documento().squadre);
+    TFormAccoppiate acc(sys.dati.sviluppo.PairTable, sys.dati.teamNames);
     ok = Shot(&acc, dir, QStringLiteral("accoppiate")) && ok;
     TFixedAnswerPrompt prompt;
-    TFormPartiteIntegrali integ(main.Documento(), prompt);
+    TFormPartiteIntegrali integ(sys, prompt);
     ok = Shot(&integ, dir, QStringLiteral("partite_integrali")) && ok;
     TFormIntro intro;
     ok = Shot(&intro, dir, QStringLiteral("intro")) && ok;

@@ -3,10 +3,10 @@
 
 #include <QString>
 
-#include "app/settings.h"
+#include "core/sistema.h"
 
 namespace tessaline {
 
-bool SaveScreenshots(TProgramSettings& settings, const QString& dir);
+bool SaveScreenshots(T_Sistema& sys, const QString& dir);
 
 } // namespace tessaline

@@ -40,11 +40,11 @@ Pronostico AllOf(SignSet s) {
     return p;
 }
 
-void FillColumns(TDatiSistema& d, int n) {
-    d.colonne.Clear();
+void FillColumns(T_Sistema& d, int n) {
+    d.Colonne.Clear();
     const Colonna c = AllOf(kSign1);
     for (int i = 0; i < n; ++i) {
-        d.colonne.Append(c);
+        d.Colonne.Append(c);
     }
 }
 
@@ -60,15 +60,19 @@ private slots:
     }
 
     void init() {
-        settings_ = DefaultSettings();
-        w_ = std::make_unique<TFormPrinc>(settings_);
+        sys_ = std::make_unique<T_Sistema>();
+        sys_->dati.settings = DefaultSettings();
+        w_ = std::make_unique<TFormPrinc>(*sys_);
         w_->SetPrompt(&prompt_);
         prompt_ = TScriptedPrompt{};
     }
-    void cleanup() { w_.reset(); }
+    void cleanup() {
+        w_.reset();
+        sys_.reset();
+    }
 
     void statusLineTexts() {
-        TDatiSistema& d = w_->Documento();
+        T_Sistema& d = w_->Sistema();
         w_->AggiornaStatusLine();
         QCOMPARE(w_->windowTitle(), QStringLiteral(" Tessaline 2.0 - SENZANOME"));
         QCOMPARE(w_->PColonneF->text(), QStringLiteral("  Colonne Finali : "));
@@ -78,12 +82,12 @@ private slots:
         QCOMPARE(w_->PQuadruple->text(), QStringLiteral("  Quadruple : "));
 
         // 3 doubles, 2 triples, 1 quadruple: 288 columns at 800 lire.
-        d.pronostico = AllOf(kSign0);
-        d.pronostico[0] = d.pronostico[1] = d.pronostico[2] = kSign0 | kSign1;
-        d.pronostico[3] = d.pronostico[4] = kSign0 | kSign1 | kSign2;
-        d.pronostico[5] = kAllSigns;
+        d.dati.Forecast = AllOf(kSign0);
+        d.dati.Forecast[0] = d.dati.Forecast[1] = d.dati.Forecast[2] = kSign0 | kSign1;
+        d.dati.Forecast[3] = d.dati.Forecast[4] = kSign0 | kSign1 | kSign2;
+        d.dati.Forecast[5] = kAllSigns;
         FillColumns(d, 100);
-        d.partecipanti = 4;
+        d.ParticipantCount = 4;
         w_->AggiornaStatusLine();
         QCOMPARE(w_->PColonneF->text(), QString::fromUtf8("  Colonne Finali : 100 (£ 20.000 1/4)"));
         QCOMPARE(w_->PColonneI->text(), QString::fromUtf8("  Colonne Iniziali : 288 (£ 230.400)"));
@@ -92,55 +96,55 @@ private slots:
         QCOMPARE(w_->PQuadruple->text(), QStringLiteral("  Quadruple : 1"));
 
         // Euro: two decimals for the final cost, none for the initial columns.
-        settings_.costsInEuro = true;
-        settings_.costEuro = 0.52;
-        d.partecipanti = 1;
+        d.dati.settings.costsInEuro = true;
+        d.dati.settings.costEuro = 0.52;
+        d.ParticipantCount = 1;
         w_->AggiornaStatusLine();
         QCOMPARE(w_->PColonneF->text(), QString::fromUtf8("  Colonne Finali : 100 (€ 52,00)"));
         QCOMPARE(w_->PColonneI->text(), QString::fromUtf8("  Colonne Iniziali : 288 (€ 150)"));
-        d.partecipanti = 3;
+        d.ParticipantCount = 3;
         w_->AggiornaStatusLine();
         QCOMPARE(w_->PColonneF->text(), QString::fromUtf8("  Colonne Finali : 100 (€ 17,33 1/3)"));
 
         // With the flag a multi-sign entry is priced with every column it covers.
-        settings_.costsInEuro = false;
-        d.partecipanti = 1;
+        d.dati.settings.costsInEuro = false;
+        d.ParticipantCount = 1;
         FillColumns(d, 1);
         Colonna multi = AllOf(kSign1);
         multi[0] = kSign0 | kSign1 | kSign2;
-        d.colonne.Append(multi);
+        d.Colonne.Append(multi);
         w_->AggiornaStatusLine(false);
         QCOMPARE(w_->PColonneF->text(), QString::fromUtf8("  Colonne Finali : 2 (£ 1.600)"));
         w_->AggiornaStatusLine(true);
         QCOMPARE(w_->PColonneF->text(), QString::fromUtf8("  Colonne Finali : 2 (£ 3.200)"));
 
         // Pair mode: dashes for the counts; initial columns only when the table covers some.
-        d.pairMode = true;
+        d.dati.sviluppo.PairMode = 1;
         w_->AggiornaStatusLine();
         QCOMPARE(w_->PDoppie->text(), QStringLiteral("  Doppie : - "));
         QCOMPARE(w_->PTriple->text(), QStringLiteral("  Triple : - "));
         QCOMPARE(w_->PQuadruple->text(), QStringLiteral("  Quadruple : - "));
         QCOMPARE(w_->PColonneI->text(), QStringLiteral("  Colonne Iniziali : "));
-        for (auto& m : d.accoppiate.p) {
+        for (auto& m : d.dati.sviluppo.PairTable.p) {
             m[0] = m[5] = 1;
         }
         w_->AggiornaStatusLine();
         QCOMPARE(w_->PColonneI->text(), QString::fromUtf8("  Colonne Iniziali : 64 (£ 51.200)"));
 
         // An incomplete forecast shows no counts.
-        d.pairMode = false;
-        d.pronostico[7] = 0;
+        d.dati.sviluppo.PairMode = 0;
+        d.dati.Forecast[7] = 0;
         w_->AggiornaStatusLine();
         QCOMPARE(w_->PColonneI->text(), QStringLiteral("  Colonne Iniziali : "));
         QCOMPARE(w_->PDoppie->text(), QStringLiteral("  Doppie : "));
 
-        d.nomeFile = "/x/Sistemi/Prova.Svs";
+        d.fileName = "/x/Sistemi/Prova.Svs";
         w_->AggiornaStatusLine();
         QCOMPARE(w_->windowTitle(), QStringLiteral(" Tessaline 2.0 - Prova"));
     }
 
     void commandEnabling() {
-        TDatiSistema& d = w_->Documento();
+        T_Sistema& d = w_->Sistema();
         QMenu* cond = w_->Azione(QStringLiteral("Risultati1Click"))->menu() == nullptr
                           ? qobject_cast<QMenu*>(w_->Azione(QStringLiteral("Risultati1Click"))->parent())
                           : nullptr;
@@ -157,7 +161,7 @@ private slots:
         QVERIFY(!a.daMemoria && !a.colonneInMemoria);
         QVERIFY(a.archivioVisualizzazione && !a.analisiStatistica); // one empty contest
 
-        d.pronostico = AllOf(kSign1);
+        d.dati.Forecast = AllOf(kSign1);
         w_->contestsInArchive = 2;
         w_->AggiornaAbilitazioni();
         a = w_->Abilitazioni();
@@ -166,20 +170,20 @@ private slots:
         QVERIFY(a.analisiStatistica);
 
         // Developing from a column file: conditions regardless of the forecast, no integral teams.
-        d.pronostico[3] = 0;
-        d.sviluppoDaPronostico = false;
+        d.dati.Forecast[3] = 0;
+        d.dati.SourceForecast = 0;
         w_->AggiornaAbilitazioni();
         a = w_->Abilitazioni();
         QVERIFY(a.condizioni);
         QVERIFY(!a.squadreIntegrali);
         QVERIFY(!enabled("PartiteIntegrali1Click"));
-        d.sviluppoDaPronostico = true;
+        d.dati.SourceForecast = 1;
 
         // Pair mode: every match needs a pair; integral teams off; the light needs a covered column.
-        d.pairMode = true;
-        d.accoppiate = PairTable{};
+        d.dati.sviluppo.PairMode = 1;
+        d.dati.sviluppo.PairTable = PairTable{};
         for (int m = 0; m < 5; ++m) {
-            d.accoppiate.p[static_cast<std::size_t>(m)][3] = 1;
+            d.dati.sviluppo.PairTable.p[static_cast<std::size_t>(m)][3] = 1;
         }
         w_->AggiornaAbilitazioni();
         a = w_->Abilitazioni();
@@ -187,7 +191,7 @@ private slots:
         QVERIFY(!a.squadreIntegrali);
         QVERIFY(!a.semaforoAcc);
         QVERIFY(!w_->SemaforoAcc->Stato());
-        d.accoppiate.p[5][15] = 1;
+        d.dati.sviluppo.PairTable.p[5][15] = 1;
         w_->AggiornaAbilitazioni();
         a = w_->Abilitazioni();
         QVERIFY(a.condizioni && a.semaforoAcc);
@@ -211,12 +215,12 @@ private slots:
     }
 
     void editorAndSystem() {
-        TDatiSistema& d = w_->Documento();
-        d.squadre[0] = "Roma";
-        d.pronostico = AllOf(kSign2);
-        d.percentuali[1] = {10, 20, 30, 40};
-        d.valori[2] = {1, 2, 3, 4};
-        d.numeroConcorso = 17;
+        T_Sistema& d = w_->Sistema();
+        d.dati.teamNames[0] = "Roma";
+        d.dati.Forecast = AllOf(kSign2);
+        d.dati.TeamPercentages[1] = {10, 20, 30, 40};
+        d.dati.TeamValues[2] = {1, 2, 3, 4};
+        d.dati.ContestNumber = 17;
         FillColumns(d, 5);
         w_->ImpostaTutto();
         QCOMPARE(w_->EditSchedina->Partite->Field(0)->text(), QStringLiteral("Roma"));
@@ -225,66 +229,66 @@ private slots:
         QVERIFY(w_->EditSchedina->SPronostico->Stato());
         QVERIFY(w_->SpeedN->isChecked());
         QVERIFY(!w_->PanelAcc->isVisibleTo(w_.get()));
-        QVERIFY(!d.modificato);
+        QVERIFY(!d.modified);
 
         // A click in the forecast empties the columns and is taken into the system.
-        d.basi[0] = kSign2;
+        d.dati.sviluppo.IntegralBases[0] = kSign2;
         QTest::mouseClick(w_->EditSchedina->Pronostico, Qt::LeftButton, {}, QPoint(5 + 7, 3 + 7));
-        QCOMPARE(d.pronostico[0], SignSet{kSign0 | kSign2});
-        QVERIFY(d.colonne.Empty());
-        QVERIFY(d.modificato);
-        QCOMPARE(d.basi[0], kSign2);
+        QCOMPARE(d.dati.Forecast[0], SignSet{kSign0 | kSign2});
+        QVERIFY(d.Colonne.Empty());
+        QVERIFY(d.modified);
+        QCOMPARE(d.dati.sviluppo.IntegralBases[0], kSign2);
         // Back to a single sign: the base no longer fits and is dropped.
         QTest::mouseClick(w_->EditSchedina->Pronostico, Qt::LeftButton, {}, QPoint(5 + 7, 3 + 7));
-        QCOMPARE(d.basi[0], SignSet{0});
+        QCOMPARE(d.dati.sviluppo.IntegralBases[0], SignSet{0});
 
         // The number field.
-        d.modificato = false;
+        d.modified = false;
         w_->EditSchedina->Numero->clear();
         QTest::keyClicks(w_->EditSchedina->Numero, QStringLiteral("42"));
-        QCOMPARE(d.numeroConcorso, 42);
-        QVERIFY(d.modificato);
+        QCOMPARE(d.dati.ContestNumber, 42);
+        QVERIFY(d.modified);
         QTest::keyClick(w_->EditSchedina->Numero, Qt::Key_Backspace);
         QTest::keyClick(w_->EditSchedina->Numero, Qt::Key_Backspace);
-        QCOMPARE(d.numeroConcorso, 0);
+        QCOMPARE(d.dati.ContestNumber, 0);
 
         // "Tutti": every team gets all four signs, the columns go.
         FillColumns(d, 2);
         w_->EditSchedina->BtnTutti->click();
-        QCOMPARE(d.pronostico, AllOf(kAllSigns));
-        QVERIFY(d.colonne.Empty());
+        QCOMPARE(d.dati.Forecast, AllOf(kAllSigns));
+        QVERIFY(d.Colonne.Empty());
         QCOMPARE(w_->EditSchedina->GetPronostico(), AllOf(kAllSigns));
         QCOMPARE(w_->PColonneI->text(),
                  QString::fromUtf8("  Colonne Iniziali : 16777216 (£ 13.421.772.800)"));
 
         // "A" and "N".
-        d.modificato = false;
+        d.modified = false;
         w_->SpeedA->click();
-        QVERIFY(d.pairMode);
+        QVERIFY(d.dati.sviluppo.PairMode != 0);
         QVERIFY(w_->PanelAcc->isVisibleTo(w_.get()));
-        QVERIFY(d.modificato);
+        QVERIFY(d.modified);
         QCOMPARE(w_->PDoppie->text(), QStringLiteral("  Doppie : - "));
         w_->SpeedN->click();
-        QVERIFY(!d.pairMode);
+        QVERIFY(d.dati.sviluppo.PairMode == 0);
         QVERIFY(!w_->PanelAcc->isVisibleTo(w_.get()));
 
         // Percentages typed in the editor reach the system through the row rule.
         w_->EditSchedina->GridPerc->Cell(0, 0)->setText(QStringLiteral("50"));
         w_->EditSchedina->GridPerc->Cell(0, 1)->setText(QStringLiteral("40"));
         QTest::keyClicks(w_->EditSchedina->GridPerc->Cell(0, 2), QStringLiteral("30"));
-        QCOMPARE(d.percentuali[0], (std::array<std::int32_t, 4>{50, 50, 0, 0}));
+        QCOMPARE(d.dati.TeamPercentages[0], (std::array<std::int32_t, 4>{50, 50, 0, 0}));
     }
 
     void confermaAnswers() {
-        TDatiSistema& d = w_->Documento();
+        T_Sistema& d = w_->Sistema();
         int saved = 0;
         w_->salvaSistema = [&] { ++saved; };
 
-        d.modificato = false;
+        d.modified = false;
         QVERIFY(w_->Conferma(true));
         QCOMPARE(prompt_.count, 0);
 
-        d.modificato = true;
+        d.modified = true;
         struct TCase {
             int answer;
             bool annulla;
@@ -307,11 +311,11 @@ private slots:
     }
 
     void closing() {
-        TDatiSistema& d = w_->Documento();
+        T_Sistema& d = w_->Sistema();
         int lastCoupon = 0;
         w_->salvaUltimaSchedina = [&] { ++lastCoupon; };
         w_->show();
-        d.modificato = true;
+        d.modified = true;
         prompt_.answer = BtnAnnulla;
         QVERIFY(!w_->close());
         QVERIFY(w_->isVisible());
@@ -329,7 +333,7 @@ private slots:
 
         // Without the reload setting the last coupon is not written.
         w_->show();
-        settings_.reloadLastCoupon = false;
+        d.dati.settings.reloadLastCoupon = false;
         QVERIFY(w_->close());
         QCOMPARE(lastCoupon, 1);
     }
@@ -409,7 +413,7 @@ private slots:
 
 private:
     QTemporaryDir home_;
-    TProgramSettings settings_;
+    std::unique_ptr<T_Sistema> sys_;
     TScriptedPrompt prompt_;
     std::unique_ptr<TFormPrinc> w_;
 };

@@ -101,6 +101,9 @@ public:
 signals:
     void Edited();
 
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     std::array<std::array<TDigitEdit*, 4>, kTeams> cells_{};
 };

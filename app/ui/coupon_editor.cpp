@@ -276,6 +276,7 @@ TEditSchedina::TEditSchedina(QWidget* parent) : QWidget(parent) {
     SPronostico = new TSemaforo(this);
     SPercentuali = new TSemaforo(this);
     SValori = new TSemaforo(this);
+    headSquadre_ = new QLabel(QStringLiteral("Squadre"), this);
     headPro_ = new QLabel(QStringLiteral("Pronostico"), this);
     headPerc_ = new QLabel(QStringLiteral("Percentuali"), this);
     headVal_ = new QLabel(QStringLiteral("Valori"), this);
@@ -342,6 +343,7 @@ void TEditSchedina::Relayout() {
         s->move(left, 6);
         l->setGeometry(left + 20, 2, width - 20, 22);
     };
+    headSquadre_->setGeometry(kLeft + 22, 23, TEditPartite::kWidth, 16);
     head(headPro_, SPronostico, proX, 110);
     head(headPerc_, SPercentuali, percX, GridPerc->width());
     head(headVal_, SValori, valX, GridVal->width());

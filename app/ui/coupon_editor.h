@@ -151,6 +151,7 @@ signals:
 
 private:
     bool modificato_ = false;
+    QLabel* headSquadre_;
     QLabel* headPro_;
     QLabel* headPerc_;
     QLabel* headVal_;

@@ -25,7 +25,9 @@ std::vector<Colonna> RandomExamined(std::size_t n, unsigned seed) {
 Pronostico Forecast(int quads, int triples) {
     Pronostico f;
     for (int t = 0; t < 12; ++t) {
-        f[t] = t < quads ? kAllSigns : t < quads + triples ? static_cast<SignSet>(kSign0 | kSign1 | kSign2) : kSign1;
+        f[t] = t < quads             ? kAllSigns
+               : t < quads + triples ? static_cast<SignSet>(kSign0 | kSign1 | kSign2)
+                                     : kSign1;
     }
     return f;
 }
@@ -50,9 +52,13 @@ void BM_GuaranteeNoError(benchmark::State& state) {
 BENCHMARK(BM_GuaranteeNoError)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // 2,000 examined columns against 4^6 x 3^2 = 36,864 columns, one and two errors.
-void BM_GuaranteeOneError(benchmark::State& state) { RunMode(state, RandomExamined(2'000, 2), Forecast(6, 2), 5); }
+void BM_GuaranteeOneError(benchmark::State& state) {
+    RunMode(state, RandomExamined(2'000, 2), Forecast(6, 2), 5);
+}
 BENCHMARK(BM_GuaranteeOneError)->Unit(benchmark::kMillisecond)->Iterations(1);
-void BM_GuaranteeTwoErrors(benchmark::State& state) { RunMode(state, RandomExamined(2'000, 2), Forecast(6, 2), 4); }
+void BM_GuaranteeTwoErrors(benchmark::State& state) {
+    RunMode(state, RandomExamined(2'000, 2), Forecast(6, 2), 4);
+}
 BENCHMARK(BM_GuaranteeTwoErrors)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Comparing every examined column with every winning column, as the reference. On the no-error

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <fmt/format.h>
+#include <memory>
 
 #include "core/errors.h"
 #include "core/interfaces.h"
@@ -49,9 +49,8 @@ bool Precede(const T_Vincita& a, std::int32_t n4, std::int32_t n5, std::int32_t 
 void TRisultatiGaranzie::Registra(int mode, std::int32_t n4, std::int32_t n5, std::int32_t n6) {
     auto& list = liste_[Index(mode)];
     // The list is kept in pattern order, so the place is found by halving.
-    auto it = std::lower_bound(list.begin(), list.end(), 0, [&](const T_Vincita& a, int) {
-        return Precede(a, n4, n5, n6);
-    });
+    auto it = std::lower_bound(list.begin(), list.end(), 0,
+                               [&](const T_Vincita& a, int) { return Precede(a, n4, n5, n6); });
     if (it != list.end() && it->n4 == n4 && it->n5 == n5 && it->n6 == n6) {
         it->frequenza += 1.0;
         return;

@@ -49,7 +49,8 @@ TGuaranteeIndex::TGuaranteeIndex(std::span<const Colonna> examined) {
             }
         }
         // Zeroed pages that are never touched cost nothing.
-        t.counts = static_cast<std::int32_t*>(std::calloc(std::size_t{1} << (4 * t.size), sizeof(std::int32_t)));
+        t.counts =
+            static_cast<std::int32_t*>(std::calloc(std::size_t{1} << (4 * t.size), sizeof(std::int32_t)));
         if (t.counts == nullptr) {
             throw std::bad_alloc();
         }

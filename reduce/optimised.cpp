@@ -7,6 +7,7 @@
 #include "core/rounding.h"
 #include "core/sistema.h"
 #include "develop/progress.h"
+#include "reduce/optimised_fast.h"
 
 namespace tessaline {
 
@@ -307,6 +308,16 @@ bool ReduceOptimisedReference(TListaColonne& store, const TOptimisedParams& para
 bool OptimisedReducer(T_Sistema& sys, int R, TDevelopProgress* progress, CancelProbe* cancel) {
     const TOptimisedParams params =
         OptimisedParamsFor(sys.dati.Forecast, sys.dati.sviluppo.PairMode != 0, R, sys.autoOptimised);
+    // Distinct single columns (every development of a forecast) take the indexed reduction, which
+    // makes the same choices; anything else is reduced step by step.
+    if (IndexedReductionApplies(sys.Colonne.View())) {
+        bool cancelled = false;
+        std::vector<Colonna> chosen =
+            OptimisedReduceIndexed(sys.Colonne.View(), params, progress, cancel, cancelled);
+        sys.Colonne.Clear();
+        sys.Colonne.AppendRange(chosen.data(), chosen.size());
+        return !cancelled;
+    }
     return ReduceOptimisedReference(sys.Colonne, params, progress, cancel);
 }
 

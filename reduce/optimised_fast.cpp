@@ -25,7 +25,9 @@ constexpr std::int32_t kVisit = 1 << 30; // never counted: always visited
 constexpr std::int32_t kGone = -1;       // not a candidate (or nothing to gain)
 
 // Index of the single sign of a set with exactly one of the low four bits.
-inline int SignIndex(SignSet s) { return s == kSign0 ? 0 : s == kSign1 ? 1 : s == kSign2 ? 2 : 3; }
+inline int SignIndex(SignSet s) {
+    return s == kSign0 ? 0 : s == kSign1 ? 1 : s == kSign2 ? 2 : 3;
+}
 
 class TMaxTree {
 public:
@@ -66,7 +68,7 @@ private:
 
 class TIndexedReduction {
 public:
-    TIndexedReduction(std::span<const Colonna> columns, const TOptimisedParams& p, TOptimisedObserver* obs,
+    TIndexedReduction(std::span<const Colonna> columns, const TOptimisedParams& p, TDevelopProgress* obs,
                       CancelProbe* cancel)
         : cols_(columns), p_(p), obs_(obs), cancel_(cancel), n_(columns.size()) {
         BuildSpace();
@@ -77,7 +79,8 @@ public:
 private:
     void BuildSpace();
     template <class F> void Around(std::size_t i, int maxDistance, F&& f) const;
-    template <class F> void Enumerate(const int* digits, int from, int remaining, std::int64_t cell, int d, F& f) const;
+    template <class F>
+    void Enumerate(const int* digits, int from, int remaining, std::int64_t cell, int d, F& f) const;
     std::int64_t Choose(std::size_t i);
     void Cover(std::size_t u);
     bool Cancelled() {
@@ -97,7 +100,7 @@ private:
 
     std::span<const Colonna> cols_;
     TOptimisedParams p_;
-    TOptimisedObserver* obs_;
+    TDevelopProgress* obs_;
     CancelProbe* cancel_;
     std::size_t n_;
 
@@ -130,14 +133,16 @@ private:
 };
 
 void TIndexedReduction::BuildSpace() {
-    units_ = p_.wrongTeams ? 12 : 6;
+    units_ = (p_.distance == TDistanceKind::WrongTeams) ? 12 : 6;
     std::vector<std::uint8_t> raw(n_ * static_cast<std::size_t>(units_));
     bool present[12][16] = {};
     for (std::size_t i = 0; i < n_; ++i) {
         for (int u = 0; u < units_; ++u) {
-            const int v = p_.wrongTeams ? SignIndex(cols_[i][u])
-                                        : 4 * SignIndex(cols_[i][2 * u]) + SignIndex(cols_[i][2 * u + 1]);
-            raw[i * static_cast<std::size_t>(units_) + static_cast<std::size_t>(u)] = static_cast<std::uint8_t>(v);
+            const int v = (p_.distance == TDistanceKind::WrongTeams)
+                              ? SignIndex(cols_[i][u])
+                              : 4 * SignIndex(cols_[i][2 * u]) + SignIndex(cols_[i][2 * u + 1]);
+            raw[i * static_cast<std::size_t>(units_) + static_cast<std::size_t>(u)] =
+                static_cast<std::uint8_t>(v);
             present[u][v] = true;
         }
     }
@@ -248,7 +253,8 @@ std::int64_t TIndexedReduction::Choose(std::size_t i) {
         });
     }
     if (obs_ != nullptr) {
-        obs_->Progress(static_cast<std::int64_t>(n_), static_cast<std::int64_t>(chosen_.size()), covered_, false);
+        obs_->AggiornaRidOtt(static_cast<std::int64_t>(n_), static_cast<std::int64_t>(chosen_.size()), false,
+                             covered_);
     }
     return removed;
 }
@@ -276,10 +282,10 @@ void TIndexedReduction::Step() {
         const std::size_t j = phase_ == 2 ? at : orderA_[at];
         const std::int64_t count = std::min<std::int64_t>(count_[j], k_);
         if (phase_ == 2) {
-            cacheU_[at] = static_cast<std::uint16_t>(count);
+            cacheU_[at] = static_cast<std::uint16_t>(std::min<std::int64_t>(count, 0xFFFF));
             tree_->Set(at, ValueU(at));
         } else {
-            cacheA_[at] = static_cast<std::uint16_t>(count);
+            cacheA_[at] = static_cast<std::uint16_t>(std::min<std::int64_t>(count, 0xFFFF));
             tree_->Set(at, ValueA(at));
         }
         if (count >= k_) {
@@ -320,12 +326,12 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
         Around(i, p_.R, [this, i](std::size_t, int) { ++count_[i]; });
     }
     if (obs_ != nullptr) {
-        obs_->Progress(static_cast<std::int64_t>(n_), 0, 0, false);
-        obs_->Phase(1);
+        obs_->AggiornaRidOtt(static_cast<std::int64_t>(n_), 0, false, 0);
+        obs_->Stato("Autoriduzione in Corso : Fase 1");
     }
     // Phase 1 keeps D at its floor (it falls below only to end a single pass), so the counts kept
     // beside each column are taken at that distance.
-    D_ = p_.D;
+    D_ = p_.Dmin;
     const auto N = static_cast<std::int64_t>(n_);
     const std::int64_t f1Limit = RoundNearest(static_cast<double>(n_) * p_.f1);
     const auto ended = [&] { return covered_ >= N || D_ < p_.Dmin || (p_.f1 > 0 && covered_ >= f1Limit); };
@@ -370,7 +376,7 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
     phase_ = 2;
     if (!cancelled_) {
         if (obs_ != nullptr) {
-            obs_->Phase(2);
+            obs_->Stato("Autoriduzione in Corso : Fase 2");
         }
         TMaxTree treeU(n_);
         for (std::size_t i = 0; i < n_; ++i) {
@@ -386,7 +392,7 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
             if (covered_ > Truncate(static_cast<double>(n_) * p_.f2)) {
                 phase_ = 3;
                 if (obs_ != nullptr) {
-                    obs_->Phase(3);
+                    obs_->Stato("Autoriduzione in Corso : Fase 3");
                 }
                 k_ = 10000;
             }
@@ -412,7 +418,7 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
     }
     cancelled = cancelled_;
     if (!cancelled_ && obs_ != nullptr) {
-        obs_->Progress(N, static_cast<std::int64_t>(chosen_.size()), covered_, true);
+        obs_->AggiornaRidOtt(N, static_cast<std::int64_t>(chosen_.size()), true, covered_);
     }
     return {chosen_.rbegin(), chosen_.rend()};
 }
@@ -439,8 +445,9 @@ bool IndexedReductionApplies(std::span<const Colonna> columns) {
 }
 
 std::vector<Colonna> OptimisedReduceIndexed(std::span<const Colonna> columns, const TOptimisedParams& params,
-                                            TOptimisedObserver* observer, CancelProbe* cancel, bool& cancelled) {
-    TIndexedReduction r(columns, params, observer, cancel);
+                                            TDevelopProgress* progress, CancelProbe* cancel,
+                                            bool& cancelled) {
+    TIndexedReduction r(columns, params, progress, cancel);
     return r.Run(cancelled);
 }
 

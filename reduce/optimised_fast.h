@@ -7,7 +7,8 @@
 
 #include "core/column.h"
 #include "core/interfaces.h"
-#include "reduce/optimised_params.h"
+#include "develop/progress.h"
+#include "reduce/optimised.h"
 
 namespace tessaline {
 
@@ -16,9 +17,9 @@ namespace tessaline {
 bool IndexedReductionApplies(std::span<const Colonna> columns);
 
 // Runs the three phases on the columns (in store order) and returns the chosen columns, the last
-// chosen first. cancelled tells whether "Annulla" stopped it (the columns chosen so far are
-// returned). Requires IndexedReductionApplies.
+// chosen first, reporting as ReduceOptimisedReference does. cancelled tells whether "Annulla"
+// stopped it (the columns chosen so far are returned). Requires IndexedReductionApplies.
 std::vector<Colonna> OptimisedReduceIndexed(std::span<const Colonna> columns, const TOptimisedParams& params,
-                                            TOptimisedObserver* observer, CancelProbe* cancel, bool& cancelled);
+                                            TDevelopProgress* progress, CancelProbe* cancel, bool& cancelled);
 
 } // namespace tessaline

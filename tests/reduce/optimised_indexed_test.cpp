@@ -5,17 +5,18 @@
 
 #include "develop/column_list.h"
 #include "reduce/optimised_fast.h"
-#include "reference/optimised_reference.h"
 
 namespace tessaline {
 namespace {
 
-class TRecorder : public TOptimisedObserver {
+class TRecorder : public TDevelopProgress {
 public:
-    void Progress(std::int64_t total, std::int64_t chosen, std::int64_t covered, bool final) override {
+    void AggiornaRidOtt(std::int64_t total, std::int64_t chosen, bool final, std::int64_t covered) override {
         events.push_back({total, chosen, covered, final ? 1 : 0});
     }
-    void Phase(int phase) override { events.push_back({-phase, 0, 0, 0}); }
+    void Stato(const std::string& text) override {
+        events.push_back({-static_cast<std::int64_t>(text.back()), 0, 0, 0});
+    }
     std::vector<std::array<std::int64_t, 4>> events;
 };
 
@@ -30,7 +31,7 @@ Pronostico RandomForecast(std::mt19937& rng, int maxColumns) {
             }
             f[t] = rng() % 3 == 0 ? s : static_cast<SignSet>(1 << (rng() % 4));
         }
-        if (ColumnsCovered(f) <= maxColumns && ColumnsCovered(f) >= 2) {
+        if (ColumnsCovered(f) <= maxColumns && ColumnsCovered(f) >= maxColumns / 8) {
             return f;
         }
     }
@@ -42,11 +43,14 @@ std::vector<Colonna> Develop(const Pronostico& f) {
     return {l.begin(), l.end()};
 }
 
-void ExpectSameReduction(const std::vector<Colonna>& cols, const TOptimisedParams& p, const std::string& what) {
+void ExpectSameReduction(const std::vector<Colonna>& cols, const TOptimisedParams& p,
+                         const std::string& what) {
     TRecorder slowEvents;
     TRecorder fastEvents;
-    reference::TOptimisedReference ref(cols, p, &slowEvents, nullptr);
-    const auto expected = ref.Run();
+    TListaColonne store;
+    store.AppendRange(cols.data(), cols.size());
+    ASSERT_TRUE(ReduceOptimisedReference(store, p, &slowEvents, nullptr));
+    const std::vector<Colonna> expected(store.begin(), store.end());
     bool cancelled = true;
     ASSERT_TRUE(IndexedReductionApplies(cols));
     const auto got = OptimisedReduceIndexed(cols, p, &fastEvents, nullptr, cancelled);
@@ -56,7 +60,7 @@ void ExpectSameReduction(const std::vector<Colonna>& cols, const TOptimisedParam
     // The guarantee itself: every column is within R of a chosen column.
     for (const Colonna& c : cols) {
         const bool covered = std::any_of(got.begin(), got.end(), [&](const Colonna& k) {
-            return (p.wrongTeams ? WrongTeams(c, k) : WrongMatches(c, k)) <= p.R;
+            return (p.distance == TDistanceKind::WrongTeams ? WrongTeams(c, k) : WrongMatches(c, k)) <= p.R;
         });
         ASSERT_TRUE(covered) << what;
     }
@@ -64,6 +68,7 @@ void ExpectSameReduction(const std::vector<Colonna>& cols, const TOptimisedParam
 
 TEST(OptimisedIndexed, MatchesStepByStepOnRandomSystems) {
     std::mt19937 rng(4242);
+    std::size_t total = 0;
     for (int round = 0; round < 60; ++round) {
         const Pronostico f = RandomForecast(rng, round < 40 ? 600 : 3000);
         std::vector<Colonna> cols = Develop(f);
@@ -76,8 +81,10 @@ TEST(OptimisedIndexed, MatchesStepByStepOnRandomSystems) {
         const int R = 1 + round % 2;
         const bool v = round % 3 == 0;
         const TOptimisedParams p = OptimisedParamsFor(f, false, R, v);
+        total += cols.size();
         ExpectSameReduction(cols, p, "round " + std::to_string(round) + " " + ColumnText(f));
     }
+    EXPECT_GT(total, 20000u) << "the systems compared are of a useful size";
 }
 
 TEST(OptimisedIndexed, TeamDistanceOnDoubles) {
@@ -87,11 +94,12 @@ TEST(OptimisedIndexed, TeamDistanceOnDoubles) {
         f[t] = t < 8 ? static_cast<SignSet>(kSign0 | kSign1) : kSign2;
     }
     const TOptimisedParams p = OptimisedParamsFor(f, false, 1, false);
-    ASSERT_TRUE(p.wrongTeams);
+    ASSERT_EQ(p.distance, TDistanceKind::WrongTeams);
     EXPECT_EQ(p.f1, 0.0);
     ExpectSameReduction(Develop(f), p, "8 doubles");
     f[9] = static_cast<SignSet>(kSign0 | kSign1 | kSign2);
-    EXPECT_FALSE(OptimisedParamsFor(f, false, 1, false).wrongTeams) << "a triple brings back matches";
+    EXPECT_EQ(OptimisedParamsFor(f, false, 1, false).distance, TDistanceKind::WrongMatches)
+        << "a triple brings back matches";
     ExpectSameReduction(Develop(f), OptimisedParamsFor(f, false, 1, true), "8 doubles and a triple");
 }
 
@@ -103,10 +111,13 @@ TEST(OptimisedIndexed, EdgesAndApplicability) {
     }
     const auto cols = Develop(f);
     bool cancelled = false;
-    const auto got = OptimisedReduceIndexed(cols, OptimisedParamsFor(f, false, 1, false), nullptr, nullptr, cancelled);
+    const auto got =
+        OptimisedReduceIndexed(cols, OptimisedParamsFor(f, false, 1, false), nullptr, nullptr, cancelled);
     ASSERT_EQ(got.size(), 1u);
     EXPECT_EQ(got[0], cols[0]);
-    EXPECT_TRUE(OptimisedReduceIndexed({}, OptimisedParamsFor(f, false, 1, false), nullptr, nullptr, cancelled).empty());
+    EXPECT_TRUE(
+        OptimisedReduceIndexed({}, OptimisedParamsFor(f, false, 1, false), nullptr, nullptr, cancelled)
+            .empty());
     // Repeated or multi-sign columns take the step-by-step path.
     std::vector<Colonna> twice = {cols[0], cols[1], cols[0]};
     EXPECT_FALSE(IndexedReductionApplies(twice));

@@ -283,7 +283,26 @@ void TListaCondizioni::ScriviDati(TByteWriter& w) const {
     w.U8(kFineLista);
 }
 
+namespace {
+
+// Lists may hold lists; a file nesting them without end must not exhaust the stack.
+constexpr int kMaxAnnidamento = 64;
+thread_local int annidamento = 0;
+
+struct TLivello {
+    TLivello() { ++annidamento; }
+    ~TLivello() { --annidamento; }
+    TLivello(const TLivello&) = delete;
+    TLivello& operator=(const TLivello&) = delete;
+};
+
+} // namespace
+
 bool TListaCondizioni::LeggiDati(TByteReader& r) {
+    const TLivello livello;
+    if (annidamento > kMaxAnnidamento) {
+        return false;
+    }
     std::vector<std::unique_ptr<TCondizione>> read;
     std::uint8_t code = 0;
     if (!r.U8(code)) {

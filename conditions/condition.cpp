@@ -3,8 +3,13 @@
 #include <fmt/format.h>
 
 #include "conditions/condition_set.h"
+#include "conditions/filter_columns.h"
+#include "conditions/frame.h"
+#include "conditions/points_between.h"
+#include "conditions/sequele.h"
 #include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
+#include "conditions/value_conditions.h"
 #include "develop/column_list.h"
 
 namespace tessaline {
@@ -63,17 +68,7 @@ bool TCondTabelle::LeggiDati(TByteReader& r) {
     for (std::size_t i = 0; i < tabelle_.size(); ++i) {
         tabelle_[i].Tabella = read[i];
     }
-    AggiornaAttive();
     return true;
-}
-
-void TCondTabelle::AggiornaAttive() {
-    nAttive_ = 0;
-    for (std::size_t i = 0; i < tabelle_.size() && i < attive_.size(); ++i) {
-        if (tabelle_[i].Tabella.Attiva) {
-            attive_[nAttive_++] = static_cast<std::uint8_t>(i);
-        }
-    }
 }
 
 bool TCondTabelle::Verifica(const Colonna& c) {
@@ -86,9 +81,7 @@ bool TCondTabelle::Verifica(const Colonna& c) {
             tabelle_[i].Tabella.Contribuisci(m[i].v, m[i].c);
         }
     }
-    // Inactive tables admit everything: only the active ones are looked at, in stored order.
-    for (std::size_t k = 0; k < nAttive_; ++k) {
-        const std::size_t i = attive_[k];
+    for (std::size_t i = 0; i < n; ++i) {
         if (!tabelle_[i].Tabella.Ammette(m[i].v, m[i].c)) {
             return false;
         }
@@ -108,7 +101,6 @@ bool TCondTabelle::AggiornaStato() {
     for (TVoceTabella& t : tabelle_) {
         any = t.Tabella.AggiornaStato(Attivato) || any;
     }
-    AggiornaAttive();
     Abilitata = Attivato && any;
     return Abilitata;
 }
@@ -118,7 +110,6 @@ void TCondTabelle::Azzera() {
     for (TVoceTabella& t : tabelle_) {
         t.Tabella.Svuota();
     }
-    AggiornaAttive();
 }
 
 void TCondTabelle::EsaminaTraLink(TEsameTraLink& e, TModoEsame /*modo*/, char /*letter*/, int /*group*/) {
@@ -283,24 +274,14 @@ void TListaCondizioni::ScriviDati(TByteWriter& w) const {
     w.U8(kFineLista);
 }
 
-namespace {
-
-// Lists may hold lists; a file nesting them without end must not exhaust the stack.
-constexpr int kMaxAnnidamento = 64;
-thread_local int annidamento = 0;
-
-struct TLivello {
-    TLivello() { ++annidamento; }
-    ~TLivello() { --annidamento; }
-    TLivello(const TLivello&) = delete;
-    TLivello& operator=(const TLivello&) = delete;
-};
-
-} // namespace
+int& TAnnidamentoLettura::Livello() {
+    thread_local int livello = 0;
+    return livello;
+}
 
 bool TListaCondizioni::LeggiDati(TByteReader& r) {
-    const TLivello livello;
-    if (annidamento > kMaxAnnidamento) {
+    const TAnnidamentoLettura annidamento;
+    if (!annidamento.Ok()) {
         return false;
     }
     std::vector<std::unique_ptr<TCondizione>> read;
@@ -338,12 +319,36 @@ std::unique_ptr<TCondizione> CreaCondizione(std::uint8_t tipo, TInsiemeCondizion
         return std::make_unique<TCondRipetizioni>(owner);
     case kCodGruppoConsecutivita:
         return std::make_unique<TListaCondizioni>(tipo, "Gruppo Consecutività", owner);
+    case kCodGruppoSequele:
+        return std::make_unique<TListaCondizioni>(tipo, "Gruppo Sequele", owner);
+    case kCodGruppoPuntiSquadra:
+        return std::make_unique<TListaCondizioni>(tipo, "Gruppo Punti Squadra", owner);
+    case kCodGruppoValori:
+        return std::make_unique<TListaCondizioni>(tipo, "Gruppo Valori", owner);
+    case kCodGruppoPercentuali:
+        return std::make_unique<TListaCondizioni>(tipo, "Gruppo Percentuali", owner);
+    case kCodGruppoColFiltro:
+        return std::make_unique<TListaCondizioni>(tipo, "Gruppo Col. Filtro", owner);
     case kCodGruppoRisultati:
         return std::make_unique<TListaCondizioni>(tipo, "Gruppo Risultati", owner);
+    case kCodPuntiTra:
+        return std::make_unique<TCondPuntiTra>(owner);
+    case kCodSequela:
+        return std::make_unique<TCondSequela>(owner);
+    case kCodPuntiSquadra:
+        return std::make_unique<TCondPuntiSquadra>(owner);
+    case kCodValori:
+        return std::make_unique<TCondGruppoValori>(owner);
+    case kCodPercentuali:
+        return std::make_unique<TCondPercentuali>(owner);
     case kCodConsecutivita:
         return std::make_unique<TCondConsecutivita>(owner);
+    case kCodColonnaFiltro:
+        return std::make_unique<TCondColonnaFiltro>(owner);
     case kCodRisultati:
         return std::make_unique<TCondRisultati>(owner);
+    case kCodQuadro:
+        return std::make_unique<TCondQuadro>(owner);
     default:
         return nullptr;
     }

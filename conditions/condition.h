@@ -37,7 +37,12 @@ inline constexpr std::uint8_t kCodGruppoColFiltro = 12;
 inline constexpr std::uint8_t kCodQuadro = 13;
 inline constexpr std::uint8_t kCodGruppoRisultati = 14;
 inline constexpr std::uint8_t kCodPuntiTra = 15;
+inline constexpr std::uint8_t kCodSequela = 34;
+inline constexpr std::uint8_t kCodPuntiSquadra = 35;
+inline constexpr std::uint8_t kCodValori = 36;
+inline constexpr std::uint8_t kCodPercentuali = 37;
 inline constexpr std::uint8_t kCodConsecutivita = 38;
+inline constexpr std::uint8_t kCodColonnaFiltro = 39;
 inline constexpr std::uint8_t kCodRisultati = 40;
 inline constexpr std::uint8_t kFineLista = 100;
 
@@ -142,13 +147,8 @@ protected:
     bool LeggiDati(TByteReader& r) override;
     // Records one contest (or column) into the archive statistics.
     void RegistraArchivio(const Colonna& c);
-    // The tables whose Attiva is set, for Verifica to check only those; kept with every change of
-    // the derived flags (AggiornaStato, reading, Azzera).
-    void AggiornaAttive();
 
     std::vector<TVoceTabella> tabelle_;
-    std::array<std::uint8_t, 8> attive_{};
-    std::size_t nAttive_ = 0;
 };
 
 // A list container: codes 7 to 12 and 14.
@@ -189,6 +189,23 @@ protected:
     bool LeggiDati(TByteReader& r) override;
 
     std::vector<std::unique_ptr<TCondizione>> items_;
+};
+
+// Containers (lists and frames) read from a file nest at most this deep; a deeper one fails the read.
+inline constexpr int kMaxAnnidamento = 64;
+
+// Counts the containers being read on this thread, for the scope of one container's read.
+class TAnnidamentoLettura {
+public:
+    TAnnidamentoLettura() { ++Livello(); }
+    ~TAnnidamentoLettura() { --Livello(); }
+    TAnnidamentoLettura(const TAnnidamentoLettura&) = delete;
+    TAnnidamentoLettura& operator=(const TAnnidamentoLettura&) = delete;
+    // False past kMaxAnnidamento levels.
+    bool Ok() const { return Livello() <= kMaxAnnidamento; }
+
+private:
+    static int& Livello();
 };
 
 // A new default condition of the code, or nothing for a code this program does not build.

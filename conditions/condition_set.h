@@ -37,6 +37,14 @@ public:
     // any may be null (no contests, default settings, no columns).
     void Collega(const T_Archivio* archivio, const T_ImpostazioniRicerca* ricerca,
                  const TListaColonne* colonne);
+    // The coupon's values and percentages per team and sign ("Valori", "Percentuali"). Not owned;
+    // null reads as all zero.
+    void CollegaSchedina(const TeamGrid* valori, const TeamGrid* percentuali) {
+        valori_ = valori;
+        percentuali_ = percentuali;
+    }
+    const TeamGrid* ValoriSquadre() const { return valori_; }
+    const TeamGrid* PercentualiSquadre() const { return percentuali_; }
 
     // Slot 1..15; nullptr for an empty slot.
     TCondizione* Slot(int i) {
@@ -94,6 +102,8 @@ public:
     const T_Archivio* Archivio() const { return archivio_; }
     const T_ImpostazioniRicerca& Ricerca() const { return ricerca_ != nullptr ? *ricerca_ : ricercaPropria_; }
     const TListaColonne* ColonneInMemoria() const { return colonne_; }
+    // The search settings given to Collega (nullptr when none).
+    const T_ImpostazioniRicerca* RicercaCollegata() const { return ricerca_; }
 
     // The win search: conditions the search ignores count as switched off.
     bool ModoArchivio = false;
@@ -113,6 +123,8 @@ private:
     const T_ImpostazioniRicerca* ricerca_ = nullptr;
     T_ImpostazioniRicerca ricercaPropria_;
     const TListaColonne* colonne_ = nullptr;
+    const TeamGrid* valori_ = nullptr;
+    const TeamGrid* percentuali_ = nullptr;
 };
 
 } // namespace tessaline

@@ -242,8 +242,20 @@ TEST(Records, FactoryBuildsOnlyWhatExists) {
                  {5, "Interruzioni"},
                  {6, "Ripetizioni"},
                  {7, "Gruppo Consecutività"},
+                 {8, "Gruppo Sequele"},
+                 {9, "Gruppo Punti Squadra"},
+                 {10, "Gruppo Valori"},
+                 {11, "Gruppo Percentuali"},
+                 {12, "Gruppo Col. Filtro"},
+                 {13, "Quadro"},
                  {14, "Gruppo Risultati"},
+                 {15, "Punti Tra"},
+                 {34, "Sequele"},
+                 {35, "Punti Squadra"},
+                 {36, "Valori"},
+                 {37, "Percentuali"},
                  {38, "Consecutività"},
+                 {39, "Colonna Filtro"},
                  {40, "Risultati"}};
     for (const auto& b : built) {
         auto c = CreaCondizione(b.code, &set);
@@ -254,16 +266,13 @@ TEST(Records, FactoryBuildsOnlyWhatExists) {
         EXPECT_FALSE(c->Abilitata);
         EXPECT_FALSE(c->Selezionato);
     }
-    for (const int code : {0, 8, 9, 10, 11, 12, 13, 15, 16, 33, 34, 35, 36, 37, 39, 41, 100, 255}) {
+    for (const int code : {0, 16, 33, 41, 99, 100, 255}) {
         EXPECT_EQ(CreaCondizione(static_cast<std::uint8_t>(code), &set), nullptr) << code;
     }
-    // The set holds what can be built, in its slot; the others are empty.
+    // One default condition per slot, its code equal to the slot.
     for (int i = 1; i <= 15; ++i) {
-        const bool present = i <= 7 || i == 14;
-        EXPECT_EQ(set.Slot(i) != nullptr, present) << i;
-        if (present) {
-            EXPECT_EQ(set.Slot(i)->Tipo, i);
-        }
+        ASSERT_NE(set.Slot(i), nullptr) << i;
+        EXPECT_EQ(set.Slot(i)->Tipo, i);
     }
 }
 

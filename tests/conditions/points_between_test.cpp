@@ -158,7 +158,17 @@ TEST_F(PuntiTra, RecoveryThroughTheLinkAndTheDialogGroup) {
     (void)a;
     (void)b;
 
-    // A group that is not on show does not change the dialog's group.
+    // The group's grids are bounded by what the group can reach.
+    const auto err = tra.RicostruisciGruppo({{"0", "2"}}, {});
+    ASSERT_TRUE(err.has_value());
+    EXPECT_EQ(err->Messaggio, kMsgErroreMinimo);
+    EXPECT_EQ(tra.Gruppo(6).Conta, 2) << "unchanged";
+    ASSERT_FALSE(tra.RicostruisciGruppo({{"1", "2"}, {"4", "5"}}, {}).has_value());
+    EXPECT_EQ(tra.Gruppo(6).Conta, 2);
+    EXPECT_EQ(tra.Gruppo(6).Intervalli[1], (TIntervallo{4, 5, kAmmesso, 0}));
+    EXPECT_EQ(tra.Gruppo(6).Link, 'B');
+
+    // A group number out of range shows the nearest group.
     tra.MostraGruppo(40);
     EXPECT_EQ(tra.GruppoInMostra, 30);
     EXPECT_TRUE(tra.CondizioniGruppo.empty());

@@ -134,8 +134,8 @@ TEST_F(PuntiTra, EveryFamilyFeedsItsGroup) {
 }
 
 TEST_F(PuntiTra, RecoveryThroughTheLinkAndTheDialogGroup) {
-    auto& a = Gol({1}, 1, 3, 6);
-    auto& b = Gol({2}, 0, 2, 6);
+    Gol({1}, 1, 3, 6);
+    Gol({2}, 0, 2, 6);
     tra.Gruppo(6).Aggiungi(0, 2, kAmmesso);
     tra.Gruppo(6).Aggiungi(3, 4, kRecupero, 1);
     tra.Gruppo(6).Link = 'B';
@@ -155,8 +155,6 @@ TEST_F(PuntiTra, RecoveryThroughTheLinkAndTheDialogGroup) {
     EXPECT_EQ(tra.TotaleGruppo(Col("M2 0000000000")), 5);
     EXPECT_TRUE(set.Errori.empty());
     EXPECT_FALSE(set.RaccogliErrori);
-    (void)a;
-    (void)b;
 
     // The group's grids are bounded by what the group can reach.
     const auto err = tra.RicostruisciGruppo({{"0", "2"}}, {});

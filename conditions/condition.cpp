@@ -4,6 +4,7 @@
 
 #include "conditions/condition_set.h"
 #include "conditions/filter_columns.h"
+#include "conditions/frame.h"
 #include "conditions/points_between.h"
 #include "conditions/sequele.h"
 #include "conditions/sequence_shape.h"
@@ -67,17 +68,7 @@ bool TCondTabelle::LeggiDati(TByteReader& r) {
     for (std::size_t i = 0; i < tabelle_.size(); ++i) {
         tabelle_[i].Tabella = read[i];
     }
-    AggiornaAttive();
     return true;
-}
-
-void TCondTabelle::AggiornaAttive() {
-    nAttive_ = 0;
-    for (std::size_t i = 0; i < tabelle_.size() && i < attive_.size(); ++i) {
-        if (tabelle_[i].Tabella.Attiva) {
-            attive_[nAttive_++] = static_cast<std::uint8_t>(i);
-        }
-    }
 }
 
 bool TCondTabelle::Verifica(const Colonna& c) {
@@ -90,9 +81,7 @@ bool TCondTabelle::Verifica(const Colonna& c) {
             tabelle_[i].Tabella.Contribuisci(m[i].v, m[i].c);
         }
     }
-    // Inactive tables admit everything: only the active ones are looked at, in stored order.
-    for (std::size_t k = 0; k < nAttive_; ++k) {
-        const std::size_t i = attive_[k];
+    for (std::size_t i = 0; i < n; ++i) {
         if (!tabelle_[i].Tabella.Ammette(m[i].v, m[i].c)) {
             return false;
         }
@@ -112,7 +101,6 @@ bool TCondTabelle::AggiornaStato() {
     for (TVoceTabella& t : tabelle_) {
         any = t.Tabella.AggiornaStato(Attivato) || any;
     }
-    AggiornaAttive();
     Abilitata = Attivato && any;
     return Abilitata;
 }
@@ -122,7 +110,6 @@ void TCondTabelle::Azzera() {
     for (TVoceTabella& t : tabelle_) {
         t.Tabella.Svuota();
     }
-    AggiornaAttive();
 }
 
 void TCondTabelle::EsaminaTraLink(TEsameTraLink& e, TModoEsame /*modo*/, char /*letter*/, int /*group*/) {
@@ -287,7 +274,16 @@ void TListaCondizioni::ScriviDati(TByteWriter& w) const {
     w.U8(kFineLista);
 }
 
+int& TAnnidamentoLettura::Livello() {
+    thread_local int livello = 0;
+    return livello;
+}
+
 bool TListaCondizioni::LeggiDati(TByteReader& r) {
+    const TAnnidamentoLettura annidamento;
+    if (!annidamento.Ok()) {
+        return false;
+    }
     std::vector<std::unique_ptr<TCondizione>> read;
     std::uint8_t code = 0;
     if (!r.U8(code)) {
@@ -351,6 +347,8 @@ std::unique_ptr<TCondizione> CreaCondizione(std::uint8_t tipo, TInsiemeCondizion
         return std::make_unique<TCondColonnaFiltro>(owner);
     case kCodRisultati:
         return std::make_unique<TCondRisultati>(owner);
+    case kCodQuadro:
+        return std::make_unique<TCondQuadro>(owner);
     default:
         return nullptr;
     }

@@ -147,13 +147,8 @@ protected:
     bool LeggiDati(TByteReader& r) override;
     // Records one contest (or column) into the archive statistics.
     void RegistraArchivio(const Colonna& c);
-    // The tables whose Attiva is set, for Verifica to check only those; kept with every change of
-    // the derived flags (AggiornaStato, reading, Azzera).
-    void AggiornaAttive();
 
     std::vector<TVoceTabella> tabelle_;
-    std::array<std::uint8_t, 8> attive_{};
-    std::size_t nAttive_ = 0;
 };
 
 // A list container: codes 7 to 12 and 14.
@@ -194,6 +189,23 @@ protected:
     bool LeggiDati(TByteReader& r) override;
 
     std::vector<std::unique_ptr<TCondizione>> items_;
+};
+
+// Containers (lists and frames) read from a file nest at most this deep; a deeper one fails the read.
+inline constexpr int kMaxAnnidamento = 64;
+
+// Counts the containers being read on this thread, for the scope of one container's read.
+class TAnnidamentoLettura {
+public:
+    TAnnidamentoLettura() { ++Livello(); }
+    ~TAnnidamentoLettura() { --Livello(); }
+    TAnnidamentoLettura(const TAnnidamentoLettura&) = delete;
+    TAnnidamentoLettura& operator=(const TAnnidamentoLettura&) = delete;
+    // False past kMaxAnnidamento levels.
+    bool Ok() const { return Livello() <= kMaxAnnidamento; }
+
+private:
+    static int& Livello();
 };
 
 // A new default condition of the code, or nothing for a code this program does not build.

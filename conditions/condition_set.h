@@ -102,6 +102,8 @@ public:
     const T_Archivio* Archivio() const { return archivio_; }
     const T_ImpostazioniRicerca& Ricerca() const { return ricerca_ != nullptr ? *ricerca_ : ricercaPropria_; }
     const TListaColonne* ColonneInMemoria() const { return colonne_; }
+    // The search settings given to Collega (nullptr when none).
+    const T_ImpostazioniRicerca* RicercaCollegata() const { return ricerca_; }
 
     // The win search: conditions the search ignores count as switched off.
     bool ModoArchivio = false;

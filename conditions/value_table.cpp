@@ -17,7 +17,7 @@ char LetteraValida(char letter) {
 } // namespace
 
 TTabellaPunti::TTabellaPunti(int n, bool haCons, TInsiemeCondizioni* owner)
-    : owner_(owner), n_(static_cast<std::int16_t>(std::clamp(n, 0, kVociTabella - 5))), haCons_(haCons) {}
+    : owner_(owner), n_(static_cast<std::int16_t>(std::clamp(n, 0, kVociTabella - 1))), haCons_(haCons) {}
 
 void TTabellaPunti::Imposta(bool cons, int v, std::uint8_t stato, std::uint8_t livello) {
     if (v < 0 || v > n_ || stato > kRecupero) {

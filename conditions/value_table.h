@@ -37,7 +37,7 @@ struct TSezione {
 
 class TTabellaPunti {
 public:
-    // A new table for values 0..n (n at most 996 so that its record fits the 1001 entries).
+    // A new table for values 0..n (n at most 1000; the record's entries past N are written as zeros).
     TTabellaPunti(int n, bool haCons, TInsiemeCondizioni* owner = nullptr);
 
     int N() const { return n_; }

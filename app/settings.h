@@ -1,12 +1,79 @@
 #pragma once
-// Program-wide settings (not per system), kept in the configuration file.
+// Program-wide settings (not per system), kept in the configuration file "Tessaline.cfg".
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "core/cost.h"
 
 namespace tessaline {
+
+// One calibration set of the coupon printer, in millimetres.
+struct T_TaraturaSet {
+    double XPrimaCol = 0;
+    double YPrimaCol = 0;
+    double DistanzaSegniOriz = 0;
+    double DistanzaSegniVert = 0;
+    double DistanzaColonne = 0;
+    double ScrittaX = 0;
+    double ScrittaY = 0;
+    double LQuadratini = 0;
+    double AQuadratini = 0;
+    bool operator==(const T_TaraturaSet&) const = default;
+};
+
+// Coupon calibration: set 0 "Orizzontale", set 1 "Verticale", then four settings.
+struct T_Taratura {
+    std::array<T_TaraturaSet, 2> set{{{40.1, 32.9, 2.0, 1.8, 18.6, 95.0, 82.5, 2.6, 2.6},
+                                      {39.7, 34.7, 2.1, 1.8, 18.6, 95.3, 81.9, 2.6, 2.6}}};
+    std::uint8_t StampaScritta = 1;
+    std::uint8_t StampaConcorso = 1;
+    std::uint8_t OrizzontalePredefinito = 1;
+    std::int32_t ColonnePerSchedina = 3;
+    bool operator==(const T_Taratura&) const = default;
+};
+
+// Font style bits of the listing font.
+inline constexpr std::int32_t kFontBold = 1;
+inline constexpr std::int32_t kFontItalic = 2;
+inline constexpr std::int32_t kFontUnderline = 4;
+inline constexpr std::int32_t kFontStrikeOut = 8;
+
+// Listing settings: spacing between coupon images (mm) and the listing font.
+struct TImpTabulato {
+    std::int32_t SpaziaturaOriz = 4;
+    std::int32_t SpaziaturaVert = 4;
+    std::string FontName = "Courier New"; // at most 30 characters on disk
+    std::int32_t FontSize = 8;
+    std::int32_t FontStyle = 0;
+    bool operator==(const TImpTabulato&) const = default;
+};
+
+// The stored part of the analysis range: contest kinds, seasons and contest numbers.
+// (The contest archive's range maps onto these fields; Filtra is not stored.)
+struct TRangeRecord {
+    std::uint8_t Tipi = 1;
+    std::int16_t AnnoDa = 0;
+    std::int16_t AnnoA = 0;
+    std::uint8_t NumeroDa = 0;
+    std::uint8_t NumeroA = 0;
+    std::uint8_t Filtra = 1;
+    bool operator==(const TRangeRecord&) const = default;
+};
+
+// Search settings ("Impostazioni di Ricerca"); IgnoraValori lives only in memory.
+struct TSearchSettings {
+    TRangeRecord Intervallo;
+    std::uint8_t IgnoraColonneFiltro = 1;
+    std::uint8_t IgnoraRipetizioni = 1;
+    std::uint8_t IgnoraValori = 1;
+    std::uint8_t IgnoraPercentuali = 1;
+    std::uint8_t Categoria1 = 1;
+    std::uint8_t Categoria12 = 0;
+    std::uint8_t Categoria123 = 0;
+    bool operator==(const TSearchSettings&) const = default;
+};
 
 struct TProgramSettings {
     double costLire = kDefaultCostLire;
@@ -17,9 +84,13 @@ struct TProgramSettings {
     bool saveColumnsWithSystem = true;
     bool reloadLastCoupon = true;
     std::array<std::string, 4> shopData; // heading, address, city, telephone (at most 60 characters)
+    T_Taratura taratura;
+    TImpTabulato tabulato;
+    TSearchSettings ricerca;
 
     // The column cost in force.
     double ColumnCost() const { return costsInEuro ? costEuro : costLire; }
+    bool operator==(const TProgramSettings&) const = default;
 };
 
 } // namespace tessaline

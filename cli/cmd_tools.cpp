@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <fmt/format.h>
 
+#include "app/config_file.h"
 #include "app/settings.h"
 #include "cli/commands.h"
 #include "core/cost.h"
 #include "core/errors.h"
+#include "core/paths.h"
 #include "develop/column_list.h"
 #include "reduce/guarantee.h"
 #include "scrutiny/scrutiny.h"
@@ -36,9 +38,11 @@ TeamGrid SystemPercentages(const std::string& /*path*/) {
     SystemUnavailable();
 }
 
-// The settings in force: those of the configuration file once it is read here, else the defaults.
+// The settings in force: those of the configuration file when it can be read, else the defaults.
 TProgramSettings CliSettings() {
-    return TProgramSettings{};
+    TProgramSettings s = DefaultSettings();
+    ReadConfigFile(ProgramDir() / kConfigFileName, s);
+    return s;
 }
 
 std::string OneInput(TArgs& args, const char* what) {
@@ -73,6 +77,19 @@ int RunGuarantee(TArgs& args) {
         throw EUsage("--errors e --conditions valgono solo con --system");
     }
     if (system) {
+        // The error modes and "Applica le Condizioni" follow the dialog's rules.
+        bool modes[3] = {errors ? false : true, false, false};
+        if (errors) {
+            std::size_t start = 0;
+            while (start <= errors->size()) {
+                const std::size_t comma = std::min(errors->find(',', start), errors->size());
+                modes[ParseInt(errors->substr(start, comma - start), 0, 2, "--errors")] = true;
+                start = comma + 1;
+            }
+        }
+        if (conditions && (modes[1] || modes[2])) {
+            throw EUsage("--conditions vale solo senza errori sul pronostico");
+        }
         SystemUnavailable();
     }
     TParametriGaranzie params;

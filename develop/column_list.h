@@ -108,18 +108,18 @@ private:
 // Cost per column times the single columns covered by every entry of the list.
 double ColumnsCost(const TListaColonne& list, double costPerColumn);
 
-// Calls emit for every single column c covers, in expansion order, searching from firstTeam on.
-template <class Emit> void ExpandColumn(Colonna c, Emit&& emit, int firstTeam = 1) {
+// Calls sink for every single column c covers, in expansion order, searching from firstTeam on.
+template <class Emit> void ExpandColumn(Colonna c, Emit&& sink, int firstTeam = 1) {
     const int t = FirstNonFixed(c, firstTeam);
     if (t == 0) {
-        emit(c);
+        sink(c);
         return;
     }
     const SignSet set = c[t - 1];
     for (int b = 0; b < 4; ++b) {
         if ((set >> b) & 1) {
             c[t - 1] = static_cast<SignSet>(1 << b);
-            ExpandColumn(c, emit, t + 1);
+            ExpandColumn(c, sink, t + 1);
         }
     }
 }

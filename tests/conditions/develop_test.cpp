@@ -66,10 +66,10 @@ TEST(Development, ConditionsFilterTheForecast) {
     ASSERT_LT(expected.size(), all.size());
     // Both recovery cases occur: columns without zeros or without M pass, columns without both fail.
     auto none = [](const Colonna& c, SignSet s) { return std::find(c.s.begin(), c.s.end(), s) == c.s.end(); };
-    ASSERT_TRUE(std::any_of(expected.begin(), expected.end(), [&](const Colonna& c) { return none(c, kSign0); }));
-    ASSERT_TRUE(std::any_of(all.begin(), all.end(), [&](const Colonna& c) {
-        return none(c, kSign0) && none(c, kSignM);
-    }));
+    ASSERT_TRUE(
+        std::any_of(expected.begin(), expected.end(), [&](const Colonna& c) { return none(c, kSign0); }));
+    ASSERT_TRUE(std::any_of(all.begin(), all.end(),
+                            [&](const Colonna& c) { return none(c, kSign0) && none(c, kSignM); }));
 
     sys.dati.sviluppo.UseConditions = 1;
     const TDevelopResult r = DevelopSystem(sys, TDevelopHooks{});

@@ -75,6 +75,25 @@ TEST(FilterColumns, HitsAndRunsByTeamsAndByMatches) {
     }
 }
 
+TEST(FilterColumns, MasksGiveTheSameAsTheBytes) {
+    std::mt19937 rng(11);
+    for (int i = 0; i < 20000; ++i) {
+        Colonna c;
+        Colonna f;
+        for (int t = 0; t < 12; ++t) {
+            c[t] = i % 8 == 0 && rng() % 5 == 0 ? static_cast<SignSet>(rng() % 16)
+                                                : static_cast<SignSet>(1 << (rng() % 4));
+            f[t] = rng() % 4 == 0 ? 0 : static_cast<SignSet>(rng() % 16);
+        }
+        const bool coppie = (i & 1) != 0;
+        const bool colpi = (i & 2) == 0;
+        const bool serie = (i & 4) == 0;
+        ASSERT_EQ(MisuraColonnaFiltro(c, Profilo(c), f, MaschereFiltro(f), coppie, colpi, serie),
+                  MisuraColonnaFiltro(c, f, coppie, colpi, serie))
+            << ColumnText(c) << " / " << ColumnText(f) << (coppie ? " by matches" : " by teams");
+    }
+}
+
 TEST(FilterColumns, StateAndCheckThroughTheSet) {
     T_ImpostazioniRicerca ricerca;
     TInsiemeCondizioni set;

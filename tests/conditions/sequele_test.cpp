@@ -256,7 +256,8 @@ TEST(Sequele, PatternChecksAndStepButtons) {
     }
 
     TCondSequela s(nullptr);
-    s.TipoSequela = kTritermine;
+    s.ImpostaTipo(kTritermine);
+    EXPECT_EQ(s.Lunghezza, 3) << "raised to the kind's least";
     s.ImpostaLunghezza(2);
     EXPECT_EQ(s.Lunghezza, 3);
     s.ImpostaLunghezza(20);
@@ -271,6 +272,11 @@ TEST(Sequele, PatternChecksAndStepButtons) {
     s.ImpostaPassoX(4, 2);
     EXPECT_EQ(s.PassoTrovata, 4);
     EXPECT_EQ(s.PassoNonTrovata, 2);
+    s.Presenze().Imposta(true, 3, kAmmesso);
+    s.Presenze().Imposta(false, 2, kAmmesso);
+    s.ImpostaTipo(kSpecchio);
+    EXPECT_FALSE(s.Presenze().Marcata(true)) << "a mirror item's streak is always 0: no marks kept";
+    EXPECT_TRUE(s.Presenze().Marcata(false));
 
     TListaCondizioni list(kCodGruppoSequele, "Gruppo Sequele", nullptr);
     auto ok = std::make_unique<TCondSequela>(nullptr);

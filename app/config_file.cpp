@@ -1,0 +1,183 @@
+#include "app/config_file.h"
+
+#include <cmath>
+#include <fmt/format.h>
+
+#include "core/atomic_file.h"
+#include "core/binary_io.h"
+#include "core/errors.h"
+#include "core/paths.h"
+
+namespace tessaline {
+
+namespace {
+
+constexpr std::size_t kPathWidth = 256;
+constexpr std::size_t kShopWidth = 61;
+constexpr std::size_t kFontWidth = 31;
+
+void WriteSet(TByteWriter& w, const T_TaraturaSet& t) {
+    for (double v : {t.XPrimaCol, t.YPrimaCol, t.DistanzaSegniOriz, t.DistanzaSegniVert, t.DistanzaColonne,
+                     t.ScrittaX, t.ScrittaY, t.LQuadratini, t.AQuadratini}) {
+        w.F64(v);
+    }
+}
+
+bool ReadSet(TByteReader& r, T_TaraturaSet& t) {
+    for (double* v : {&t.XPrimaCol, &t.YPrimaCol, &t.DistanzaSegniOriz, &t.DistanzaSegniVert,
+                      &t.DistanzaColonne, &t.ScrittaX, &t.ScrittaY, &t.LQuadratini, &t.AQuadratini}) {
+        if (!r.F64(*v) || !std::isfinite(*v)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Flag(TByteReader& r, std::uint8_t& v) {
+    return r.U8(v) && v <= 1;
+}
+
+bool FlagBool(TByteReader& r, bool& b) {
+    std::uint8_t v = 0;
+    if (!Flag(r, v)) {
+        return false;
+    }
+    b = v != 0;
+    return true;
+}
+
+// A length-prefixed field whose length byte fits the field.
+bool PStr(TByteReader& r, std::string& s, std::size_t width) {
+    const auto rest = r.Rest();
+    if (rest.size() < width || rest[0] > width - 1) {
+        return false;
+    }
+    return r.PString(s, width);
+}
+
+} // namespace
+
+std::string VersionText(int version) {
+    std::string text = fmt::format("{:.2f}", version / 100.0);
+    if (text.find("00") != std::string::npos && text.size() >= 4) {
+        text.erase(3, 1);
+    }
+    return text;
+}
+
+std::string DefaultBackgroundPath() {
+    return (FolderPath(TFolder::Sfondi) / kDefaultBackground).string();
+}
+
+TProgramSettings DefaultSettings() {
+    TProgramSettings s;
+    s.backgroundPicture = DefaultBackgroundPath();
+    return s;
+}
+
+std::vector<std::uint8_t> ConfigBytes(const TProgramSettings& s) {
+    TByteWriter w;
+    w.F64(s.costLire);
+    w.F64(s.costEuro);
+    w.U8(s.costsInEuro ? 1 : 0);
+    w.PString(s.backgroundPicture, kPathWidth);
+    w.U8(s.automaticMerge ? 1 : 0);
+    w.U8(s.saveColumnsWithSystem ? 1 : 0);
+    w.U8(s.reloadLastCoupon ? 1 : 0);
+    for (const std::string& line : s.shopData) {
+        w.PString(line, kShopWidth);
+    }
+    const T_Taratura& t = s.taratura;
+    WriteSet(w, t.set[0]);
+    WriteSet(w, t.set[1]);
+    w.U8(t.OrizzontalePredefinito);
+    w.I32(t.ColonnePerSchedina);
+    w.U8(t.StampaScritta);
+    w.U8(t.StampaConcorso);
+    const TImpTabulato& tab = s.tabulato;
+    w.I32(tab.SpaziaturaOriz);
+    w.I32(tab.SpaziaturaVert);
+    w.PString(tab.FontName, kFontWidth);
+    w.I32(tab.FontSize);
+    w.I32(tab.FontStyle);
+    const TSearchSettings& rc = s.ricerca;
+    w.U8(rc.Intervallo.Tipi);
+    w.I16(rc.Intervallo.AnnoDa);
+    w.I16(rc.Intervallo.AnnoA);
+    w.U8(rc.Intervallo.NumeroDa);
+    w.U8(rc.Intervallo.NumeroA);
+    for (std::uint8_t f : {rc.IgnoraColonneFiltro, rc.IgnoraRipetizioni, rc.IgnoraPercentuali, rc.Categoria1,
+                           rc.Categoria12, rc.Categoria123}) {
+        w.U8(f);
+    }
+    return w.Data();
+}
+
+bool ParseConfig(std::span<const std::uint8_t> data, TProgramSettings& out) {
+    TProgramSettings s = out;
+    TByteReader r(data);
+    if (!r.F64(s.costLire) || !r.F64(s.costEuro) || !std::isfinite(s.costLire) ||
+        !std::isfinite(s.costEuro) || s.costLire < 0 || s.costEuro < 0 || !FlagBool(r, s.costsInEuro) ||
+        !PStr(r, s.backgroundPicture, kPathWidth) || !FlagBool(r, s.automaticMerge) ||
+        !FlagBool(r, s.saveColumnsWithSystem) || !FlagBool(r, s.reloadLastCoupon)) {
+        return false;
+    }
+    for (std::string& line : s.shopData) {
+        if (!PStr(r, line, kShopWidth)) {
+            return false;
+        }
+    }
+    T_Taratura& t = s.taratura;
+    if (!ReadSet(r, t.set[0]) || !ReadSet(r, t.set[1]) || !Flag(r, t.OrizzontalePredefinito) ||
+        !r.I32(t.ColonnePerSchedina) || t.ColonnePerSchedina < 1 || t.ColonnePerSchedina > 3 ||
+        !Flag(r, t.StampaScritta) || !Flag(r, t.StampaConcorso)) {
+        return false;
+    }
+    TImpTabulato& tab = s.tabulato;
+    if (!r.I32(tab.SpaziaturaOriz) || !r.I32(tab.SpaziaturaVert) || !PStr(r, tab.FontName, kFontWidth) ||
+        !r.I32(tab.FontSize) || !r.I32(tab.FontStyle) || tab.FontStyle < 0 || tab.FontStyle > 15) {
+        return false;
+    }
+    TSearchSettings& rc = s.ricerca;
+    if (!r.U8(rc.Intervallo.Tipi) || !r.I16(rc.Intervallo.AnnoDa) || !r.I16(rc.Intervallo.AnnoA) ||
+        !r.U8(rc.Intervallo.NumeroDa) || !r.U8(rc.Intervallo.NumeroA)) {
+        return false;
+    }
+    for (std::uint8_t* f : {&rc.IgnoraColonneFiltro, &rc.IgnoraRipetizioni, &rc.IgnoraPercentuali,
+                            &rc.Categoria1, &rc.Categoria12, &rc.Categoria123}) {
+        if (!Flag(r, *f)) {
+            return false;
+        }
+    }
+    out = std::move(s);
+    return true;
+}
+
+bool ReadConfigFile(const std::filesystem::path& file, TProgramSettings& s) {
+    std::vector<std::uint8_t> bytes;
+    if (ReadWholeFile(file, bytes, 1 << 20) && ParseConfig(bytes, s)) {
+        s.backgroundPicture = s.backgroundPicture.empty()
+                                  ? DefaultBackgroundPath()
+                                  : ResolveStoredPath(s.backgroundPicture, TFolder::Sfondi).string();
+        return true;
+    }
+    s.backgroundPicture = DefaultBackgroundPath();
+    s.taratura = T_Taratura{};
+    return false;
+}
+
+bool WriteConfigFile(const std::filesystem::path& file, const TProgramSettings& s) {
+    return SaveFileAtomic(file, ConfigBytes(s));
+}
+
+void LeggiConfigurazione(TProgramSettings& s) {
+    ReadConfigFile(ProgramDir() / kConfigFileName, s);
+}
+
+void SalvaConfigurazione(const TProgramSettings& s) {
+    if (!WriteConfigFile(ProgramDir() / kConfigFileName, s)) {
+        throw EInOutError(msg::kImpossibileSalvareConfigurazione);
+    }
+}
+
+} // namespace tessaline

@@ -1,0 +1,67 @@
+// The desktop program: data folder, configuration, splash window, main window.
+
+#include <QCursor>
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "app/config_file.h"
+#include "app/ui/application.h"
+#include "app/ui/main_window.h"
+#include "app/ui/qt_text.h"
+#include "app/ui/screenshots.h"
+#include "app/ui/settings_forms.h"
+#include "core/paths.h"
+#include "core/sistema.h"
+
+using namespace tessaline;
+
+int main(int argc, char** argv) {
+    TApplication app(argc, argv);
+    InstallItalian(app);
+
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    QString shotsDir;
+    if (args.size() >= 2 && args[0] == QStringLiteral("--screenshots")) {
+        shotsDir = args[1];
+    }
+
+    // The data folder, seeded on the first start, becomes the current directory.
+    PrepareProgramDir(true);
+    std::error_code ec;
+    std::filesystem::current_path(ProgramDir(), ec);
+
+    // The one system of the run, with the program settings read from the configuration file.
+    T_Sistema sistema;
+    sistema.dati.settings = DefaultSettings();
+    LeggiConfigurazione(sistema.dati.settings);
+
+    if (!shotsDir.isEmpty()) {
+        return SaveScreenshots(sistema, shotsDir) ? 0 : 1;
+    }
+
+    std::unique_ptr<TFormPrinc> main;
+    TFormIntro intro;
+    QObject::connect(&intro, &TFormIntro::Avvio, &intro, [&] {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        try {
+            main = std::make_unique<TFormPrinc>(sistema);
+            main->FormShow(args);
+            main->showMaximized();
+        } catch (...) {
+            QGuiApplication::restoreOverrideCursor();
+            main.reset();
+            TApplication::MostraErrore(QString::fromUtf8("Errore durante l'avvio del programma"));
+            QCoreApplication::exit(1);
+            return;
+        }
+        QGuiApplication::restoreOverrideCursor();
+        intro.hide();
+    });
+    intro.show();
+    return QApplication::exec();
+}

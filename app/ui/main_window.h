@@ -1,0 +1,128 @@
+#pragma once
+// The main window: the coupon editor on a tiled background, the menu of every command, the tool
+// buttons, the status line with the number and cost of the columns.
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <map>
+
+#include "app/main_state.h"
+#include "app/settings.h"
+#include "app/ui/coupon_editor.h"
+#include "app/ui/form_saver.h"
+
+class QAction;
+class QMenu;
+class QFrame;
+
+namespace tessaline {
+
+class TFormMessage;
+class UserPrompt;
+
+class TFormPrinc : public QMainWindow {
+    Q_OBJECT
+public:
+    // The system (with the program settings) belongs to the caller and outlives the window.
+    explicit TFormPrinc(T_Sistema& sistema, QWidget* parent = nullptr);
+    ~TFormPrinc() override;
+
+    // Where questions go (the message window unless a test puts its own).
+    void SetPrompt(UserPrompt* prompt) { prompt_ = prompt; }
+    UserPrompt& Prompt();
+    TFormMessage* FormMessage() const { return message_; }
+    // The dialog memory of the run (for the remembered dialogs).
+    TFormSaver& Saver() { return *saver_; }
+
+    T_Sistema& Sistema() { return sys_; }
+    TProgramSettings& Settings() { return sys_.dati.settings; }
+    TEditSchedina* EditSchedina = nullptr;
+    QToolButton* SpeedN = nullptr;
+    QToolButton* SpeedA = nullptr;
+    TSemaforo* SemaforoAcc = nullptr;
+    QWidget* PanelAcc = nullptr;
+    QLabel* PDoppie = nullptr;
+    QLabel* PTriple = nullptr;
+    QLabel* PQuadruple = nullptr;
+    QLabel* PColonneI = nullptr;
+    QLabel* PColonneF = nullptr;
+    QFrame* PannelloSchedina = nullptr;
+    QWidget* PSpeed = nullptr;
+    QWidget* PStatusBar = nullptr;
+
+    // The menu entry or tool button of a handler name ("Varie1Click", "SpeedSviluppaClick").
+    QAction* Azione(const QString& handler) const;
+    // Number of contests in the archive (one empty contest until the archive is loaded).
+    int contestsInArchive = 1;
+    // Hooks for what other parts of the program provide: saving the system ("Salva"), running the
+    // development for automatic recalculation, saving the last coupon.
+    std::function<void()> salvaSistema;
+    std::function<void()> sviluppoAutomatico;
+    std::function<void()> salvaUltimaSchedina;
+
+    void PronosticoModificato();
+    void AcquisisceTutto();
+    void ImpostaTutto();
+    void NumeroChange();
+    void TuttiClick();
+    void SpeedNClick();
+    // True when the caller may go on; asks about an unsaved system.
+    bool Conferma(bool conAnnulla);
+    void AggiornaStatusLine(bool prezzoCompleto = false);
+    void AggiornaAbilitazioni();
+    TAbilitazioni Abilitazioni() const { return abil_; }
+
+    // Background picture from the settings; false (and the program's own tile) when it cannot be
+    // loaded.
+    bool CaricaSfondo();
+    void Layout();
+    void FormShow(const QStringList& args);
+    void ApriGuida(int context);
+    void RunAnimation(bool on);
+
+    void Varie1Click();
+    void DatiRicevirotia1Click();
+    void PartiteIntegrali1Click();
+    void SelezionaAccClick();
+    void About1Click();
+    void Indice1Click();
+    void ImpostaStampante1Click();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    QAction* AddEntry(QMenu* menu, const QString& caption, const QString& handler,
+                      std::function<void()> run = nullptr);
+    void BuildMenu();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void EditSchedinaOnModificato();
+    void ApplicaModo(bool pairMode);
+    void MarkConditions();
+
+    T_Sistema& sys_;
+    UserPrompt* prompt_ = nullptr;
+    TFormMessage* message_ = nullptr;
+    TFormSaver* saver_ = nullptr;
+    QWidget* sfondo_ = nullptr;
+    QPixmap picture_;
+    QLabel* animate_ = nullptr;
+    QTimer animTimer_;
+    int frame_ = 0;
+    bool impostando_ = false;
+    TAbilitazioni abil_;
+    std::map<QString, QAction*> actions_;
+    std::map<QString, bool> available_;
+    QMenu* condizioni_ = nullptr;
+    QPushButton* btnSeleziona_ = nullptr;
+    QPushButton* btnSquadre_ = nullptr;
+};
+
+} // namespace tessaline

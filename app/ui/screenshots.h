@@ -1,0 +1,12 @@
+#pragma once
+// Renders the main window, the coupon editor and each dialog to PNG files (for reviewing the look).
+
+#include <QString>
+
+#include "core/sistema.h"
+
+namespace tessaline {
+
+bool SaveScreenshots(T_Sistema& sys, const QString& dir);
+
+} // namespace tessaline

@@ -137,6 +137,7 @@ void TCondColonnaFiltro::MisuraProfilo(const Colonna& c, const TProfilo& pr, std
 
 bool TCondColonnaFiltro::AggiornaStato() {
     const bool punti = Punti().AggiornaStato(Attivato);
+    AggiornaAttive();
     const bool filtro = std::any_of(Filtro.s.begin(), Filtro.s.end(), [](SignSet s) { return s != 0; });
     const bool ignorata =
         Owner != nullptr && Owner->ModoArchivio && Owner->Ricerca().IgnoraColonneFiltro != 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "conditions/condition_set.h"
+#include "conditions/filter_columns.h"
 #include "conditions/frame.h"
 #include "conditions/frame_editor.h"
 #include "conditions/link_checks.h"
@@ -116,6 +117,24 @@ TEST(Frame, FrameInsideFrameIsOneItem) {
     EXPECT_EQ(top.Misura(WithZeros(5), false), (TMisura{1, 1}));
     for (int z = 0; z <= 12; ++z) {
         EXPECT_EQ(set.Accetta(WithZeros(z)), z == 1 || z == 2 || z == 10 || z == 11) << z;
+    }
+}
+
+TEST(Frame, FilterColumnItemsDecide) {
+    // Frames are mostly made of filter columns: a filter item must reject inside a frame.
+    TInsiemeCondizioni set;
+    auto f = std::make_unique<TCondQuadro>(&set);
+    auto filtro = std::make_unique<TCondColonnaFiltro>(&set);
+    filtro->ConfrontoACoppie = false;
+    filtro->Filtro.s.fill(kSign0);
+    for (int v = 3; v <= 9; ++v) {
+        filtro->Punti().Imposta(false, v, kAmmesso);
+    }
+    f->Aggiungi(std::move(filtro));
+    set.ImpostaSlot(kCodQuadro, std::move(f));
+    set.Prepara();
+    for (int z = 0; z <= 12; ++z) {
+        EXPECT_EQ(set.Accetta(WithZeros(z)), z >= 3 && z <= 9) << z;
     }
 }
 

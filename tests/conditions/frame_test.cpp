@@ -138,6 +138,44 @@ TEST(Frame, FilterColumnItemsDecide) {
     }
 }
 
+TEST(Frame, AndOfFiltersDecidesLikeTheirList) {
+    // The same three filters in an "AND (Tutte)" frame and in "Gruppo Col. Filtro": one answer.
+    TInsiemeCondizioni inFrame;
+    TInsiemeCondizioni inList;
+    const SignSet sets[3] = {kSign0 | kSign1, kSign2 | kSignM, kSign1 | kSign2};
+    for (int k = 0; k < 3; ++k) {
+        for (TInsiemeCondizioni* set : {&inFrame, &inList}) {
+            auto f = std::make_unique<TCondColonnaFiltro>(set);
+            f->ConfrontoACoppie = k == 2;
+            f->Filtro.s.fill(sets[k]);
+            for (int v = k == 2 ? 1 : 3; v <= (k == 2 ? 6 : 9); ++v) {
+                f->Punti().Imposta(false, v, kAmmesso);
+            }
+            if (set == &inFrame) {
+                set->SlotAs<TCondQuadro>(kCodQuadro)->Aggiungi(std::move(f));
+            } else {
+                set->SlotAs<TListaCondizioni>(kCodGruppoColFiltro)->Aggiungi(std::move(f));
+            }
+        }
+    }
+    inFrame.Prepara();
+    inList.Prepara();
+    std::uint32_t state = 99;
+    int accepted = 0;
+    for (int n = 0; n < 3000; ++n) {
+        Colonna c;
+        for (int t = 0; t < kTeams; ++t) {
+            state = state * 1664525u + 1013904223u;
+            c[t] = static_cast<SignSet>(1 << ((state >> 20) & 3));
+        }
+        const bool a = inFrame.Accetta(c);
+        ASSERT_EQ(a, inList.Accetta(c)) << ColumnText(c);
+        accepted += a ? 1 : 0;
+    }
+    EXPECT_GT(accepted, 0);
+    EXPECT_LT(accepted, 3000);
+}
+
 TEST(Frame, StreakOfAcceptedItems) {
     TInsiemeCondizioni set;
     TCondQuadro f(&set);

@@ -403,6 +403,20 @@ TEST(Records, ListsFailCleanly) {
         EXPECT_FALSE(list->Leggi(r)) << b.what;
         EXPECT_EQ(l->Count(), 1u) << b.what; // the list keeps what it had
     }
+    // Lists nested without end fail instead of exhausting the stack; a few levels are read.
+    std::vector<std::uint8_t> deep;
+    for (int i = 0; i < 200000; ++i) {
+        deep.insert(deep.end(), {7, 1});
+    }
+    TByteReader rd(deep);
+    rd.Skip(1);
+    EXPECT_FALSE(CreaCondizione(kCodGruppoConsecutivita, &set)->Leggi(rd));
+    std::vector<std::uint8_t> nested = {7, 1, 14, 1, 100, 100};
+    TByteReader rn(nested);
+    rn.Skip(1);
+    auto outer = CreaCondizione(kCodGruppoConsecutivita, &set);
+    ASSERT_TRUE(outer->Leggi(rn));
+    EXPECT_EQ(dynamic_cast<TListaCondizioni*>(outer.get())->Count(), 1u);
     // A long run of item codes without an end byte is bounded by the data.
     std::vector<std::uint8_t> many = {7, 1};
     for (int i = 0; i < 2000; ++i) {

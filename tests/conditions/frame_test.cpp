@@ -9,6 +9,7 @@
 #include "conditions/frame_editor.h"
 #include "conditions/link_checks.h"
 #include "conditions/sign_count.h"
+#include "develop/column_list.h"
 #include "helpers.h"
 
 namespace tessaline {
@@ -255,6 +256,30 @@ TEST(Frame, PresetTableFollowsTheItems) {
     }
     EXPECT_FALSE(f.Aggiungi(Zeros(set, 0, 0)));
     EXPECT_EQ(f.Count(), 999u);
+}
+
+TEST(Frame, StatisticsRecordTheMeasure) {
+    TInsiemeCondizioni set;
+    TCondQuadro& f = ThreeItemFrame(set); // AND: admits 3
+    set.Prepara();
+    for (int z : {6, 0, 4, 6, 12}) {
+        f.StatisticaColonna(WithZeros(z));
+    }
+    EXPECT_EQ(f.StatArchivio.Frequenza(3), 2);
+    EXPECT_EQ(f.StatArchivio.Frequenza(1), 2);
+    EXPECT_EQ(f.StatArchivio.Frequenza(0), 1);
+    EXPECT_EQ(f.StatAnalisi.Frequenza(3), 2); // only what the table admits
+    EXPECT_EQ(f.StatAnalisi.Frequenza(1), 0);
+
+    // Over the columns in memory, expanded.
+    TListaColonne cols;
+    Colonna multi = WithZeros(6);
+    multi[0] = kSign0 | kSign1; // 6 or 5 zeros
+    cols.Append(multi);
+    set.Collega(nullptr, nullptr, &cols);
+    f.StatisticaColonne();
+    EXPECT_EQ(f.StatAnalisi.Frequenza(3), 1);
+    EXPECT_EQ(f.StatAnalisi.Frequenza(2), 1);
 }
 
 TEST(Frame, TitlesNumberTheItems) {

@@ -31,6 +31,34 @@ inline constexpr const char* kImpossibileCaricareFile = "Impossibile caricare il
 inline constexpr const char* kImpossibileSalvareConfigurazione = "Impossibile Salvare La Configurazione";
 inline constexpr const char* kFileEsiste = "Il file esiste già. Vuoi sovrascriverlo ? ";
 inline constexpr const char* kFileGiaPresente = "Il File è Gia Presente su Disco. Vuoi Sovrascriverlo";
+inline constexpr const char* kImpossibileCaricareArchivio = "Impossibile Caricare L'Archivio.";
+inline constexpr const char* kImpossibileSalvareModifiche = "Impossibile Salvare Le Modifiche.";
+inline constexpr const char* kConcorsoGiaInMemoria = "Il Concorso è già in memoria. Devo Sostituirlo ?";
+// The system document, coupons, team lists and participants.
+inline constexpr const char* kImpossibileSalvareSistema = "Impossibile Salvare Il Sistema";
+inline constexpr const char* kImpossibileCancellareSistema = "Impossibile Cancellare Il Sistema";
+inline constexpr const char* kVuoiCancellare = "Vuoi Cancellare ";
+inline constexpr const char* kFileEsisteGia = "Il file esiste gia. Vuoi sovrascriverlo ? ";
+inline constexpr const char* kImpossibileCaricareSchedina = "Impossibile Caricare la Schedina";
+inline constexpr const char* kImpossibileSalvareSchedina = "Impossibile Salvare la Schedina";
+inline constexpr const char* kMemoriaListeSquadre =
+    "Memoria Insufficiente per Caricare le Liste delle Squadre";
+inline constexpr const char* kNomeSquadraNonValido = "Il Nome della Squadra non è Valido ! ";
+inline constexpr const char* kNomiSociNonCorrispondono =
+    "Il numero dei nomi dei soci non corrisponde a quello specificato";
+// Frames, condition files and the link.
+inline constexpr const char* kImpossibileCaricareQuadro = "Impossibile Caricare Il Quadro";
+inline constexpr const char* kImpossibileSalvareQuadro = "Impossibile Salvare Il Quadro";
+inline constexpr const char* kImpossibileSalvareCondizioni = "Impossibile Salvare le Condizioni";
+inline constexpr const char* kImpossibileCaricareCondizioni = "Impossibile Caricare Le Condizioni";
+inline constexpr const char* kSpazioInsufficiente = "Spazio Insufficiente !";
+inline constexpr const char* kEliminaContenutoQuadro =
+    "Questa Operazione Eliminerà Il Contenuto Attuale Del quadro. Confermi ? ";
+inline constexpr const char* kErroriLinkTroppoAlto = "Il Numero Degli Errori Nella Link è Troppo Alto !";
+inline constexpr const char* kErroriTotaliTroppoAlto = "Il Numero Degli Errori Totali è Troppo Alto !";
+inline constexpr const char* kColonnaPrototipoMancante = "Impossibile Trovare la Colonna Prototipo.";
+inline constexpr const char* kDoppieTripleNonCoincidono =
+    "Il Numero di Doppie e Triple Selezionate non Coincidono con quelle Della Colonna Prototipo.";
 inline constexpr const char* kRiduzioneLenta =
     "La riduzione ottimizzata è estremamente lenta ed andrebbe  utilizzata "
     "solo per piccoli sistemi. Continuare ? ";

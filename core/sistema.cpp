@@ -1,5 +1,6 @@
 #include "core/sistema.h"
 
+#include "conditions/condition_set.h"
 #include "core/paths.h"
 
 namespace tessaline {
@@ -23,6 +24,19 @@ T_Sistema::T_Sistema() {
     NewSystem();
 }
 
+T_Sistema::~T_Sistema() = default;
+
+std::unique_ptr<TInsiemeCondizioni> T_Sistema::NuovoInsieme() const {
+    auto fresh = std::make_unique<TInsiemeCondizioni>();
+    if (insieme_ != nullptr) {
+        fresh->Collega(insieme_->Archivio(), insieme_->RicercaCollegata(), insieme_->ColonneInMemoria());
+    } else {
+        fresh->Collega(nullptr, nullptr, &Colonne);
+    }
+    fresh->CollegaSchedina(&dati.TeamValues, &dati.TeamPercentages);
+    return fresh;
+}
+
 void T_Sistema::NewSystem() {
     fileName = FolderPath(TFolder::Sistemi) / "SENZANOME.SVS";
     untitled = true;
@@ -31,9 +45,13 @@ void T_Sistema::NewSystem() {
     dati.Forecast = {};
     dati.TeamValues = {};
     dati.TeamPercentages = {};
+    dati.reserved = {};
     dati.ContestNumber = 1;
     dati.columnsValid = 0;
     Colonne.Clear();
+    auto fresh = NuovoInsieme();
+    insieme_ = std::move(fresh);
+    Condizioni = insieme_.get();
     dati.sviluppo = TImpostazioniSviluppo::Defaults();
     comment.clear();
     participants.clear();

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,8 @@
 namespace tessaline {
 
 class TColumnAcceptor;
+class TInsiemeCondizioni;
+class UserPrompt;
 
 // The development settings of a system with their defaults (stored together in the system file).
 struct TImpostazioniSviluppo {
@@ -62,12 +66,32 @@ struct TDatiSistema {
 class T_Sistema {
 public:
     T_Sistema();
+    ~T_Sistema();
+    T_Sistema(const T_Sistema&) = delete;
+    T_Sistema& operator=(const T_Sistema&) = delete;
 
     // Back to an empty system: name SENZANOME.SVS in "Sistemi", untitled, not modified, coupon,
     // forecast, values and percentages zeroed, contest 1, no columns, development settings at their
-    // defaults, comment and participants cleared, one participant. The source settings, the program
-    // settings and the condition hook are left as they are.
+    // defaults, comment and participants cleared, one participant, a new condition set and link
+    // (Condizioni points at it). The source settings and the program settings are left as they are.
     void NewSystem();
+
+    // The system file ("*.Svs", version 200) of the current document; see docs/FORMATS.md. The
+    // columns follow when the program setting "Salva le combinazioni unitamente al sistema" is on.
+    std::vector<std::uint8_t> ScriviFile();
+    // Writes the file under fileName (atomically: a failed save leaves the old file whole) and clears
+    // modified on success. Returns whether every byte was written.
+    bool Save();
+    // Reads a system file into the document. The whole file is read into a fresh document first and
+    // applied only when every read succeeded: on failure the system is left as it was. On success
+    // modified is cleared and columnsValid set; fileName is not changed (the caller makes it
+    // current). Stored paths are resolved with ResolveStoredPath in "COLONNE".
+    bool Load(const std::filesystem::path& path);
+    bool LeggiFile(std::span<const std::uint8_t> bytes);
+
+    // The system's condition set and link (slot 13 holds the frame).
+    TInsiemeCondizioni& Insieme() { return *insieme_; }
+    const TInsiemeCondizioni& Insieme() const { return *insieme_; }
 
     // The program's column cost in force.
     double ColumnCost() const { return dati.settings.ColumnCost(); }
@@ -75,8 +99,8 @@ public:
     TDatiSistema dati;
     TListaColonne Colonne; // the developed columns
 
-    // The condition set and its links as the driver sees them; owned by whoever installs it.
-    // nullptr: every column is accepted.
+    // The condition set and its links as the driver sees them: the system's own set unless someone
+    // installs another (not owned). nullptr: every column is accepted.
     TColumnAcceptor* Condizioni = nullptr;
 
     std::filesystem::path fileName;
@@ -93,9 +117,17 @@ public:
     std::int32_t ParticipantCount = 1;
     std::vector<std::string> participants;
 
+    // The version number of the system file read last (files below 200 have the older layout).
+    std::int32_t versioneLetta = 200;
+
     // Run values of the last development.
     std::int64_t IntegralMultiplier = 1;
     std::int64_t previousCount = 0; // the recalculation panel's previous count
+
+private:
+    // A condition set in its initial state, linked like the present one and to this coupon.
+    std::unique_ptr<TInsiemeCondizioni> NuovoInsieme() const;
+    std::unique_ptr<TInsiemeCondizioni> insieme_;
 };
 
 } // namespace tessaline

@@ -155,6 +155,11 @@ TFormPrinc::TFormPrinc(T_Sistema& sistema, QWidget* parent) : QMainWindow(parent
             Prompt().ShowMessage(msg::kInformazione, "Impossibile Caricare lo Sfondo", BtnOk);
         });
     }
+    if (!archivio_.CaricaOppureNuovo(Settings().ricerca.Intervallo, nullptr)) {
+        QTimer::singleShot(0, this, [this] {
+            Prompt().ShowMessage(msg::kInformazione, "Impossibile Caricare L'Archivio.", BtnOk);
+        });
+    }
     AggiornaStatusLine();
     AggiornaAbilitazioni();
     Layout();
@@ -534,7 +539,7 @@ void TFormPrinc::AggiornaStatusLine(bool prezzoCompleto) {
 
 void TFormPrinc::AggiornaAbilitazioni() {
     abil_ = tessaline::Abilitazioni(sys_, EditSchedina->SValori->Stato(), EditSchedina->SPercentuali->Stato(),
-                                    contestsInArchive);
+                                    static_cast<int>(archivio_.Count()));
     auto set = [this](const char* handler, bool on) {
         const QString h = QLatin1String(handler);
         if (QAction* a = Azione(h)) {
@@ -667,9 +672,13 @@ void TFormPrinc::SelezionaAccClick() {
     AggiornaStatusLine();
 }
 
+QPrinter& ProgramPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
 void TFormPrinc::ImpostaStampante1Click() {
-    static QPrinter printer;
-    QPrintDialog dlg(&printer, this);
+    QPrintDialog dlg(&ProgramPrinter(), this);
     dlg.setWindowTitle(QStringLiteral("Imposta Stampante"));
     dlg.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     dlg.exec();

@@ -10,6 +10,7 @@
 
 #include "app/config_file.h"
 #include "app/ui/application.h"
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/qt_text.h"
 #include "app/ui/screenshots.h"
@@ -45,15 +46,18 @@ int main(int argc, char** argv) {
     }
 
     std::unique_ptr<TFormPrinc> main;
+    std::unique_ptr<TComandi> comandi;
     TFormIntro intro;
     QObject::connect(&intro, &TFormIntro::Avvio, &intro, [&] {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         try {
             main = std::make_unique<TFormPrinc>(sistema);
+            comandi = std::make_unique<TComandi>(*main);
             main->FormShow(args);
             main->showMaximized();
         } catch (...) {
             QGuiApplication::restoreOverrideCursor();
+            comandi.reset();
             main.reset();
             TApplication::MostraErrore(QString::fromUtf8("Errore durante l'avvio del programma"));
             QCoreApplication::exit(1);

@@ -403,8 +403,7 @@ void TFormPrinc::BuildStatusBar() {
 bool TFormPrinc::CaricaSfondo() {
     QPixmap pm;
     const QString path =
-        Q(sys_.dati.settings.backgroundPicture.empty() ? DefaultBackgroundPath()
-                                                       : sys_.dati.settings.backgroundPicture);
+        Q(sys_.dati.settings.backgroundPicture.empty() ? DefaultBackgroundPath() : sys_.dati.settings.backgroundPicture);
     if (pm.load(path) && !pm.isNull()) {
         picture_ = pm;
         sfondo_->update();
@@ -451,8 +450,7 @@ void TFormPrinc::PronosticoModificato() {
     if ((sys_.dati.SourceForecast != 0)) {
         DropUnfitBases(sys_.dati.sviluppo.IntegralBases, sys_.dati.Forecast);
     }
-    if (PronosticoCompleto(sys_.dati.Forecast) && (sys_.dati.sviluppo.AutoRecalc != 0) &&
-        sviluppoAutomatico) {
+    if (PronosticoCompleto(sys_.dati.Forecast) && (sys_.dati.sviluppo.AutoRecalc != 0) && sviluppoAutomatico) {
         sviluppoAutomatico();
     }
     AggiornaAbilitazioni();

@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <fmt/format.h>
 
+#include "app/config_file.h"
 #include "app/settings.h"
 #include "cli/commands.h"
 #include "core/cost.h"
 #include "core/errors.h"
+#include "core/paths.h"
 #include "develop/column_list.h"
 #include "reduce/guarantee.h"
 #include "scrutiny/scrutiny.h"
@@ -36,9 +38,11 @@ TeamGrid SystemPercentages(const std::string& /*path*/) {
     SystemUnavailable();
 }
 
-// The settings in force: those of the configuration file once it is read here, else the defaults.
+// The settings in force: those of the configuration file when it can be read, else the defaults.
 TProgramSettings CliSettings() {
-    return TProgramSettings{};
+    TProgramSettings s = DefaultSettings();
+    ReadConfigFile(ProgramDir() / kConfigFileName, s);
+    return s;
 }
 
 std::string OneInput(TArgs& args, const char* what) {

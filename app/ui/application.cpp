@@ -31,6 +31,10 @@ bool InstallItalian(QCoreApplication& app) {
 }
 
 void TApplication::MostraErrore(const QString& text) {
+    if (errorSink) {
+        errorSink(text);
+        return;
+    }
     TFormMessage box(activeWindow());
     box.ShowMessage(QString::fromUtf8(msg::kInformazione), text, BtnOk);
 }

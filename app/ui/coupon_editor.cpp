@@ -1,5 +1,6 @@
 #include "app/ui/coupon_editor.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadialGradient>
@@ -188,6 +189,7 @@ TGridNumeri::TGridNumeri(int maxLength, QWidget* parent) : QWidget(parent) {
             auto* e = new TDigitEdit(maxLength, this);
             e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             cells_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = e;
+            e->installEventFilter(this);
             connect(e, &QLineEdit::textEdited, this, &TGridNumeri::Edited);
         }
     }
@@ -200,6 +202,34 @@ void TGridNumeri::Relayout(int rowStep, int rowHeight, int cellWidth) {
         }
     }
     setFixedSize(4 * cellWidth, 11 * rowStep + rowHeight);
+}
+
+bool TGridNumeri::eventFilter(QObject* o, QEvent* e) {
+    // Up, down and Enter move between the rows of a column, as in a spreadsheet.
+    if (e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        for (int r = 0; r < kTeams; ++r) {
+            for (int c = 0; c < 4; ++c) {
+                if (Cell(r, c) != o) {
+                    continue;
+                }
+                int to = -1;
+                if (key == Qt::Key_Up && r > 0) {
+                    to = r - 1;
+                } else if ((key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+                           r + 1 < kTeams) {
+                    to = r + 1;
+                }
+                if (to >= 0) {
+                    Cell(to, c)->setFocus();
+                    Cell(to, c)->selectAll();
+                    return true;
+                }
+                return false;
+            }
+        }
+    }
+    return QWidget::eventFilter(o, e);
 }
 
 int TGridNumeri::Value(int row, int col) const {
@@ -246,6 +276,7 @@ TEditSchedina::TEditSchedina(QWidget* parent) : QWidget(parent) {
     SPronostico = new TSemaforo(this);
     SPercentuali = new TSemaforo(this);
     SValori = new TSemaforo(this);
+    headSquadre_ = new QLabel(QStringLiteral("Squadre"), this);
     headPro_ = new QLabel(QStringLiteral("Pronostico"), this);
     headPerc_ = new QLabel(QStringLiteral("Percentuali"), this);
     headVal_ = new QLabel(QStringLiteral("Valori"), this);
@@ -312,6 +343,7 @@ void TEditSchedina::Relayout() {
         s->move(left, 6);
         l->setGeometry(left + 20, 2, width - 20, 22);
     };
+    headSquadre_->setGeometry(kLeft + 22, 23, TEditPartite::kWidth, 16);
     head(headPro_, SPronostico, proX, 110);
     head(headPerc_, SPercentuali, percX, GridPerc->width());
     head(headVal_, SValori, valX, GridVal->width());

@@ -101,6 +101,9 @@ public:
 signals:
     void Edited();
 
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     std::array<std::array<TDigitEdit*, 4>, kTeams> cells_{};
 };
@@ -148,6 +151,7 @@ signals:
 
 private:
     bool modificato_ = false;
+    QLabel* headSquadre_;
     QLabel* headPro_;
     QLabel* headPerc_;
     QLabel* headVal_;

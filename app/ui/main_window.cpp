@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -141,6 +142,8 @@ TFormPrinc::TFormPrinc(T_Sistema& sistema, QWidget* parent) : QMainWindow(parent
     BuildStatusBar();
     setMinimumSize(640, 480);
     saver_ = new TFormSaver;
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, [this] { ApriGuida(kHelpMain); });
     animTimer_.setInterval(90);
     connect(&animTimer_, &QTimer::timeout, this, [this] {
         frame_ = (frame_ + 1) % kAnimationFrames;
@@ -314,9 +317,7 @@ void TFormPrinc::BuildMenu() {
     AddEntry(m, QStringLiteral("&Varie"), QStringLiteral("Varie1Click"), [this] { Varie1Click(); });
 
     m = bar->addMenu(QStringLiteral("&Help"));
-    QAction* som =
-        AddEntry(m, QStringLiteral("&Sommario"), QStringLiteral("Indice1Click"), [this] { Indice1Click(); });
-    som->setShortcut(QKeySequence::HelpContents);
+    AddEntry(m, QStringLiteral("&Sommario"), QStringLiteral("Indice1Click"), [this] { Indice1Click(); });
     AddEntry(m, QStringLiteral("&About"), QStringLiteral("About1Click"), [this] { About1Click(); });
 }
 
@@ -403,7 +404,8 @@ void TFormPrinc::BuildStatusBar() {
 bool TFormPrinc::CaricaSfondo() {
     QPixmap pm;
     const QString path =
-        Q(sys_.dati.settings.backgroundPicture.empty() ? DefaultBackgroundPath() : sys_.dati.settings.backgroundPicture);
+        Q(sys_.dati.settings.backgroundPicture.empty() ? DefaultBackgroundPath()
+                                                       : sys_.dati.settings.backgroundPicture);
     if (pm.load(path) && !pm.isNull()) {
         picture_ = pm;
         sfondo_->update();
@@ -450,7 +452,8 @@ void TFormPrinc::PronosticoModificato() {
     if ((sys_.dati.SourceForecast != 0)) {
         DropUnfitBases(sys_.dati.sviluppo.IntegralBases, sys_.dati.Forecast);
     }
-    if (PronosticoCompleto(sys_.dati.Forecast) && (sys_.dati.sviluppo.AutoRecalc != 0) && sviluppoAutomatico) {
+    if (PronosticoCompleto(sys_.dati.Forecast) && (sys_.dati.sviluppo.AutoRecalc != 0) &&
+        sviluppoAutomatico) {
         sviluppoAutomatico();
     }
     AggiornaAbilitazioni();

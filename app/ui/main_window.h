@@ -35,6 +35,8 @@ public:
     void SetPrompt(UserPrompt* prompt) { prompt_ = prompt; }
     UserPrompt& Prompt();
     TFormMessage* FormMessage() const { return message_; }
+    // The dialog memory of the run (for the remembered dialogs).
+    TFormSaver& Saver() { return *saver_; }
 
     T_Sistema& Sistema() { return sys_; }
     TProgramSettings& Settings() { return sys_.dati.settings; }

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QPainter>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <cmath>
 

@@ -93,6 +93,21 @@ private slots:
         QTest::keyClicks(ed.Numero, QStringLiteral("a1z23"));
         QCOMPARE(ed.Numero->text(), QStringLiteral("12"));
 
+        // Up, down and Enter move along a grid column and stop at its ends.
+        ed.show();
+        ed.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&ed));
+        ed.GridPerc->Cell(0, 2)->setFocus();
+        QTest::keyClick(ed.GridPerc->Cell(0, 2), Qt::Key_Down);
+        QVERIFY(ed.GridPerc->Cell(1, 2)->hasFocus());
+        QTest::keyClick(ed.GridPerc->Cell(1, 2), Qt::Key_Return);
+        QVERIFY(ed.GridPerc->Cell(2, 2)->hasFocus());
+        QTest::keyClick(ed.GridPerc->Cell(2, 2), Qt::Key_Up);
+        QVERIFY(ed.GridPerc->Cell(1, 2)->hasFocus());
+        ed.GridVal->Cell(11, 0)->setFocus();
+        QTest::keyClick(ed.GridVal->Cell(11, 0), Qt::Key_Down);
+        QVERIFY(ed.GridVal->Cell(11, 0)->hasFocus());
+
         // Sign field: upper-cases, no repeated sign, other keys swallowed, arrows call back.
         TEditSegno s;
         int prev = 0;

@@ -28,7 +28,9 @@ bool T_Concorso::ColonnaCompleta(const Colonna& c) {
     return true;
 }
 
-const char* TestoTipo(std::uint8_t tipo) { return tipo == 1 ? "Calcio" : "Basket"; }
+const char* TestoTipo(std::uint8_t tipo) {
+    return tipo == 1 ? "Calcio" : "Basket";
+}
 
 bool T_IntervalloConcorsi::Contiene(const T_Concorso& c) const {
     if (Filtra != 0 && !(c.Completo != 0 && (Tipi & c.Tipo) != 0)) {
@@ -71,7 +73,9 @@ bool LeggiConcorso(TByteReader& r, T_Concorso& c) {
            r.U8(c.Completo);
 }
 
-std::filesystem::path T_Archivio::PercorsoFile() { return FolderPath(TFolder::Archivi) / "archivio.tts"; }
+std::filesystem::path T_Archivio::PercorsoFile() {
+    return FolderPath(TFolder::Archivi) / "archivio.tts";
+}
 
 bool T_Archivio::Carica(T_IntervalloConcorsi& range, const std::filesystem::path& file) {
     concorsi_.clear();

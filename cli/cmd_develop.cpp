@@ -1,7 +1,10 @@
-// develop: a bare forecast or pair table developed with the settings of a new system.
+// develop: a system file with its own settings and conditions, or a bare forecast or pair table
+// developed with the settings of a new system.
 
 #include <cctype>
+#include <filesystem>
 #include <fmt/format.h>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -9,7 +12,9 @@
 #include "cli/commands.h"
 #include "core/cost.h"
 #include "core/errors.h"
+#include "core/paths.h"
 #include "core/sistema.h"
+#include "core/system_file.h"
 #include "develop/column_list.h"
 #include "develop/driver.h"
 
@@ -106,6 +111,67 @@ public:
     bool Take() override { return Interrupt().Peek(); }
 };
 
+// Runs the development and prints its final report. The result is the system's list, or the
+// destination file when the run wrote there; -o gets a copy of it.
+int DevelopAndReport(TArgs& args, T_Sistema& sys, const std::optional<std::string>& out,
+                     const std::optional<std::string>& answer) {
+    TCliPrompt prompt(!answer || *answer == "si");
+    TInterruptProbe cancel;
+    TDevelopHooks hooks;
+    hooks.prompt = &prompt;
+    hooks.cancel = &cancel;
+    const TDevelopResult result = DevelopSystem(sys, hooks);
+    CheckInterrupted();
+    const TListaColonne* final = &sys.Colonne;
+    TListaColonne fromFile;
+    std::optional<std::string> written = out;
+    if (sys.dati.sviluppo.DestinationMemory == 0) {
+        const std::filesystem::path dest =
+            ResolveInFolder(sys.dati.sviluppo.DestinationFile, TFolder::Colonne);
+        if (!fromFile.LoadFromFile(dest, false, nullptr)) {
+            throw EInOutError(msg::kImpossibileCaricareFileColonnare);
+        }
+        final = &fromFile;
+        if (!written) {
+            written = dest.string();
+        }
+    }
+    if (out && !final->SaveToFile(*out)) {
+        throw EInOutError(msg::kErroreScritturaColonnare);
+    }
+
+    const bool euro = sys.dati.settings.costsInEuro;
+    const double cost = ColumnsCost(*final, sys.ColumnCost());
+    TJson json;
+    json.BeginObject()
+        .Key("total")
+        .Int(result.total)
+        .Key("accepted")
+        .Int(result.accepted)
+        .Key("final")
+        .Int(final->Count())
+        .Key("cost")
+        .Number(cost)
+        .Key("currency")
+        .String(euro ? "EUR" : "LIT")
+        .Key("out");
+    if (written) {
+        json.String(*written);
+    } else {
+        json.Null();
+    }
+    json.EndObject();
+    std::string summary = fmt::format("Colonne Iniziali : {}\nColonne Accettate : {}\nColonne Finali : {}\n"
+                                      "Costo : {}\n",
+                                      FormatCount(result.total), FormatCount(result.accepted),
+                                      FormatCount(final->Count()), CostText(cost, euro));
+    if (written) {
+        summary += fmt::format("Colonne scritte in : {}\n", *written);
+    }
+    Emit(args, json, summary);
+    return kExitOk;
+}
+
 } // namespace
 
 int RunDevelop(TArgs& args) {
@@ -118,8 +184,20 @@ int RunDevelop(TArgs& args) {
     const auto minDistance = args.Option("--min-distance");
     const auto out = args.Option("-o");
     const auto answer = args.Option("--answer");
-    if (!args.Positionals().empty()) {
+    const auto rest = args.Positionals();
+    if (rest.size() > 1) {
         throw EUsage("argomenti in più");
+    }
+    if (answer && *answer != "si" && *answer != "no") {
+        throw EUsage("--answer vale si oppure no");
+    }
+    if (rest.size() == 1) {
+        if (forecast || pairs || integral || reduce || optimised || passes || minDistance) {
+            throw EUsage("con un file di sistema valgono soltanto -o e --answer");
+        }
+        T_Sistema sys;
+        CaricaSistema(sys, std::filesystem::absolute(rest[0]));
+        return DevelopAndReport(args, sys, out, answer);
     }
     if (forecast.has_value() == pairs.has_value()) {
         throw EUsage("serve esattamente uno fra --forecast e --pairs");
@@ -132,9 +210,6 @@ int RunDevelop(TArgs& args) {
     }
     if (minDistance && (reduce || optimised || passes)) {
         throw EUsage("--min-distance esclude --reduce, --optimised e --passes");
-    }
-    if (answer && *answer != "si" && *answer != "no") {
-        throw EUsage("--answer vale si oppure no");
     }
 
     T_Sistema sys;
@@ -162,47 +237,7 @@ int RunDevelop(TArgs& args) {
         dev.MinDistance = static_cast<std::uint8_t>(ParseInt(*minDistance, 2, 10, "distanza minima"));
     }
 
-    TCliPrompt prompt(!answer || *answer == "si");
-    TInterruptProbe cancel;
-    TDevelopHooks hooks;
-    hooks.prompt = &prompt;
-    hooks.cancel = &cancel;
-    const TDevelopResult result = DevelopSystem(sys, hooks);
-    CheckInterrupted();
-    if (out && !sys.Colonne.SaveToFile(*out)) {
-        throw EInOutError(msg::kErroreScritturaColonnare);
-    }
-
-    const bool euro = sys.dati.settings.costsInEuro;
-    const double cost = ColumnsCost(sys.Colonne, sys.ColumnCost());
-    TJson json;
-    json.BeginObject()
-        .Key("total")
-        .Int(result.total)
-        .Key("accepted")
-        .Int(result.accepted)
-        .Key("final")
-        .Int(sys.Colonne.Count())
-        .Key("cost")
-        .Number(cost)
-        .Key("currency")
-        .String(euro ? "EUR" : "LIT")
-        .Key("out");
-    if (out) {
-        json.String(*out);
-    } else {
-        json.Null();
-    }
-    json.EndObject();
-    std::string summary = fmt::format("Colonne Iniziali : {}\nColonne Accettate : {}\nColonne Finali : {}\n"
-                                      "Costo : {}\n",
-                                      FormatCount(result.total), FormatCount(result.accepted),
-                                      FormatCount(sys.Colonne.Count()), CostText(cost, euro));
-    if (out) {
-        summary += fmt::format("Colonne scritte in : {}\n", *out);
-    }
-    Emit(args, json, summary);
-    return kExitOk;
+    return DevelopAndReport(args, sys, out, answer);
 }
 
 } // namespace tessaline::cli

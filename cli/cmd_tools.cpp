@@ -77,6 +77,19 @@ int RunGuarantee(TArgs& args) {
         throw EUsage("--errors e --conditions valgono solo con --system");
     }
     if (system) {
+        // The error modes and "Applica le Condizioni" follow the dialog's rules.
+        bool modes[3] = {errors ? false : true, false, false};
+        if (errors) {
+            std::size_t start = 0;
+            while (start <= errors->size()) {
+                const std::size_t comma = std::min(errors->find(',', start), errors->size());
+                modes[ParseInt(errors->substr(start, comma - start), 0, 2, "--errors")] = true;
+                start = comma + 1;
+            }
+        }
+        if (conditions && (modes[1] || modes[2])) {
+            throw EUsage("--conditions vale solo senza errori sul pronostico");
+        }
         SystemUnavailable();
     }
     TParametriGaranzie params;

@@ -19,6 +19,7 @@ private:
 };
 
 int RunDevelop(TArgs& args);
+int RunShow(TArgs& args);
 int RunMerge(TArgs& args);
 int RunTxt(TArgs& args);
 int RunGuarantee(TArgs& args);

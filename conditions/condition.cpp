@@ -20,9 +20,13 @@ constexpr std::size_t kMaxTabelle = 8;
 
 } // namespace
 
-std::string PosizioneTitolo(std::size_t k) { return fmt::format("{:03d}", k); }
+std::string PosizioneTitolo(std::size_t k) {
+    return fmt::format("{:03d}", k);
+}
 
-void TCondizione::ImpostaTitolo(const std::string& parent) { Titolo = parent + "\\" + Nome; }
+void TCondizione::ImpostaTitolo(const std::string& parent) {
+    Titolo = parent + "\\" + Nome;
+}
 
 bool TCondizione::Scrivi(TByteWriter& w) const {
     w.U8(Tipo);
@@ -64,19 +68,32 @@ bool TCondTabelle::LeggiDati(TByteReader& r) {
     for (std::size_t i = 0; i < tabelle_.size(); ++i) {
         tabelle_[i].Tabella = read[i];
     }
+    AggiornaAttive();
     return true;
+}
+
+void TCondTabelle::AggiornaAttive() {
+    nAttive_ = 0;
+    for (std::size_t i = 0; i < tabelle_.size() && i < attive_.size(); ++i) {
+        if (tabelle_[i].Tabella.Attiva) {
+            attive_[nAttive_++] = static_cast<std::uint8_t>(i);
+        }
+    }
 }
 
 bool TCondTabelle::Verifica(const Colonna& c) {
     std::array<TMisura, kMaxTabelle> m;
     const std::size_t n = tabelle_.size();
-    Misura(c, std::span<TMisura>(m.data(), n), false);
+    MisuraProfilo(c, Owner != nullptr ? Owner->ProfiloDi(c) : Profilo(c), std::span<TMisura>(m.data(), n),
+                  false);
     if (Owner != nullptr && Owner->TraAbilitata()) {
         for (std::size_t i = 0; i < n; ++i) {
             tabelle_[i].Tabella.Contribuisci(m[i].v, m[i].c);
         }
     }
-    for (std::size_t i = 0; i < n; ++i) {
+    // Inactive tables admit everything: only the active ones are looked at, in stored order.
+    for (std::size_t k = 0; k < nAttive_; ++k) {
+        const std::size_t i = attive_[k];
         if (!tabelle_[i].Tabella.Ammette(m[i].v, m[i].c)) {
             return false;
         }
@@ -96,6 +113,7 @@ bool TCondTabelle::AggiornaStato() {
     for (TVoceTabella& t : tabelle_) {
         any = t.Tabella.AggiornaStato(Attivato) || any;
     }
+    AggiornaAttive();
     Abilitata = Attivato && any;
     return Abilitata;
 }
@@ -105,6 +123,7 @@ void TCondTabelle::Azzera() {
     for (TVoceTabella& t : tabelle_) {
         t.Tabella.Svuota();
     }
+    AggiornaAttive();
 }
 
 void TCondTabelle::EsaminaTraLink(TEsameTraLink& e, TModoEsame /*modo*/, char /*letter*/, int /*group*/) {
@@ -247,7 +266,9 @@ void TListaCondizioni::EsaminaTraLink(TEsameTraLink& e, TModoEsame modo, char le
     }
 }
 
-void TListaCondizioni::Aggiungi(std::unique_ptr<TCondizione> item) { items_.push_back(std::move(item)); }
+void TListaCondizioni::Aggiungi(std::unique_ptr<TCondizione> item) {
+    items_.push_back(std::move(item));
+}
 
 void TListaCondizioni::Inserisci(std::size_t position, std::unique_ptr<TCondizione> item) {
     position = std::min(position, items_.size());

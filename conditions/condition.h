@@ -2,6 +2,7 @@
 // The condition base, the family of conditions that check value tables, the list container of
 // items, and the factory that builds a condition from its type code.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -10,6 +11,7 @@
 
 #include "archive/frequencies.h"
 #include "conditions/link.h"
+#include "conditions/measures.h"
 #include "conditions/value_table.h"
 #include "core/binary_io.h"
 #include "core/column.h"
@@ -128,7 +130,12 @@ public:
 
     // The measures of every table on the column, in table order. With tutte false a family may skip
     // the measures of tables that are not active (their values are then unspecified).
-    virtual void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const = 0;
+    void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const {
+        MisuraProfilo(c, Profilo(c), out, tutte);
+    }
+    // The same with the column's masks already computed.
+    virtual void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                               bool tutte) const = 0;
 
 protected:
     TCondTabelle(std::uint8_t tipo, std::string nome, TInsiemeCondizioni* owner)
@@ -140,8 +147,13 @@ protected:
     bool LeggiDati(TByteReader& r) override;
     // Records one contest (or column) into the archive statistics.
     void RegistraArchivio(const Colonna& c);
+    // The tables whose Attiva is set, for Verifica to check only those; kept with every change of
+    // the derived flags (AggiornaStato, reading, Azzera).
+    void AggiornaAttive();
 
     std::vector<TVoceTabella> tabelle_;
+    std::array<std::uint8_t, 8> attive_{};
+    std::size_t nAttive_ = 0;
 };
 
 // A list container: codes 7 to 12 and 14.

@@ -35,7 +35,8 @@ public:
     // What the conditions read besides the column: the contest archive (Ripetizioni, statistics),
     // the search settings (range, ignore flags) and the columns in memory (analysis). Not owned;
     // any may be null (no contests, default settings, no columns).
-    void Collega(const T_Archivio* archivio, const T_ImpostazioniRicerca* ricerca, const TListaColonne* colonne);
+    void Collega(const T_Archivio* archivio, const T_ImpostazioniRicerca* ricerca,
+                 const TListaColonne* colonne);
     // The coupon's values and percentages per team and sign ("Valori", "Percentuali"). Not owned;
     // null reads as all zero.
     void CollegaSchedina(const TeamGrid* valori, const TeamGrid* percentuali) {
@@ -46,7 +47,9 @@ public:
     const TeamGrid* PercentualiSquadre() const { return percentuali_; }
 
     // Slot 1..15; nullptr for an empty slot.
-    TCondizione* Slot(int i) { return i >= 1 && i <= kSlots ? slots_[static_cast<std::size_t>(i)].get() : nullptr; }
+    TCondizione* Slot(int i) {
+        return i >= 1 && i <= kSlots ? slots_[static_cast<std::size_t>(i)].get() : nullptr;
+    }
     template <class T> T* SlotAs(int i) { return dynamic_cast<T*>(Slot(i)); }
     // Replaces the condition of slot i (1..15).
     void ImpostaSlot(int i, std::unique_ptr<TCondizione> c);
@@ -61,6 +64,8 @@ public:
         if (traAbilitata_) {
             somme_.fill(0);
         }
+        profilo_ = Profilo(c);
+        profilato_ = &c;
         bool a = true;
         for (TCondizione* k : attive_) {
             if (!a && !RaccogliErrori) {
@@ -68,12 +73,16 @@ public:
             }
             const bool r = k->Verifica(c);
             a = a && r;
-            if (!r && RaccogliErrori && !(k->Tipo >= kCodGruppoConsecutivita && k->Tipo <= kCodGruppoPercentuali)) {
+            if (!r && RaccogliErrori &&
+                !(k->Tipo >= kCodGruppoConsecutivita && k->Tipo <= kCodGruppoPercentuali)) {
                 Errori.push_back(TErrore{k});
             }
         }
+        profilato_ = nullptr;
         return a && link_.Verifica();
     }
+    // The masks of the column under evaluation, computed once per Accetta.
+    TProfilo ProfiloDi(const Colonna& c) const { return &c == profilato_ ? profilo_ : Profilo(c); }
     // Every slot's title from the empty parent.
     void ImpostaTitoli();
 
@@ -107,6 +116,8 @@ private:
     std::vector<TCondizione*> attive_;
     TLink link_;
     std::array<std::int32_t, kGruppiTra + 1> somme_{};
+    TProfilo profilo_;
+    const Colonna* profilato_ = nullptr;
     bool traAbilitata_ = false;
     const T_Archivio* archivio_ = nullptr;
     const T_ImpostazioniRicerca* ricerca_ = nullptr;

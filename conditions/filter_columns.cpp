@@ -1,6 +1,7 @@
 #include "conditions/filter_columns.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "conditions/condition_set.h"
 
@@ -49,15 +50,88 @@ TConteggio MisuraColonnaFiltro(const Colonna& c, const Colonna& filtro, bool cop
     return m;
 }
 
+TMaschereFiltro MaschereFiltro(const Colonna& filtro) {
+    TMaschereFiltro m;
+    for (std::size_t t = 0; t < kTeams; ++t) {
+        for (std::size_t s = 0; s < 4; ++s) {
+            if ((filtro.s[t] >> s) & 1) {
+                m.segno[s] |= 1u << t;
+            }
+        }
+        if (filtro.s[t] != 0) {
+            m.usate |= 1u << t;
+        }
+    }
+    return m;
+}
+
+namespace {
+
+// Longest run of set bits of hits, visiting only the positions set in usate, lowest first.
+int SerieSu(std::uint32_t hits, std::uint32_t usate, std::uint32_t tutte, int passo) {
+    int best = 0;
+    if (usate == tutte) {
+        for (std::uint32_t x = hits; x != 0; x &= x >> passo) {
+            ++best;
+        }
+        return best;
+    }
+    int run = 0;
+    for (std::uint32_t u = usate; u != 0; u &= u - 1) {
+        const int p = std::countr_zero(u);
+        if ((hits >> p) & 1) {
+            best = std::max(best, ++run);
+        } else {
+            run = 0;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+TConteggio MisuraColonnaFiltro(const Colonna& c, const TProfilo& pr, const Colonna& filtro,
+                               const TMaschereFiltro& m, bool coppie, bool colpi, bool serie) {
+    if (pr.segno[4] != 0) {
+        return MisuraColonnaFiltro(c, filtro, coppie, colpi, serie); // bytes that are not single signs
+    }
+    TConteggio out;
+    if (!colpi && !serie) {
+        return out;
+    }
+    const std::uint32_t hits = (pr.segno[0] & m.segno[0]) | (pr.segno[1] & m.segno[1]) |
+                               (pr.segno[2] & m.segno[2]) | (pr.segno[3] & m.segno[3]);
+    if (!coppie) {
+        out.conta = colpi ? std::popcount(hits) : 0;
+        out.serie = serie ? SerieSu(hits, m.usate, 0xFFF, 1) : 0;
+    } else {
+        constexpr std::uint32_t kCasa = 0x555; // the home team of every match
+        const std::uint32_t partite = hits & (hits >> 1) & kCasa;
+        const std::uint32_t usate = m.usate & (m.usate >> 1) & kCasa;
+        out.conta = colpi ? std::popcount(partite) : 0;
+        out.serie = serie ? SerieSu(partite, usate, kCasa, 2) : 0;
+    }
+    return out;
+}
+
 TCondColonnaFiltro::TCondColonnaFiltro(TInsiemeCondizioni* owner)
     : TCondTabelle(kCodColonnaFiltro, "Colonna Filtro", owner) {
     AggiungiTabella("Punti", "Punti", 12, true);
 }
 
-void TCondColonnaFiltro::Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const {
+const TMaschereFiltro& TCondColonnaFiltro::Maschere() const {
+    if (!(filtroMascherato_ == Filtro)) {
+        maschere_ = MaschereFiltro(Filtro);
+        filtroMascherato_ = Filtro;
+    }
+    return maschere_;
+}
+
+void TCondColonnaFiltro::MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                                       bool tutte) const {
     const TTabellaPunti& t = Punti();
-    const TConteggio m =
-        MisuraColonnaFiltro(c, Filtro, ConfrontoACoppie, tutte || t.Pt.Attiva, tutte || t.Cs.Attiva);
+    const TConteggio m = MisuraColonnaFiltro(c, pr, Filtro, Maschere(), ConfrontoACoppie,
+                                             tutte || t.Pt.Attiva, tutte || t.Cs.Attiva);
     out[0] = {m.conta, m.serie};
 }
 

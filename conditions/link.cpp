@@ -4,7 +4,9 @@
 
 namespace tessaline {
 
-std::string TitoloErroriLink(char letter) { return std::string("Errori Ammessi Nella Link ") + letter; }
+std::string TitoloErroriLink(char letter) {
+    return std::string("Errori Ammessi Nella Link ") + letter;
+}
 
 void TEsameTraLink::Inizia(TModoEsame modo, char letter, int group) {
     modo_ = modo;
@@ -109,7 +111,9 @@ void TEsameTraLink::Intervalli(const TTabellaIntervalli& t, const std::string& n
     }
 }
 
-TLetteraLink::TLetteraLink(TInsiemeCondizioni* owner) : Esame(owner) { SetOwner(owner); }
+TLetteraLink::TLetteraLink(TInsiemeCondizioni* owner) : Esame(owner) {
+    SetOwner(owner);
+}
 
 void TLetteraLink::SetOwner(TInsiemeCondizioni* owner) {
     ErroriAmmessi.SetOwner(owner);
@@ -142,7 +146,9 @@ void TLetteraLink::AzzeraColonna() {
     toccata_ = false;
 }
 
-TLink::TLink(TInsiemeCondizioni* owner) : owner_(owner) { SetOwner(owner); }
+TLink::TLink(TInsiemeCondizioni* owner) : owner_(owner) {
+    SetOwner(owner);
+}
 
 void TLink::SetOwner(TInsiemeCondizioni* owner) {
     owner_ = owner;

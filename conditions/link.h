@@ -41,7 +41,9 @@ public:
     std::int32_t Somma1() const { return somma1_; }
     // Tra mode: largest total of the group; link mode: the sum of the distinct levels found.
     std::int32_t Somma2() const { return somma2_; }
-    bool Livello(int level) const { return level >= 0 && level < 256 && livelli_[static_cast<std::size_t>(level)]; }
+    bool Livello(int level) const {
+        return level >= 0 && level < 256 && livelli_[static_cast<std::size_t>(level)];
+    }
 
     int slotCorrente = 0;
 

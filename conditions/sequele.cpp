@@ -33,18 +33,19 @@ constexpr int SegniRichiesti(std::int32_t tipo) {
     }
 }
 
-// The column as one 4-bit code per team, team 1 in the lowest bits: equal codes for equal bytes.
-// Single signs use their index; other columns number their distinct bytes by first appearance.
-std::uint64_t Codifica(const Colonna& c) {
-    std::uint64_t packed = 0;
+// The column as one code per team, team 1 in the lowest bits, equal codes for equal bytes: 2 bits
+// (the sign index) when every byte is a single sign, else 4 bits numbering the distinct bytes by
+// first appearance. Returns the width of a code.
+int Codifica(const Colonna& c, std::uint64_t& packed) {
+    packed = 0;
     bool single = true;
     for (std::size_t t = 0; t < kTeams; ++t) {
         const std::uint8_t s = kIndiceSegno[c.s[t]];
         single = single && s < 4;
-        packed |= static_cast<std::uint64_t>(s) << (4 * t);
+        packed |= static_cast<std::uint64_t>(s & 3) << (2 * t);
     }
     if (single) {
-        return packed;
+        return 2;
     }
     std::array<std::uint8_t, kTeams> seen{};
     int nSeen = 0;
@@ -59,38 +60,60 @@ std::uint64_t Codifica(const Colonna& c) {
         }
         packed |= static_cast<std::uint64_t>(code) << (4 * t);
     }
-    return packed;
+    return 4;
 }
 
-std::uint64_t Rovescia(std::uint64_t key, int l) {
+std::uint64_t Rovescia(std::uint64_t key, int l, int w) {
+    const std::uint64_t m = (std::uint64_t{1} << w) - 1;
     std::uint64_t r = 0;
     for (int i = 0; i < l; ++i) {
-        r |= ((key >> (4 * i)) & 0xF) << (4 * (l - 1 - i));
+        r |= ((key >> (w * i)) & m) << (w * (l - 1 - i));
     }
     return r;
 }
 
-// The distinct windows visited, with their counted occurrences.
+// The distinct windows visited, with their counted occurrences. Only the first n entries, and in
+// each only the first conta starts, are meaningful.
 struct TFinestre {
-    std::array<std::uint64_t, kTeams> chiave{};
-    std::array<int, kTeams> conta{};
-    std::array<std::array<std::int8_t, kTeams>, kTeams> inizi{};
+    std::array<std::uint64_t, kTeams> chiave;
+    std::array<int, kTeams> conta;
+    std::array<std::array<std::int8_t, kTeams>, kTeams> inizi;
     int n = 0;
-    int migliore = 0; // the entry whose count first reached the highest value
+    int migliore = 0;  // the entry whose count first reached the highest value
+    int larghezza = 2; // bits per team in a key
 };
+
+// Keys below this many values are found through a direct index instead of a search.
+constexpr int kChiaviDirette = 256;
 
 void RaccogliFinestre(const Colonna& c, int min, int last, int l, int passoTrovata, int passoNonTrovata,
                       TFinestre& f) {
     const bool impostazioneN = passoTrovata == l && passoNonTrovata == 1;
     const int passo = impostazioneN ? 1 : passoTrovata;
-    const std::uint64_t packed = Codifica(c);
-    const std::uint64_t mask = (std::uint64_t{1} << (4 * l)) - 1;
+    std::uint64_t packed = 0;
+    const int w = Codifica(c, packed);
+    f.larghezza = w;
+    const std::uint64_t mask = (std::uint64_t{1} << (w * l)) - 1;
+    const bool diretto = mask < kChiaviDirette;
+    std::array<std::uint64_t, kChiaviDirette / 64> presente{};
+    std::array<std::uint8_t, kChiaviDirette> indice; // read only where presente is set
     int bestCount = 0;
     for (int b = min; b <= last; b += passo) {
-        const std::uint64_t key = (packed >> (4 * (b - 1))) & mask;
+        const std::uint64_t key = (packed >> (w * (b - 1))) & mask;
         int e = 0;
-        while (e < f.n && f.chiave[static_cast<std::size_t>(e)] != key) {
-            ++e;
+        if (diretto) {
+            const bool seen = ((presente[key >> 6] >> (key & 63)) & 1) != 0;
+            if (seen) {
+                e = indice[key];
+            } else {
+                e = f.n;
+                presente[key >> 6] |= std::uint64_t{1} << (key & 63);
+                indice[key] = static_cast<std::uint8_t>(e);
+            }
+        } else {
+            while (e < f.n && f.chiave[static_cast<std::size_t>(e)] != key) {
+                ++e;
+            }
         }
         const auto ei = static_cast<std::size_t>(e);
         if (e == f.n) {
@@ -107,6 +130,50 @@ void RaccogliFinestre(const Colonna& c, int min, int last, int l, int passoTrova
             f.migliore = e;
         }
     }
+}
+
+// "Generica" when every key is below kChiaviDirette: per key its count, last counted start, the
+// chain ending there and the longest chain so far, kept as the windows are visited.
+TConteggio GenericaDiretta(std::uint64_t packed, int w, int min, int last, int l, int passoTrovata,
+                           int passoNonTrovata) {
+    const bool impostazioneN = passoTrovata == l && passoNonTrovata == 1;
+    const int passo = impostazioneN ? 1 : passoTrovata;
+    const std::uint64_t mask = (std::uint64_t{1} << (w * l)) - 1;
+    std::array<std::uint64_t, kChiaviDirette / 64> presente{};
+    // Read only where presente is set.
+    std::array<std::int8_t, kChiaviDirette> conta;
+    std::array<std::int8_t, kChiaviDirette> ultimo;
+    std::array<std::int8_t, kChiaviDirette> catena;
+    std::array<std::int8_t, kChiaviDirette> lunga;
+    int bestCount = 0;
+    std::size_t bestKey = 0;
+    for (int b = min; b <= last; b += passo) {
+        const auto key = static_cast<std::size_t>((packed >> (w * (b - 1))) & mask);
+        std::uint64_t& word = presente[key >> 6];
+        const std::uint64_t bit = std::uint64_t{1} << (key & 63);
+        if ((word & bit) == 0) {
+            word |= bit;
+            conta[key] = 1;
+            catena[key] = 1;
+            lunga[key] = 1;
+        } else {
+            if (impostazioneN && b < ultimo[key] + l) {
+                continue; // overlaps the previous counted occurrence
+            }
+            ++conta[key];
+            catena[key] = static_cast<std::int8_t>(b == ultimo[key] + l ? catena[key] + 1 : 1);
+            lunga[key] = std::max(lunga[key], catena[key]);
+        }
+        ultimo[key] = static_cast<std::int8_t>(b);
+        if (conta[key] > bestCount) {
+            bestCount = conta[key];
+            bestKey = key;
+        }
+    }
+    if (bestCount <= 1) {
+        return {bestCount, 0};
+    }
+    return {bestCount, lunga[bestKey]};
 }
 
 TConteggio Generica(const TFinestre& f, int l) {
@@ -130,10 +197,10 @@ TConteggio Specchio(const TFinestre& f, int l) {
     int pairs = 0;
     for (int i = 0; i < f.n; ++i) {
         const auto ii = static_cast<std::size_t>(i);
-        const bool palindromo = Rovescia(f.chiave[ii], l) == f.chiave[ii];
+        const bool palindromo = Rovescia(f.chiave[ii], l, f.larghezza) == f.chiave[ii];
         for (int j = i + 1; j < f.n; ++j) {
             const auto jj = static_cast<std::size_t>(j);
-            const bool specchiata = !palindromo && Rovescia(f.chiave[jj], l) == f.chiave[ii];
+            const bool specchiata = !palindromo && Rovescia(f.chiave[jj], l, f.larghezza) == f.chiave[ii];
             for (int k = 1; conta[ii] > 0 && conta[jj] > 0 && conta[ii] >= k; ++k) {
                 if (specchiata) {
                     ++pairs;
@@ -161,6 +228,13 @@ TConteggio MisuraSequela(const Colonna& c, const TParametriSequela& p) {
     if (p.Tipo == kGenerica || p.Tipo == kSpecchio) {
         if (min > last) {
             return {};
+        }
+        if (p.Tipo == kGenerica) {
+            std::uint64_t packed = 0;
+            const int w = Codifica(c, packed);
+            if ((std::uint64_t{1} << (w * l)) <= kChiaviDirette) {
+                return GenericaDiretta(packed, w, min, last, l, passoTrovata, passoNonTrovata);
+            }
         }
         TFinestre f;
         RaccogliFinestre(c, min, last, l, passoTrovata, passoNonTrovata, f);
@@ -206,9 +280,22 @@ TParametriSequela TCondSequela::Parametri() const {
                              PassoNonTrovata, Schema,    TCampo{t.CampoMin, t.CampoMax}};
 }
 
-void TCondSequela::Misura(const Colonna& c, std::span<TMisura> out, bool /*tutte*/) const {
+void TCondSequela::MisuraProfilo(const Colonna& c, const TProfilo& /*pr*/, std::span<TMisura> out,
+                                 bool /*tutte*/) const {
     const TConteggio m = MisuraSequela(c, Parametri());
     out[0] = {m.conta, m.serie};
+}
+
+void TCondSequela::ImpostaTipo(std::int32_t tipo) {
+    TipoSequela = tipo;
+    if (tipo != kSequelaSchema) {
+        ImpostaLunghezza(Lunghezza);
+    }
+    if (tipo == kSpecchio) {
+        TSezione& cs = Presenze().Cs;
+        cs.Voci.fill(TVoce{});
+        cs.Attiva = false;
+    }
 }
 
 void TCondSequela::ImpostaPasso(int n) {

@@ -43,12 +43,16 @@ inline constexpr const char* kTitoloSequele = "Infomazione"; // the box title of
 class TCondSequela : public TCondTabelle {
 public:
     explicit TCondSequela(TInsiemeCondizioni* owner);
-    void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const override;
+    void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                       bool tutte) const override;
 
     TTabellaPunti& Presenze() { return tabelle_[0].Tabella; }
     const TTabellaPunti& Presenze() const { return tabelle_[0].Tabella; }
     TParametriSequela Parametri() const;
 
+    // The kind buttons: the kind, its length raised to the kind's least (kinds other than "Sequela");
+    // "Specchio" measures no streak, so its consecutiveness section is emptied and restricts nothing.
+    void ImpostaTipo(std::int32_t tipo);
     // Step buttons "2" to "5": both steps n. "N": found Lunghezza, not found 1. "X": the spin boxes.
     void ImpostaPasso(int n);
     void ImpostaPassoN();

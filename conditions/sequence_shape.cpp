@@ -8,7 +8,9 @@ namespace tessaline {
 
 namespace {
 
-TCampo Campo(const TTabellaPunti& t) { return {t.CampoMin, t.CampoMax}; }
+TCampo Campo(const TTabellaPunti& t) {
+    return {t.CampoMin, t.CampoMax};
+}
 
 } // namespace
 
@@ -18,11 +20,12 @@ TCondPariDispari::TCondPariDispari(TInsiemeCondizioni* owner)
     AggiungiTabella("Dispari", "Dispari", 12, true);
 }
 
-void TCondPariDispari::Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const {
+void TCondPariDispari::MisuraProfilo(const Colonna& /*c*/, const TProfilo& pr, std::span<TMisura> out,
+                                     bool tutte) const {
     for (std::size_t i = 0; i < 2; ++i) {
         const TTabellaPunti& t = tabelle_[i].Tabella;
         if (tutte || t.Attiva) {
-            const TConteggio m = MisuraPariDispari(c, Campo(t), i == 1);
+            const TConteggio m = MisuraPariDispari(pr, Campo(t), i == 1);
             out[i] = {m.conta, m.serie};
         }
     }
@@ -35,7 +38,8 @@ TCondVortice::TCondVortice(TInsiemeCondizioni* owner) : TCondTabelle(kCodVortice
     AggiungiTabella("Bracci", "Bracci", 12, false);
 }
 
-void TCondVortice::Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const {
+void TCondVortice::MisuraProfilo(const Colonna& c, const TProfilo& /*pr*/, std::span<TMisura> out,
+                                 bool tutte) const {
     for (std::size_t k = 0; k < 2; ++k) {
         const TTabellaPunti& pos = tabelle_[2 * k].Tabella;
         if (tutte || pos.Attiva || tabelle_[2 * k + 1].Tabella.Attiva) {
@@ -52,15 +56,16 @@ TCondSimmetrie::TCondSimmetrie(TInsiemeCondizioni* owner) : TCondTabelle(kCodSim
     AggiungiTabella("Totali", "Totali", 12, false);
 }
 
-void TCondSimmetrie::Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const {
+void TCondSimmetrie::MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                                   bool tutte) const {
     const bool totali = tutte || tabelle_[2].Tabella.Attiva;
     TConteggio d;
     TConteggio inv;
     if (totali || tabelle_[0].Tabella.Attiva) {
-        d = MisuraSimmetrie(c, Campo(tabelle_[0].Tabella), false);
+        d = MisuraSimmetrie(c, pr, Campo(tabelle_[0].Tabella), false);
     }
     if (totali || tabelle_[1].Tabella.Attiva) {
-        inv = MisuraSimmetrie(c, Campo(tabelle_[1].Tabella), true);
+        inv = MisuraSimmetrie(c, pr, Campo(tabelle_[1].Tabella), true);
     }
     out[0] = {d.conta, d.serie};
     out[1] = {inv.conta, inv.serie};
@@ -76,9 +81,10 @@ TCondInterruzioni::TCondInterruzioni(TInsiemeCondizioni* owner)
     AggiungiTabella("Segni P", "Segni P", 6, false);
 }
 
-void TCondInterruzioni::Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const {
+void TCondInterruzioni::MisuraProfilo(const Colonna& /*c*/, const TProfilo& pr, std::span<TMisura> out,
+                                      bool tutte) const {
     if (tutte || tabelle_[0].Tabella.Attiva) {
-        const TConteggio g = MisuraInterruzioni(c, Campo(tabelle_[0].Tabella));
+        const TConteggio g = MisuraInterruzioni(pr, Campo(tabelle_[0].Tabella));
         out[0] = {g.conta, g.serie};
     }
     bool segni = tutte;
@@ -91,7 +97,7 @@ void TCondInterruzioni::Misura(const Colonna& c, std::span<TMisura> out, bool tu
             campi[s] = Campo(tabelle_[s + 1].Tabella);
         }
         std::array<int, 4> n;
-        MisuraInterruzioniSegni(c, campi, n);
+        MisuraInterruzioniSegni(pr, campi, n);
         for (std::size_t s = 0; s < 4; ++s) {
             out[s + 1] = {n[s], 0};
         }
@@ -123,7 +129,8 @@ void TCondRipetizioni::MisuraContro(const Colonna& c, const Colonna& prev1, cons
     out[1] = {r2.conta, r2.serie};
 }
 
-void TCondRipetizioni::Misura(const Colonna& c, std::span<TMisura> out, bool /*tutte*/) const {
+void TCondRipetizioni::MisuraProfilo(const Colonna& c, const TProfilo& /*pr*/, std::span<TMisura> out,
+                                     bool /*tutte*/) const {
     Colonna prev1;
     Colonna prev2;
     if (Precedenti(prev1, prev2)) {
@@ -208,14 +215,16 @@ void TCondConsecutivita::ImpostaTitolo(const std::string& parent) {
     Titolo = parent + "\\" + Nome + " Segno " + SignText(Segno);
 }
 
-void TCondConsecutivita::Misura(const Colonna& c, std::span<TMisura> out, bool /*tutte*/) const {
-    const TConteggio m = MisuraConsecutivita(c, Segno, Campo(tabelle_[1].Tabella));
+void TCondConsecutivita::MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                                       bool /*tutte*/) const {
+    const TConteggio m = MisuraConsecutivita(c, pr, Segno, Campo(tabelle_[1].Tabella));
     out[0] = {m.conta, 0};
     out[1] = {m.serie, 0};
 }
 
 bool TCondConsecutivita::Verifica(const Colonna& c) {
-    const TConteggio m = MisuraConsecutivita(c, Segno, Campo(tabelle_[1].Tabella));
+    const TProfilo pr = Owner != nullptr ? Owner->ProfiloDi(c) : Profilo(c);
+    const TConteggio m = MisuraConsecutivita(c, pr, Segno, Campo(tabelle_[1].Tabella));
     if (tabelle_[0].Tabella.Pt.Voci[static_cast<std::size_t>(m.conta)].Stato != kAmmesso) {
         return true;
     }
@@ -227,6 +236,7 @@ bool TCondConsecutivita::Verifica(const Colonna& c) {
 bool TCondConsecutivita::AggiornaStato() {
     const bool sel = tabelle_[0].Tabella.AggiornaStato(Attivato);
     const bool amm = tabelle_[1].Tabella.AggiornaStato(Attivato);
+    AggiornaAttive();
     Abilitata = Attivato && sel && amm;
     return Abilitata;
 }

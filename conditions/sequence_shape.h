@@ -10,28 +10,32 @@ namespace tessaline {
 class TCondPariDispari : public TCondTabelle {
 public:
     explicit TCondPariDispari(TInsiemeCondizioni* owner);
-    void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const override;
+    void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                       bool tutte) const override;
 };
 
 // Code 3: direct "Posizione", "Bracci", inverse "Posizione", "Bracci" (N 12 each).
 class TCondVortice : public TCondTabelle {
 public:
     explicit TCondVortice(TInsiemeCondizioni* owner);
-    void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const override;
+    void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                       bool tutte) const override;
 };
 
 // Code 4: "Dirette" (N 6), "Inverse" (N 6) with consecutiveness, "Totali" (N 12) their sum.
 class TCondSimmetrie : public TCondTabelle {
 public:
     explicit TCondSimmetrie(TInsiemeCondizioni* owner);
-    void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const override;
+    void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                       bool tutte) const override;
 };
 
 // Code 5: "Globali" (N 11, with consecutiveness), "Segni 0", "Segni 1", "Segni 2", "Segni P" (N 6).
 class TCondInterruzioni : public TCondTabelle {
 public:
     explicit TCondInterruzioni(TInsiemeCondizioni* owner);
-    void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const override;
+    void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                       bool tutte) const override;
 };
 
 // Code 6: the column against the last (table 1) and the last but one (table 2) winning column of
@@ -39,8 +43,10 @@ public:
 class TCondRipetizioni : public TCondTabelle {
 public:
     explicit TCondRipetizioni(TInsiemeCondizioni* owner);
-    void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const override;
-    void MisuraContro(const Colonna& c, const Colonna& prev1, const Colonna& prev2, std::span<TMisura> out) const;
+    void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                       bool tutte) const override;
+    void MisuraContro(const Colonna& c, const Colonna& prev1, const Colonna& prev2,
+                      std::span<TMisura> out) const;
     bool Verifica(const Colonna& c) override;
     // Off with fewer than two archived contests, and in archive mode when the search ignores it.
     bool AggiornaStato() override;
@@ -60,7 +66,8 @@ class TCondConsecutivita : public TCondTabelle {
 public:
     explicit TCondConsecutivita(TInsiemeCondizioni* owner);
     void ImpostaTitolo(const std::string& parent) override;
-    void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const override;
+    void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                       bool tutte) const override;
     bool Verifica(const Colonna& c) override;
     // Abilitata when both tables are active.
     bool AggiornaStato() override;

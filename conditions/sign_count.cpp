@@ -12,13 +12,14 @@ TCondNumeroSegni::TCondNumeroSegni(TInsiemeCondizioni* owner)
     AggiungiTabella("Segni M", "Segni M", 12, true);
 }
 
-void TCondNumeroSegni::Misura(const Colonna& c, std::span<TMisura> out, bool /*tutte*/) const {
+void TCondNumeroSegni::MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                                     bool /*tutte*/) const {
     std::array<TCampo, 4> campi;
     for (std::size_t s = 0; s < 4; ++s) {
         campi[s] = {tabelle_[s].Tabella.CampoMin, tabelle_[s].Tabella.CampoMax};
     }
     std::array<TConteggio, 4> m;
-    MisuraNumeroSegni(c, campi, m);
+    MisuraNumeroSegni(c, pr, campi, m);
     for (std::size_t s = 0; s < 4; ++s) {
         out[s] = {m[s].conta, m[s].serie};
     }
@@ -28,13 +29,15 @@ TCondRisultati::TCondRisultati(TInsiemeCondizioni* owner) : TCondTabelle(kCodRis
     AggiungiTabella("Punti", "Punti", 6, true);
 }
 
-void TCondRisultati::Misura(const Colonna& c, std::span<TMisura> out, bool /*tutte*/) const {
+void TCondRisultati::MisuraProfilo(const Colonna& c, const TProfilo& /*pr*/, std::span<TMisura> out,
+                                   bool /*tutte*/) const {
     const TConteggio m = MisuraRisultati(c, Esiti);
     out[0] = {m.conta, m.serie};
 }
 
 bool TCondRisultati::AggiornaStato() {
     const bool tabella = tabelle_[0].Tabella.AggiornaStato(Attivato);
+    AggiornaAttive();
     bool esiti = false;
     for (const std::uint8_t e : Esiti) {
         esiti = esiti || e != 0;

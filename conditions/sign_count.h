@@ -12,7 +12,8 @@ namespace tessaline {
 class TCondNumeroSegni : public TCondTabelle {
 public:
     explicit TCondNumeroSegni(TInsiemeCondizioni* owner);
-    void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const override;
+    void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                       bool tutte) const override;
 };
 
 // Code 40: per match the admitted results (1 home, 2 draw, 4 away); table "Punti" (N 6, with
@@ -20,7 +21,8 @@ public:
 class TCondRisultati : public TCondTabelle {
 public:
     explicit TCondRisultati(TInsiemeCondizioni* owner);
-    void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const override;
+    void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                       bool tutte) const override;
     // Abilitata also needs some match with an admitted result.
     bool AggiornaStato() override;
     void Azzera() override;

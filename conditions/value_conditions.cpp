@@ -1,6 +1,7 @@
 #include "conditions/value_conditions.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 
@@ -47,6 +48,16 @@ bool Blank(std::string_view s) {
 } // namespace
 
 double ArrotondaReal48(double x) {
+    // Doubles whose exponent fits well inside the six-byte range: drop the 13 low fraction bits,
+    // rounding half away from zero (a carry moves into the exponent as it should).
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+    if (biased >= 895 && biased <= 1148) {
+        constexpr std::uint64_t kSign = std::uint64_t{1} << 63;
+        std::uint64_t mag = bits & ~kSign;
+        mag = (mag + (std::uint64_t{1} << 12)) & ~((std::uint64_t{1} << 13) - 1);
+        return std::bit_cast<double>(mag | (bits & kSign));
+    }
     if (x == 0 || !std::isfinite(x)) {
         return 0;
     }
@@ -160,7 +171,8 @@ TCondPuntiSquadra::TCondPuntiSquadra(TInsiemeCondizioni* owner)
     AggiungiTabella("Gol ", "Gol", 36, false);
 }
 
-void TCondPuntiSquadra::Misura(const Colonna& c, std::span<TMisura> out, bool /*tutte*/) const {
+void TCondPuntiSquadra::MisuraProfilo(const Colonna& c, const TProfilo& /*pr*/, std::span<TMisura> out,
+                                      bool /*tutte*/) const {
     out[0] = {MisuraGol(c, Squadre), 0};
 }
 

@@ -58,7 +58,8 @@ TLimitiMisura LimitiPercentuali(const TSquadreScelte& squadre, const TeamGrid& p
 class TCondPuntiSquadra : public TCondTabelle {
 public:
     explicit TCondPuntiSquadra(TInsiemeCondizioni* owner);
-    void Misura(const Colonna& c, std::span<TMisura> out, bool tutte) const override;
+    void MisuraProfilo(const Colonna& c, const TProfilo& pr, std::span<TMisura> out,
+                       bool tutte) const override;
 
     TTabellaPunti& Gol() { return tabelle_[0].Tabella; }
     const TTabellaPunti& Gol() const { return tabelle_[0].Tabella; }

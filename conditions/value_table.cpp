@@ -10,7 +10,9 @@ namespace tessaline {
 
 namespace {
 
-char LetteraValida(char letter) { return letter >= 'A' && letter <= 'Z' ? letter : 'A'; }
+char LetteraValida(char letter) {
+    return letter >= 'A' && letter <= 'Z' ? letter : 'A';
+}
 
 } // namespace
 

@@ -426,6 +426,10 @@ TDevelopResult TDevelopRun::Run() {
     result_.total = n_.TotalColumns * sys_.IntegralMultiplier;
     result_.accepted = (reducing_ ? n_.AcceptedColumns : ListCount()) * sys_.IntegralMultiplier;
 
+    if (reducer_ && reducer_->Stopped()) {
+        result_.stopped = true;
+    }
+
     // 10-11: the destination file, the final count.
     if (!memory_) {
         FlushOut();

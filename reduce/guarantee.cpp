@@ -9,8 +9,10 @@
 #include "core/interfaces.h"
 #include "core/paths.h"
 #include "core/rounding.h"
+#include "core/sistema.h"
 #include "develop/column_list.h"
 #include "develop/condition_hook.h"
+#include "develop/enumerate.h"
 #include "reduce/guarantee_index.h"
 
 namespace tessaline {
@@ -329,6 +331,17 @@ TTabellaGaranzie Aggiorna(const std::vector<T_Vincita>& patterns, char decimalSe
     return t;
 }
 
+const char* TitoloStampaGaranzie(int mode) {
+    switch (mode) {
+    case 5:
+        return "Stampa delle garanzie del sistema con un errore sul pronostico";
+    case 4:
+        return "Stampa delle garanzie del sistema con due errori sul pronostico";
+    default:
+        return "Stampa delle garanzie del sistema";
+    }
+}
+
 bool PronosticoUsabile(const Pronostico& forecast, const PairTable& pairs, bool pairMode) {
     if (pairMode) {
         return PairColumnsCovered(pairs) > 0;
@@ -338,6 +351,27 @@ bool PronosticoUsabile(const Pronostico& forecast, const PairTable& pairs, bool 
         ++leading;
     }
     return leading > 5;
+}
+
+bool PronosticoUsabile(const T_Sistema& system) {
+    return PronosticoUsabile(system.dati.Forecast, system.dati.sviluppo.PairTable,
+                             system.dati.sviluppo.PairMode != 0);
+}
+
+void ConfrontoDalPronostico(TParametriGaranzie& params, const T_Sistema& system) {
+    params.confrontoDaFile = false;
+    const T_Sistema* s = &system;
+    if (system.dati.sviluppo.PairMode != 0) {
+        params.colonnePronostico = PairColumnsCovered(system.dati.sviluppo.PairTable);
+        params.pronostico = [s](int mode, CancelProbe* cancel, const TPassoVincente& step) {
+            return EnumeratePairs(s->dati.sviluppo.PairTable, static_cast<TEnumMode>(mode), cancel, step);
+        };
+    } else {
+        params.colonnePronostico = ColumnsCovered(system.dati.Forecast);
+        params.pronostico = [s](int mode, CancelProbe* cancel, const TPassoVincente& step) {
+            return EnumerateForecast(s->dati.Forecast, static_cast<TEnumMode>(mode), cancel, step);
+        };
+    }
 }
 
 void TDialogoGaranzie::Mostra() {

@@ -19,6 +19,7 @@ class CancelProbe;
 class UserPrompt;
 class TColumnAcceptor;
 class TListaColonne;
+class T_Sistema;
 
 // One win pattern: examined columns with 4, 5 and 6 points against one winning column, and the
 // share of the winning columns that gave it (1.0 per column until normalised).
@@ -86,13 +87,23 @@ struct TParametriGaranzie {
     TColumnAcceptor* condizioni = nullptr;
 };
 
+// "Colonne Generate dal Pronostico" of the system: EnumerateForecast on its forecast, or
+// EnumeratePairs on its pair table in pair mode, with the matching column count. The system must
+// outlive the parameters.
+void ConfrontoDalPronostico(TParametriGaranzie& params, const T_Sistema& system);
+
 enum class TEsitoGaranzie { Ok, Annullato, ErroreFile };
 
 namespace msg {
 inline constexpr const char* kStatoZeroErrori = "Calcolo Percentuali senza errori sul pronostico";
 inline constexpr const char* kStatoUnErrore = "Calcolo Percentuali con un errore sul pronostico";
 inline constexpr const char* kStatoDueErrori = "Calcolo Percentuali con due errori sul pronostico";
+inline constexpr const char* kCalcoloGaranzie = "Calcolo delle garanzie";
+inline constexpr const char* kImpossibileStampareTabella = "Impossibile Stampare La Tabella";
 } // namespace msg
+
+// The printout's title for the mode shown (6, 5 or 4).
+const char* TitoloStampaGaranzie(int mode);
 
 // "Calcola". On success the computed modes are normalised in results. A file that cannot be read
 // shows "Impossibile caricare il file" through prompt (when given) and returns ErroreFile; a press
@@ -148,5 +159,6 @@ struct TDialogoGaranzie {
 // RadioCPro's condition: with pair mode, the table yields a column; otherwise more than five
 // leading teams of the forecast (from team 1, without a gap) have signs.
 bool PronosticoUsabile(const Pronostico& forecast, const PairTable& pairs, bool pairMode);
+bool PronosticoUsabile(const T_Sistema& system);
 
 } // namespace tessaline

@@ -69,6 +69,7 @@ void OnTheFlyReducer::SecondLook() {
             store_.Prepend(c);
         }
         if (cancel_ != nullptr && cancel_->Peek()) {
+            stopped_ = true;
             deferred_.Clear();
             return;
         }

@@ -41,6 +41,9 @@ public:
     // (peeked, not taken), dropping the rest. Empties the deferred list.
     void SecondLook();
 
+    // True once a second look was stopped with "Annulla".
+    bool Stopped() const { return stopped_; }
+
 private:
     bool KeepByDistance(const Colonna& c);
     bool KeepByGuarantee(const Colonna& c, int pass);
@@ -52,6 +55,7 @@ private:
     TConfig config_;
     TDevelopProgress* progress_;
     CancelProbe* cancel_;
+    bool stopped_ = false;
 };
 
 } // namespace tessaline

@@ -4,8 +4,18 @@
 #include <cstdio>
 
 #include "core/errors.h"
+#include "core/sistema.h"
 
 namespace tessaline {
+
+TSistemaSpoglio SpoglioDelSistema(const T_Sistema& system, TEsaminatoreCondizioni* conditions) {
+    TSistemaSpoglio s;
+    s.sorgentePronostico = system.dati.SourceForecast != 0;
+    s.pronostico = system.dati.Forecast;
+    s.usaCondizioni = system.dati.sviluppo.UseConditions != 0;
+    s.condizioni = conditions;
+    return s;
+}
 
 void TSpoglio::CaricaDaMemoria(const TListaColonne& store, bool mergeSetting, TProgressSink* progress,
                                CancelProbe* cancel) {

@@ -18,6 +18,8 @@ class TProgressSink;
 
 // The condition set in examination mode: prepares, tests the column with error collection on, and
 // gives the names of the conditions it broke, in the order the set records them.
+class T_Sistema;
+
 class TEsaminatoreCondizioni {
 public:
     virtual ~TEsaminatoreCondizioni() = default;
@@ -35,6 +37,9 @@ struct TSistemaSpoglio {
     bool usaCondizioni = false; // "Usa i Condizionamenti"
     TEsaminatoreCondizioni* condizioni = nullptr;
 };
+
+// The system's source, forecast and "Usa i Condizionamenti", with the given condition examiner.
+TSistemaSpoglio SpoglioDelSistema(const T_Sistema& system, TEsaminatoreCondizioni* conditions);
 
 class TSpoglio {
 public:

@@ -18,7 +18,8 @@ Colonna Col(const char* text) {
     return c;
 }
 
-T_Concorso Contest(std::int32_t anno, std::uint8_t numero, const char* col = "0120M0120M01", std::uint8_t tipo = 1) {
+T_Concorso Contest(std::int32_t anno, std::uint8_t numero, const char* col = "0120M0120M01",
+                   std::uint8_t tipo = 1) {
     T_Concorso c;
     c.Anno = anno;
     c.Numero = numero;
@@ -29,8 +30,8 @@ T_Concorso Contest(std::int32_t anno, std::uint8_t numero, const char* col = "01
 }
 
 // Expected bytes of one record from the layout: Tipo, Anno (4, LE), Numero, 12 signs, Completo.
-std::vector<std::uint8_t> RecordBytes(std::uint8_t tipo, std::int32_t anno, std::uint8_t numero, const Colonna& col,
-                                      std::uint8_t completo) {
+std::vector<std::uint8_t> RecordBytes(std::uint8_t tipo, std::int32_t anno, std::uint8_t numero,
+                                      const Colonna& col, std::uint8_t completo) {
     std::vector<std::uint8_t> b(19, 0);
     b[0] = tipo;
     const auto a = static_cast<std::uint32_t>(anno);
@@ -59,7 +60,8 @@ TEST(Archive, RecordLayoutAndRoundTrip) {
     EXPECT_EQ(a.Codifica(), expected);
     EXPECT_EQ(a.Concorsi()[1].Completo, 0); // one unknown sign
     ASSERT_TRUE(a.Salva());
-    EXPECT_EQ(test::ReadBytes(T_Archivio::PercorsoFile()), std::vector<unsigned char>(expected.begin(), expected.end()));
+    EXPECT_EQ(test::ReadBytes(T_Archivio::PercorsoFile()),
+              std::vector<unsigned char>(expected.begin(), expected.end()));
     EXPECT_EQ(T_Archivio::PercorsoFile().filename(), "archivio.tts");
     EXPECT_EQ(T_Archivio::PercorsoFile().parent_path().filename(), "ARCHIVI");
 
@@ -178,7 +180,8 @@ TEST(Archive, RangeRule) {
     };
     for (const auto& c : cases) {
         r.Filtra = c.filtra;
-        EXPECT_EQ(r.Contiene(Contest(c.anno, c.numero, c.col, c.tipo)), c.in) << c.anno << "/" << int(c.numero);
+        EXPECT_EQ(r.Contiene(Contest(c.anno, c.numero, c.col, c.tipo)), c.in)
+            << c.anno << "/" << int(c.numero);
     }
     // Within one season both number bounds apply.
     r = T_IntervalloConcorsi{};

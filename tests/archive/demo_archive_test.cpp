@@ -46,7 +46,8 @@ T_Archivio DemoArchive() {
 }
 
 TEST(DemoArchive, InstalledFileComesFromTheGenerator) {
-    const std::filesystem::path file = std::filesystem::path(TESSALINE_SOURCE_DIR) / "data" / "ARCHIVI" / "archivio.tts";
+    const std::filesystem::path file =
+        std::filesystem::path(TESSALINE_SOURCE_DIR) / "data" / "ARCHIVI" / "archivio.tts";
     const T_Archivio demo = DemoArchive();
     if (std::getenv("TESSALINE_WRITE_DEMO_ARCHIVE") != nullptr) {
         std::filesystem::create_directories(file.parent_path());

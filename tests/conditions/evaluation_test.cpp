@@ -11,8 +11,12 @@ namespace {
 
 using test::Col;
 
-TCondNumeroSegni& Segni(TInsiemeCondizioni& set) { return *set.SlotAs<TCondNumeroSegni>(1); }
-TTabellaPunti& SegniTab(TInsiemeCondizioni& set, int sign) { return Segni(set).Tabella(static_cast<std::size_t>(sign)); }
+TCondNumeroSegni& Segni(TInsiemeCondizioni& set) {
+    return *set.SlotAs<TCondNumeroSegni>(1);
+}
+TTabellaPunti& SegniTab(TInsiemeCondizioni& set, int sign) {
+    return Segni(set).Tabella(static_cast<std::size_t>(sign));
+}
 
 // Marks values [lo, hi] of a section as admitted.
 void Admit(TTabellaPunti& t, int lo, int hi, bool cons = false) {
@@ -42,7 +46,7 @@ TEST(Evaluation, SectionsRestrictOnlyWhatIsMarked) {
     const struct {
         const char* col;
         bool ok;
-    } pointsOnly[] = {{"001111111111", true}, {"000111111111", true}, {"011111111111", false},
+    } pointsOnly[] = {{"001111111111", true},  {"000111111111", true}, {"011111111111", false},
                       {"000011111111", false}, {"010101111111", true}, {"111111111111", false}};
     for (const auto& c : pointsOnly) {
         EXPECT_EQ(set.Accetta(Col(c.col)), c.ok) << c.col;
@@ -80,9 +84,7 @@ TEST(Evaluation, RecoveryLevelsPerLetterAndColumn) {
     } cases[] = {
         {1, "000111111111", 1, true},  // one count of 3
         {1, "000111222222", 2, false}, // two counts of 3: the second is refused
-        {2, "000111222222", 2, true},
-        {2, "000111222MM1", 3, false},
-        {3, "000111222MM1", 3, true},
+        {2, "000111222222", 2, true},  {2, "000111222MM1", 3, false}, {3, "000111222MM1", 3, true},
     };
     for (const auto& c : cases) {
         TInsiemeCondizioni set;
@@ -316,7 +318,8 @@ TEST(Evaluation, TitlesAndExamination) {
     EXPECT_EQ(e.Elementi()[0].Testo, "\\Numero Di Segni - Segni 0");
     EXPECT_EQ(e.Elementi()[0].Numero, 1);
     EXPECT_EQ(e.Elementi()[1].Testo, "\\Numero Di Segni - Segni 2 - Consecutività");
-    EXPECT_EQ(e.Elementi()[2].Testo, "\\Gruppo Consecutività\\Consecutività Segno M 002 - Consecutività Ammessa");
+    EXPECT_EQ(e.Elementi()[2].Testo,
+              "\\Gruppo Consecutività\\Consecutività Segno M 002 - Consecutività Ammessa");
     EXPECT_EQ(e.Elementi()[2].Numero, 7);
     EXPECT_EQ(e.Somma2(), 3 + 4 + 1);
     EXPECT_TRUE(e.Livello(3));

@@ -38,8 +38,8 @@ inline void AppendI16(std::vector<std::uint8_t>& b, std::int16_t v) {
     b.push_back(static_cast<std::uint8_t>(static_cast<std::uint16_t>(v) >> 8));
 }
 
-inline std::vector<std::uint8_t> TableBytes(int n, const TSectionSpec& pt, const TSectionSpec& cs, std::int16_t min = 1,
-                                            std::int16_t max = 12) {
+inline std::vector<std::uint8_t> TableBytes(int n, const TSectionSpec& pt, const TSectionSpec& cs,
+                                            std::int16_t min = 1, std::int16_t max = 12) {
     std::vector<std::uint8_t> b;
     for (const TSectionSpec* s : {&pt, &cs}) {
         b.push_back(s->attiva);
@@ -57,6 +57,8 @@ inline std::vector<std::uint8_t> TableBytes(int n, const TSectionSpec& pt, const
     return b;
 }
 
-inline std::vector<std::uint8_t> EmptyTableBytes(int n) { return TableBytes(n, {}, {}); }
+inline std::vector<std::uint8_t> EmptyTableBytes(int n) {
+    return TableBytes(n, {}, {});
+}
 
 } // namespace tessaline::test

@@ -47,10 +47,8 @@ TEST(Measures, Risultati) {
         std::array<std::uint8_t, 6> esiti;
         TConteggio expected;
     } cases[] = {
-        {"0120M0120M01", all, {6, 6}},
-        {"MM1111111111", drawFirst, {1, 1}},
-        {"001111111111", drawFirst, {1, 1}},
-        {"M21111111111", drawFirst, {0, 0}},
+        {"0120M0120M01", all, {6, 6}},        {"MM1111111111", drawFirst, {1, 1}},
+        {"001111111111", drawFirst, {1, 1}},  {"M21111111111", drawFirst, {0, 0}},
         {"10 20 M2 01 M0 2M", homes, {5, 5}}, // match 4 an admitted away win, match 6 not
         {"000000000000", homes, {0, 0}},
     };

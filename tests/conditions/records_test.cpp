@@ -138,13 +138,13 @@ TEST(Records, IntervalTableLayout) {
             expected[at++] = v;
         }
     };
-    put(0, {0, 0, 0, 0, 0, 0});          // slot 0 lower 0
-    put(6, {130, 0, 0, 0, 0, 0x40});     // upper 3
-    put(12, {1, 0, 0, 0});               // state 1, level 0
-    put(16, {130, 0, 0, 0, 0, 0xA0});    // slot 1 lower -2.5
-    put(22, {129, 0, 0, 0, 0, 0x80});    // upper -1
-    put(28, {2, 0, 12, 0});              // state 2, level 12
-    put(1616, {2, 0, 'Q'});              // Conta, Link
+    put(0, {0, 0, 0, 0, 0, 0});       // slot 0 lower 0
+    put(6, {130, 0, 0, 0, 0, 0x40});  // upper 3
+    put(12, {1, 0, 0, 0});            // state 1, level 0
+    put(16, {130, 0, 0, 0, 0, 0xA0}); // slot 1 lower -2.5
+    put(22, {129, 0, 0, 0, 0, 0x80}); // upper -1
+    put(28, {2, 0, 12, 0});           // state 2, level 12
+    put(1616, {2, 0, 'Q'});           // Conta, Link
     EXPECT_EQ(w.Data(), expected);
 
     TTabellaIntervalli back;
@@ -176,8 +176,8 @@ TEST(Records, FamilyRecordSizesAndDefaultBytes) {
         std::vector<int> tables; // N of each table, in stored order
         std::size_t size;
     } cases[] = {
-        {kCodNumeroSegni, {12, 12, 12, 12}, 306}, {kCodPariDispari, {6, 12}, 130},
-        {kCodVortice, {12, 12, 12, 12}, 306},     {kCodSimmetrie, {6, 6, 12}, 182},
+        {kCodNumeroSegni, {12, 12, 12, 12}, 306},  {kCodPariDispari, {6, 12}, 130},
+        {kCodVortice, {12, 12, 12, 12}, 306},      {kCodSimmetrie, {6, 6, 12}, 182},
         {kCodInterruzioni, {11, 6, 6, 6, 6}, 282}, {kCodRipetizioni, {12, 12}, 154},
     };
     for (const auto& c : cases) {
@@ -235,10 +235,27 @@ TEST(Records, FactoryBuildsOnlyWhatExists) {
     const struct {
         std::uint8_t code;
         const char* nome;
-    } built[] = {{1, "Numero Di Segni"}, {2, "Pari e Dispari"}, {3, "Vortice"},
-                 {4, "Simmetrie"},       {5, "Interruzioni"},   {6, "Ripetizioni"},
-                 {7, "Gruppo Consecutività"}, {14, "Gruppo Risultati"}, {38, "Consecutività"},
-                 {40, "Risultati"}};
+    } built[] = {{1, "Numero Di Segni"},
+                 {2, "Pari e Dispari"},
+                 {3, "Vortice"},
+                 {4, "Simmetrie"},
+                 {5, "Interruzioni"},
+                 {6, "Ripetizioni"},
+                 {7, "Gruppo Consecutività"},
+                 {14, "Gruppo Risultati"},
+                 {38, "Consecutività"},
+                 {40, "Risultati"},
+                 {8, "Gruppo Sequele"},
+                 {9, "Gruppo Punti Squadra"},
+                 {10, "Gruppo Valori"},
+                 {11, "Gruppo Percentuali"},
+                 {12, "Gruppo Col. Filtro"},
+                 {15, "Punti Tra"},
+                 {34, "Sequele"},
+                 {35, "Punti Squadra"},
+                 {36, "Valori"},
+                 {37, "Percentuali"},
+                 {39, "Colonna Filtro"}};
     for (const auto& b : built) {
         auto c = CreaCondizione(b.code, &set);
         ASSERT_NE(c, nullptr) << int(b.code);
@@ -248,12 +265,12 @@ TEST(Records, FactoryBuildsOnlyWhatExists) {
         EXPECT_FALSE(c->Abilitata);
         EXPECT_FALSE(c->Selezionato);
     }
-    for (const int code : {0, 8, 9, 10, 11, 12, 13, 15, 16, 33, 34, 35, 36, 37, 39, 41, 100, 255}) {
+    for (const int code : {0, 13, 16, 33, 41, 100, 255}) {
         EXPECT_EQ(CreaCondizione(static_cast<std::uint8_t>(code), &set), nullptr) << code;
     }
     // The set holds what can be built, in its slot; the others are empty.
     for (int i = 1; i <= 15; ++i) {
-        const bool present = i <= 7 || i == 14;
+        const bool present = i != 13;
         EXPECT_EQ(set.Slot(i) != nullptr, present) << i;
         if (present) {
             EXPECT_EQ(set.Slot(i)->Tipo, i);
@@ -308,7 +325,8 @@ TEST(Records, RoundTripOfEveryFamily) {
         }
         EXPECT_EQ(Record(*back), bytes) << int(code);
         if (code == 40) {
-            EXPECT_EQ(dynamic_cast<TCondRisultati*>(back.get())->Esiti, (std::array<std::uint8_t, 6>{1, 2, 4, 7, 0, 5}));
+            EXPECT_EQ(dynamic_cast<TCondRisultati*>(back.get())->Esiti,
+                      (std::array<std::uint8_t, 6>{1, 2, 4, 7, 0, 5}));
         }
         if (code == 38) {
             EXPECT_EQ(dynamic_cast<TCondConsecutivita*>(back.get())->Segno, kSignM);
@@ -370,7 +388,8 @@ TEST(Records, ListsFailCleanly) {
         {"item of a family not built", {7, 1, 34, 1, 100}},
         {"only the header", {7, 1}},
         {"truncated item", std::vector<std::uint8_t>(good.begin(), good.begin() + 60)},
-        {"bad sign of an item", [&] {
+        {"bad sign of an item",
+         [&] {
              auto b = good;
              b[4] = 3;
              return b;

@@ -8,6 +8,7 @@
 
 #include "core/errors.h"
 #include "core/interfaces.h"
+#include "core/sistema.h"
 #include "develop/column_list.h"
 #include "develop/condition_hook.h"
 #include "reference/forecast_winning.h"
@@ -273,6 +274,56 @@ TEST(GuaranteeCalcola, MatchesDirectCountInEveryMode) {
             ++it;
         }
         EXPECT_EQ(r.Considerate(mode), ColumnsCovered(f) * (mode == 6 ? 1 : mode == 5 ? 12 : 66));
+    }
+}
+
+TEST(GuaranteeCalcola, FromTheSystemForecastAndPairTable) {
+    test::TTestHome home;
+    std::mt19937 rng(4);
+    T_Sistema system;
+    system.dati.Forecast = Forecast({"01", "0", "12", "2", "0M", "0", "1", "2", "M", "01", "1", "2"});
+    TListaColonne examined;
+    for (int i = 0; i < 100; ++i) { // enough single columns for any counting path
+        Colonna c = RandomColumn(rng);
+        for (int t = 0; t < 8; ++t) {
+            c[t] = system.dati.Forecast[t] & static_cast<SignSet>(-system.dati.Forecast[t]);
+        }
+        examined.Append(c);
+    }
+    TParametriGaranzie p = FromForecast(examined, system.dati.Forecast, true, true, true);
+    TRisultatiGaranzie expected;
+    ASSERT_EQ(Calcola(p, expected, nullptr), TEsitoGaranzie::Ok);
+    ConfrontoDalPronostico(p, system);
+    EXPECT_EQ(p.colonnePronostico, 16);
+    TRisultatiGaranzie got;
+    ASSERT_EQ(Calcola(p, got, nullptr), TEsitoGaranzie::Ok);
+    // The pair table admitting exactly the forecast's pairs gives the same winning columns.
+    auto& pairs = system.dati.sviluppo.PairTable;
+    for (int m = 0; m < kMatches; ++m) {
+        for (int q = 0; q < 16; ++q) {
+            const auto [home, away] = PairSigns(q);
+            pairs.p[static_cast<std::size_t>(m)][static_cast<std::size_t>(q)] =
+                (home & system.dati.Forecast[2 * m]) != 0 && (away & system.dati.Forecast[2 * m + 1]) != 0;
+        }
+    }
+    system.dati.sviluppo.PairMode = 1;
+    system.dati.Forecast = {};
+    EXPECT_TRUE(PronosticoUsabile(system));
+    ConfrontoDalPronostico(p, system);
+    EXPECT_EQ(p.colonnePronostico, 16);
+    TRisultatiGaranzie paired;
+    ASSERT_EQ(Calcola(p, paired, nullptr), TEsitoGaranzie::Ok);
+    for (int mode : kModiGaranzia) {
+        for (const TRisultatiGaranzie* r : {&got, &paired}) {
+            EXPECT_EQ(r->Considerate(mode), expected.Considerate(mode)) << mode;
+            ASSERT_EQ(r->Lista(mode).size(), expected.Lista(mode).size()) << mode;
+            for (std::size_t i = 0; i < expected.Lista(mode).size(); ++i) {
+                const T_Vincita& a = r->Lista(mode)[i];
+                const T_Vincita& b = expected.Lista(mode)[i];
+                EXPECT_EQ(std::tie(a.n4, a.n5, a.n6), std::tie(b.n4, b.n5, b.n6));
+                EXPECT_DOUBLE_EQ(a.frequenza, b.frequenza);
+            }
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
+#include "core/sistema.h"
 #include "support/test_home.h"
 
 namespace tessaline {
@@ -87,6 +88,28 @@ TEST(Scrutiny, BrokenConditionsAndForecast) {
         s.Esegui(c.winning, TSistemaSpoglio{c.fromForecast, f, c.useConditions, &conditions});
         EXPECT_EQ(s.Errori(), c.errors);
         EXPECT_EQ(conditions.calls, c.useConditions ? 1 : 0);
+    }
+}
+
+TEST(Scrutiny, SettingsFromTheSystem) {
+    test::TTestHome home;
+    T_Sistema system;
+    system.dati.Forecast.s.fill(kSign0);
+    TFakeConditions conditions;
+    const Colonna outside = Col("100000000000");
+    const struct {
+        std::uint8_t source, useConditions;
+        std::vector<std::string> errors;
+    } cases[] = {{1, 0, {"Pronostico"}},
+                 {1, 1, {"Pronostico", "Segni 0", "Interruzioni"}},
+                 {0, 1, {"Segni 0", "Interruzioni"}},
+                 {0, 0, {}}};
+    for (const auto& c : cases) {
+        system.dati.SourceForecast = c.source;
+        system.dati.sviluppo.UseConditions = c.useConditions;
+        TSpoglio s;
+        s.Esegui(outside, SpoglioDelSistema(system, &conditions));
+        EXPECT_EQ(s.Errori(), c.errors);
     }
 }
 

@@ -52,6 +52,9 @@ bool SaveCommandScreenshots(T_Sistema& sys, const QString& dir) {
     }
     sys.dati.teamNames[9].clear();
     sys.dati.teamNames[10].clear();
+    sys.dati.sviluppo.PairMode = 0;
+    sys.dati.sviluppo.IntegralBases = {};
+    sys.ParticipantCount = 1;
     sys.dati.sviluppo.ReducedDevelopment = 1;
     sys.dati.sviluppo.MinDistanceMode = 1;
     sys.dati.sviluppo.MinDistance = 3;

@@ -212,7 +212,8 @@ TFormSelezioneSquadre::TFormSelezioneSquadre(T_Sistema& sys, const TListeSquadre
     Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid->setSelectionMode(QAbstractItemView::NoSelection);
-    Grid->setMinimumSize(300, 240);
+    Grid->verticalHeader()->setDefaultSectionSize(22);
+    Grid->setMinimumSize(300, 10 * 22 + 4); // the ten rows at a glance
     connect(Grid, &QTableWidget::cellClicked, this, &TFormSelezioneSquadre::CellaClick);
     BtnSu = new QPushButton(QString::fromUtf8("\u25b2"), this);
     BtnGiu = new QPushButton(QString::fromUtf8("\u25bc"), this);

@@ -63,6 +63,7 @@ TFrmImpSv::TFrmImpSv(T_Sistema& sys, UserPrompt& prompt, TFileChooser& files, QW
     RadioPronostico = new QRadioButton(QStringLiteral(" Pronostico"), sorg);
     RadioSorgFile = new QRadioButton(QStringLiteral(" File Colonnare"), sorg);
     Editsorg = new QLineEdit(sorg);
+    Editsorg->setMinimumWidth(300);
     BtnCercaSorg = new QPushButton(QStringLiteral("Cerca.."), sorg);
     auto* gs = new QGridLayout(sorg);
     gs->addWidget(RadioPronostico, 0, 0);
@@ -75,6 +76,7 @@ TFrmImpSv::TFrmImpSv(T_Sistema& sys, UserPrompt& prompt, TFileChooser& files, QW
     RadioMem = new QRadioButton(QStringLiteral(" Memoria"), dest);
     RadioFile = new QRadioButton(QStringLiteral(" File"), dest);
     EditDest = new QLineEdit(dest);
+    EditDest->setMinimumWidth(300);
     BtnCercaDest = new QPushButton(QStringLiteral("Cerca.."), dest);
     auto* gd = new QGridLayout(dest);
     gd->addWidget(RadioMem, 0, 0);

@@ -680,9 +680,13 @@ void TFormPrinc::SelezionaAccClick() {
     AggiornaStatusLine();
 }
 
+QPrinter& ProgramPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
 void TFormPrinc::ImpostaStampante1Click() {
-    static QPrinter printer;
-    QPrintDialog dlg(&printer, this);
+    QPrintDialog dlg(&ProgramPrinter(), this);
     dlg.setWindowTitle(QStringLiteral("Imposta Stampante"));
     dlg.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     dlg.exec();

@@ -18,11 +18,15 @@
 class QAction;
 class QMenu;
 class QFrame;
+class QPrinter;
 
 namespace tessaline {
 
 class TFormMessage;
 class UserPrompt;
+
+// The printer of the run, as "Imposta Stampante" leaves it; every printout uses it.
+QPrinter& ProgramPrinter();
 
 class TFormPrinc : public QMainWindow {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -216,14 +217,25 @@ TEST(ConfigFile, StoredBackgroundFromAnotherMachineGoesToTheBackgroundFolder) {
     EXPECT_EQ(fs::path(back.backgroundPicture), home.Path() / "SFONDI" / "legno.bmp");
 }
 
-TEST(ConfigFile, FailedSaveReportsAndKeepsTheOldFile) {
+TEST(ConfigFile, FailedSaveReports) {
     test::TTestHome home;
     TProgramSettings s = DefaultSettings();
     // A folder in the way of the file fails even for root.
     fs::create_directory(home.Path() / kConfigFileName);
-    EXPECT_THROW(SalvaConfigurazione(s), EInOutError);
+    try {
+        SalvaConfigurazione(s);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EInOutError& e) {
+        EXPECT_STREQ(e.what(), "Impossibile Salvare La Configurazione");
+    }
     EXPECT_TRUE(fs::is_directory(home.Path() / kConfigFileName));
-    fs::remove(home.Path() / kConfigFileName);
+    EXPECT_EQ(std::distance(fs::directory_iterator(home.Path()), fs::directory_iterator()), 1)
+        << "no temporary file left behind";
+}
+
+TEST(ConfigFile, FailedSaveInAReadOnlyFolderKeepsTheOldFile) {
+    test::TTestHome home;
+    TProgramSettings s = DefaultSettings();
     SalvaConfigurazione(s);
     const auto before = test::ReadBytes(home.Path() / kConfigFileName);
     ASSERT_EQ(before.size(), kConfigSize);
@@ -232,12 +244,7 @@ TEST(ConfigFile, FailedSaveReportsAndKeepsTheOldFile) {
     }
     ::chmod(home.Path().c_str(), 0555);
     s.costLire = 2000;
-    try {
-        SalvaConfigurazione(s);
-        ADD_FAILURE() << "no error raised";
-    } catch (const EInOutError& e) {
-        EXPECT_STREQ(e.what(), "Impossibile Salvare La Configurazione");
-    }
+    EXPECT_THROW(SalvaConfigurazione(s), EInOutError);
     ::chmod(home.Path().c_str(), 0755);
     EXPECT_EQ(test::ReadBytes(home.Path() / kConfigFileName), before);
 }

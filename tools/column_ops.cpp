@@ -10,6 +10,7 @@
 #include "core/paths.h"
 #include "core/rounding.h"
 #include "develop/column_list.h"
+#include "tools/column_index.h"
 
 namespace tessaline {
 
@@ -70,51 +71,6 @@ private:
     int shown_ = 0;
 };
 
-bool AnyWithin(const TListaColonne& list, const Colonna& c, int distance) {
-    for (const Colonna& x : list) {
-        if (WrongMatches(x, c) <= distance) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// One column of the second file against the first list.
-void Combina(TOperazione op, TListaColonne& first, TListaColonne& result, const Colonna& c) {
-    switch (op) {
-    case TOperazione::Or:
-        if (!AnyWithin(first, c, 0)) {
-            first.Append(c);
-        }
-        break;
-    case TOperazione::And:
-        if (AnyWithin(first, c, 0)) {
-            result.Append(c);
-        }
-        break;
-    case TOperazione::Xor: {
-        std::size_t i = 0;
-        while (i < first.Size() && WrongMatches(first[i], c) != 0) {
-            ++i;
-        }
-        if (i < first.Size()) {
-            first.RemoveAt(i);
-        } else {
-            first.Append(c);
-        }
-        break;
-    }
-    case TOperazione::CoperturaN1:
-    case TOperazione::CoperturaN2:
-        if (!AnyWithin(first, c, op == TOperazione::CoperturaN1 ? 1 : 2)) {
-            result.Append(c);
-        }
-        break;
-    case TOperazione::Disordinatore:
-        break;
-    }
-}
-
 bool ResultInFirst(TOperazione op) {
     return op == TOperazione::Or || op == TOperazione::Xor;
 }
@@ -125,13 +81,16 @@ TListaColonne CombinaListe(TOperazione op, TListaColonne& first, const Colonna* 
                            CancelProbe* cancel, bool& stopped) {
     TListaColonne result;
     stopped = false;
+    TCombinatore combinatore(op, first);
     for (std::size_t i = 0; i < count; ++i) {
         if (i > 0 && cancel != nullptr && cancel->Peek()) {
             stopped = true;
+            combinatore.Chiudi();
             return result;
         }
-        Combina(op, first, result, second[i]);
+        combinatore.Combina(second[i], result);
     }
+    combinatore.Chiudi();
     return ResultInFirst(op) ? first : result;
 }
 
@@ -158,6 +117,7 @@ TRisultatoOperazione EseguiOperazione(TOperazione op, const std::string& source1
     const auto total = static_cast<std::int64_t>(size / sizeof(Colonna));
     TGaugeOperazioni meter(gauge, total);
     std::vector<Colonna> buffer(kBlockColumns);
+    TCombinatore combinatore(op, first);
     std::int64_t done = 0;
     bool stopped = false;
     while (done < total && !stopped) {
@@ -171,7 +131,7 @@ TRisultatoOperazione EseguiOperazione(TOperazione op, const std::string& source1
                 stopped = true;
                 break;
             }
-            Combina(op, first, result, buffer[i]);
+            combinatore.Combina(buffer[i], result);
             ++done;
             if (done % 20 == 0) {
                 meter.Avanza(done);
@@ -179,6 +139,7 @@ TRisultatoOperazione EseguiOperazione(TOperazione op, const std::string& source1
         }
     }
     std::fclose(f);
+    combinatore.Chiudi();
     if (stopped) {
         meter.Imposta(0);
         r.esito = TEsitoOperazione::Interrotto;

@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -31,6 +32,10 @@ int main(int argc, char** argv) {
         shotsDir = args[1];
     }
 
+    // A system named on the command line is relative to where the program was started.
+    if (args.size() == 1) {
+        args[0] = QFileInfo(args[0]).absoluteFilePath();
+    }
     // The data folder, seeded on the first start, becomes the current directory.
     PrepareProgramDir(true);
     std::error_code ec;

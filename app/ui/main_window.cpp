@@ -155,6 +155,11 @@ TFormPrinc::TFormPrinc(T_Sistema& sistema, QWidget* parent) : QMainWindow(parent
             Prompt().ShowMessage(msg::kInformazione, "Impossibile Caricare lo Sfondo", BtnOk);
         });
     }
+    if (!archivio_.CaricaOppureNuovo(Settings().ricerca.Intervallo, nullptr)) {
+        QTimer::singleShot(0, this, [this] {
+            Prompt().ShowMessage(msg::kInformazione, "Impossibile Caricare L'Archivio.", BtnOk);
+        });
+    }
     AggiornaStatusLine();
     AggiornaAbilitazioni();
     Layout();
@@ -171,6 +176,17 @@ UserPrompt& TFormPrinc::Prompt() {
 QAction* TFormPrinc::Azione(const QString& handler) const {
     const auto it = actions_.find(handler);
     return it == actions_.end() ? nullptr : it->second;
+}
+
+void TFormPrinc::Collega(const QString& handler, std::function<void()> run) {
+    QAction* a = Azione(handler);
+    if (a == nullptr || !run) {
+        return;
+    }
+    available_[handler] = true;
+    a->setEnabled(true);
+    connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    AggiornaAbilitazioni();
 }
 
 QAction* TFormPrinc::AddEntry(QMenu* menu, const QString& caption, const QString& handler,
@@ -534,7 +550,7 @@ void TFormPrinc::AggiornaStatusLine(bool prezzoCompleto) {
 
 void TFormPrinc::AggiornaAbilitazioni() {
     abil_ = tessaline::Abilitazioni(sys_, EditSchedina->SValori->Stato(), EditSchedina->SPercentuali->Stato(),
-                                    contestsInArchive);
+                                    static_cast<int>(archivio_.Count()));
     auto set = [this](const char* handler, bool on) {
         const QString h = QLatin1String(handler);
         if (QAction* a = Azione(h)) {
@@ -577,9 +593,8 @@ void TFormPrinc::MarkConditions() {
 // ---- showing and closing
 
 void TFormPrinc::FormShow(const QStringList& args) {
-    Q_UNUSED(args);
-    if (sys_.dati.settings.reloadLastCoupon && args.size() != 1) {
-        // The last coupon comes back with the coupon file; failures are silent.
+    if (caricaAllAvvio) {
+        caricaAllAvvio(args);
     }
     AggiornaAbilitazioni();
     ImpostaTutto();
@@ -658,18 +673,25 @@ void TFormPrinc::PartiteIntegrali1Click() {
 
 void TFormPrinc::SelezionaAccClick() {
     TFormAccoppiate dlg(sys_.dati.sviluppo.PairTable, sys_.dati.teamNames, this);
+    dlg.ricalcolo = ricalcoloAccoppiate;
     if (dlg.exec() == QDialog::Accepted) {
         sys_.dati.sviluppo.PairTable = dlg.Tabella();
         sys_.Colonne.Clear();
         sys_.modified = true;
+    } else if (ricalcoloAccoppiate) {
+        ricalcoloAccoppiate(sys_.dati.sviluppo.PairTable); // back to the table the window left alone
     }
     AggiornaAbilitazioni();
     AggiornaStatusLine();
 }
 
+QPrinter& ProgramPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
 void TFormPrinc::ImpostaStampante1Click() {
-    static QPrinter printer;
-    QPrintDialog dlg(&printer, this);
+    QPrintDialog dlg(&ProgramPrinter(), this);
     dlg.setWindowTitle(QStringLiteral("Imposta Stampante"));
     dlg.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     dlg.exec();

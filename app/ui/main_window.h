@@ -14,15 +14,20 @@
 #include "app/settings.h"
 #include "app/ui/coupon_editor.h"
 #include "app/ui/form_saver.h"
+#include "archive/contest_archive.h"
 
 class QAction;
 class QMenu;
 class QFrame;
+class QPrinter;
 
 namespace tessaline {
 
 class TFormMessage;
 class UserPrompt;
+
+// The printer of the run, as "Imposta Stampante" leaves it; every printout uses it.
+QPrinter& ProgramPrinter();
 
 class TFormPrinc : public QMainWindow {
     Q_OBJECT
@@ -56,13 +61,19 @@ public:
 
     // The menu entry or tool button of a handler name ("Varie1Click", "SpeedSviluppaClick").
     QAction* Azione(const QString& handler) const;
-    // Number of contests in the archive (one empty contest until the archive is loaded).
-    int contestsInArchive = 1;
+    // The contest archive, loaded when the window is created (one empty contest when it cannot be).
+    T_Archivio& Archivio() { return archivio_; }
     // Hooks for what other parts of the program provide: saving the system ("Salva"), running the
     // development for automatic recalculation, saving the last coupon.
     std::function<void()> salvaSistema;
     std::function<void()> sviluppoAutomatico;
     std::function<void()> salvaUltimaSchedina;
+    // Automatic recalculation with the pair window's copy of the table.
+    std::function<void(const PairTable&)> ricalcoloAccoppiate;
+    // At showing: the system named on the command line, or the last coupon.
+    std::function<void(const QStringList&)> caricaAllAvvio;
+    // Connects a command provided elsewhere to its menu entry or tool button and makes it available.
+    void Collega(const QString& handler, std::function<void()> run);
 
     void PronosticoModificato();
     void AcquisisceTutto();
@@ -108,6 +119,7 @@ private:
     void MarkConditions();
 
     T_Sistema& sys_;
+    T_Archivio archivio_;
     UserPrompt* prompt_ = nullptr;
     TFormMessage* message_ = nullptr;
     TFormSaver* saver_ = nullptr;

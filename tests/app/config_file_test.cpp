@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,7 +59,11 @@ TProgramSettings Sample() {
     s.taratura.StampaScritta = 0;
     s.taratura.StampaConcorso = 1;
     s.tabulato = {5, 6, "Liberation Mono", 10, kFontBold | kFontItalic};
-    s.ricerca.Intervallo = {3, 1998, -2, 7, 35, 1};
+    s.ricerca.Intervallo.AnnoDa = 1998;
+    s.ricerca.Intervallo.AnnoA = -2;
+    s.ricerca.Intervallo.NumeroDa = 7;
+    s.ricerca.Intervallo.NumeroA = 35;
+    s.ricerca.Intervallo.Tipi = 3;
     s.ricerca.IgnoraColonneFiltro = 0;
     s.ricerca.IgnoraRipetizioni = 1;
     s.ricerca.IgnoraValori = 0; // not stored
@@ -216,14 +221,25 @@ TEST(ConfigFile, StoredBackgroundFromAnotherMachineGoesToTheBackgroundFolder) {
     EXPECT_EQ(fs::path(back.backgroundPicture), home.Path() / "SFONDI" / "legno.bmp");
 }
 
-TEST(ConfigFile, FailedSaveReportsAndKeepsTheOldFile) {
+TEST(ConfigFile, FailedSaveReports) {
     test::TTestHome home;
     TProgramSettings s = DefaultSettings();
     // A folder in the way of the file fails even for root.
     fs::create_directory(home.Path() / kConfigFileName);
-    EXPECT_THROW(SalvaConfigurazione(s), EInOutError);
+    try {
+        SalvaConfigurazione(s);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EInOutError& e) {
+        EXPECT_STREQ(e.what(), "Impossibile Salvare La Configurazione");
+    }
     EXPECT_TRUE(fs::is_directory(home.Path() / kConfigFileName));
-    fs::remove(home.Path() / kConfigFileName);
+    EXPECT_EQ(std::distance(fs::directory_iterator(home.Path()), fs::directory_iterator()), 1)
+        << "no temporary file left behind";
+}
+
+TEST(ConfigFile, FailedSaveInAReadOnlyFolderKeepsTheOldFile) {
+    test::TTestHome home;
+    TProgramSettings s = DefaultSettings();
     SalvaConfigurazione(s);
     const auto before = test::ReadBytes(home.Path() / kConfigFileName);
     ASSERT_EQ(before.size(), kConfigSize);
@@ -232,12 +248,7 @@ TEST(ConfigFile, FailedSaveReportsAndKeepsTheOldFile) {
     }
     ::chmod(home.Path().c_str(), 0555);
     s.costLire = 2000;
-    try {
-        SalvaConfigurazione(s);
-        ADD_FAILURE() << "no error raised";
-    } catch (const EInOutError& e) {
-        EXPECT_STREQ(e.what(), "Impossibile Salvare La Configurazione");
-    }
+    EXPECT_THROW(SalvaConfigurazione(s), EInOutError);
     ::chmod(home.Path().c_str(), 0755);
     EXPECT_EQ(test::ReadBytes(home.Path() / kConfigFileName), before);
 }

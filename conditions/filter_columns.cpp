@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "conditions/condition_set.h"
 
@@ -67,6 +68,27 @@ TMaschereFiltro MaschereFiltro(const Colonna& filtro) {
 
 namespace {
 
+// Set bits of a team mask, without relying on a population-count instruction.
+int Bits(std::uint32_t x) {
+    x = x - ((x >> 1) & 0x55555555u);
+    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0Fu;
+    return static_cast<int>((x * 0x01010101u) >> 24);
+}
+
+// The same twelve bytes (compared as two words).
+bool Uguali(const Colonna& a, const Colonna& b) {
+    std::uint64_t a1 = 0;
+    std::uint64_t b1 = 0;
+    std::uint32_t a2 = 0;
+    std::uint32_t b2 = 0;
+    std::memcpy(&a1, a.s.data(), 8);
+    std::memcpy(&b1, b.s.data(), 8);
+    std::memcpy(&a2, a.s.data() + 8, 4);
+    std::memcpy(&b2, b.s.data() + 8, 4);
+    return a1 == b1 && a2 == b2;
+}
+
 // Longest run of set bits of hits, visiting only the positions set in usate, lowest first.
 int SerieSu(std::uint32_t hits, std::uint32_t usate, std::uint32_t tutte, int passo) {
     int best = 0;
@@ -102,13 +124,13 @@ TConteggio MisuraColonnaFiltro(const Colonna& c, const TProfilo& pr, const Colon
     const std::uint32_t hits = (pr.segno[0] & m.segno[0]) | (pr.segno[1] & m.segno[1]) |
                                (pr.segno[2] & m.segno[2]) | (pr.segno[3] & m.segno[3]);
     if (!coppie) {
-        out.conta = colpi ? std::popcount(hits) : 0;
+        out.conta = colpi ? Bits(hits) : 0;
         out.serie = serie ? SerieSu(hits, m.usate, 0xFFF, 1) : 0;
     } else {
         constexpr std::uint32_t kCasa = 0x555; // the home team of every match
         const std::uint32_t partite = hits & (hits >> 1) & kCasa;
         const std::uint32_t usate = m.usate & (m.usate >> 1) & kCasa;
-        out.conta = colpi ? std::popcount(partite) : 0;
+        out.conta = colpi ? Bits(partite) : 0;
         out.serie = serie ? SerieSu(partite, usate, kCasa, 2) : 0;
     }
     return out;
@@ -120,7 +142,7 @@ TCondColonnaFiltro::TCondColonnaFiltro(TInsiemeCondizioni* owner)
 }
 
 const TMaschereFiltro& TCondColonnaFiltro::Maschere() const {
-    if (!(filtroMascherato_ == Filtro)) {
+    if (!Uguali(filtroMascherato_, Filtro)) {
         maschere_ = MaschereFiltro(Filtro);
         filtroMascherato_ = Filtro;
     }

@@ -17,6 +17,9 @@ constexpr std::array<std::uint8_t, 256> kBitSegno = [] {
     return t;
 }();
 
+// Number of signs in a 4-bit set.
+constexpr std::array<int, 16> kSegniDiversi = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+
 // Different signs a window must hold, per kind (0: not a sliding kind).
 constexpr int SegniRichiesti(std::int32_t tipo) {
     switch (tipo) {
@@ -256,7 +259,7 @@ TConteggio MisuraSequela(const Colonna& c, const TParametriSequela& p) {
             for (int i = 0; i < l; ++i) {
                 bits |= kBitSegno[w[i]];
             }
-            match = std::popcount(bits) == richiesti;
+            match = kSegniDiversi[bits] == richiesti;
         }
         if (match) {
             ++m.conta;

@@ -182,6 +182,7 @@ bool TCondColonnaFiltro::LeggiDati(TByteReader& r) {
     ConfrontoACoppie = coppie != 0;
     Punti() = punti;
     Filtro = filtro;
+    AggiornaAttive();
     return true;
 }
 
@@ -205,6 +206,7 @@ bool TCondColonnaFiltro::Leggi(TByteReader& r) {
         Punti() = punti;
         Filtro = filtro;
         ConfrontoACoppie = coppie;
+        AggiornaAttive();
         return false;
     }
     Attivato = attivato != 0;

@@ -299,6 +299,7 @@ void TCondSequela::ImpostaTipo(std::int32_t tipo) {
         cs.Voci.fill(TVoce{});
         cs.Attiva = false;
         Presenze().Attiva = Presenze().Pt.Attiva;
+        AggiornaAttive();
     }
 }
 
@@ -398,6 +399,7 @@ bool TCondSequela::LeggiDati(TByteReader& r) {
         return false;
     }
     Presenze() = presenze;
+    AggiornaAttive();
     Schema = schema;
     Lunghezza = std::clamp(lunghezza, 0, kTeams);
     PassoTrovata = std::clamp(trovata, 1, kTeams);

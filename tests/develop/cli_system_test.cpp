@@ -46,7 +46,7 @@ TEST(CliSystem, ShowPrintsTheContractFields) {
     ASSERT_EQ(r.status, 0) << r.out;
     const std::string colonne = (home.Path() / "COLONNE").string();
     const std::string expected =
-        "{\"version\": 200, \"ContestNumber\": 27, \"teams\": [\"Atalanta\", \"Bologna\", \"Cagliari\", "
+        "{\"version\": 200, \"ContestNumber\": 27, \"teams\": [\"Inter\", \"Bologna\", \"Cagliari\", "
         "\"Empoli\", \"Fiorentina\", \"Genoa\", \"Juventus\", \"Lazio\", \"Milan\", \"Napoli\", \"Roma\", "
         "\"Torino\"], \"Forecast\": [\"12\", \"01\", \"1\", \"012\", \"2\", \"\", \"12M\", \"0\", \"12\", "
         "\"01\", \"2\", \"1\"], \"IntegralBases\": [\"1\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", "

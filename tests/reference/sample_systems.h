@@ -153,6 +153,7 @@ inline void BuildRichSystem(T_Sistema& sys) {
 inline void BuildExampleSystem(T_Sistema& sys) {
     sys.NewSystem();
     SampleCoupon(sys);
+    sys.dati.teamNames[0] = "Inter";
     sys.dati.SourceFile = "DefSorg.Col";
     auto& dev = sys.dati.sviluppo;
     dev.DestinationFile = "DefDest.Col";

@@ -136,7 +136,7 @@ void TCondColonnaFiltro::MisuraProfilo(const Colonna& c, const TProfilo& pr, std
 }
 
 bool TCondColonnaFiltro::AggiornaStato() {
-    const bool punti = Punti().AggiornaStato(Attivato);
+    const bool punti = TCondTabelle::AggiornaStato();
     const bool filtro = std::any_of(Filtro.s.begin(), Filtro.s.end(), [](SignSet s) { return s != 0; });
     const bool ignorata =
         Owner != nullptr && Owner->ModoArchivio && Owner->Ricerca().IgnoraColonneFiltro != 0;
@@ -160,6 +160,7 @@ bool TCondColonnaFiltro::LeggiDati(TByteReader& r) {
     ConfrontoACoppie = coppie != 0;
     Punti() = punti;
     Filtro = filtro;
+    AggiornaAttive();
     return true;
 }
 
@@ -183,6 +184,7 @@ bool TCondColonnaFiltro::Leggi(TByteReader& r) {
         Punti() = punti;
         Filtro = filtro;
         ConfrontoACoppie = coppie;
+        AggiornaAttive();
         return false;
     }
     Attivato = attivato != 0;

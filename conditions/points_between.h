@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "conditions/condition.h"
@@ -42,6 +43,12 @@ public:
     // The dialog's "Gruppo Tra :": finds the tables of group g ("Condizioni  Nel Gruppo ") and the
     // smallest and largest total the group can reach ("Min", "Max").
     void MostraGruppo(int g);
+    // The dialog's grids for the group on show, checked as interval grids are (whole numbers, within
+    // LimitiGruppo unless that is 0..0); on a fault the group is left as it was.
+    std::optional<TErroreIntervalli> RicostruisciGruppo(const std::vector<TRigaIntervallo>& ammessi,
+                                                        const std::vector<TRigaIntervallo>& recupero) {
+        return RicostruisciIntervalli(ammessi, recupero, true, LimitiGruppo, Gruppo(GruppoInMostra));
+    }
     // The total of the group on show for one column: the group sums cleared, every distinct
     // condition of the group checks the column (all items of a list, so that each adds its values),
     // the total read. The per-column state of the set is left cleared.

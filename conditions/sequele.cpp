@@ -295,6 +295,8 @@ void TCondSequela::ImpostaTipo(std::int32_t tipo) {
         TSezione& cs = Presenze().Cs;
         cs.Voci.fill(TVoce{});
         cs.Attiva = false;
+        Presenze().Attiva = Presenze().Pt.Attiva;
+        AggiornaAttive();
     }
 }
 
@@ -394,6 +396,7 @@ bool TCondSequela::LeggiDati(TByteReader& r) {
         return false;
     }
     Presenze() = presenze;
+    AggiornaAttive();
     Schema = schema;
     Lunghezza = std::clamp(lunghezza, 0, kTeams);
     PassoTrovata = std::clamp(trovata, 1, kTeams);

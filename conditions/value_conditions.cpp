@@ -189,6 +189,7 @@ bool TCondPuntiSquadra::LeggiDati(TByteReader& r) {
     }
     Gol() = gol;
     Squadre = squadre;
+    AggiornaAttive();
     return true;
 }
 

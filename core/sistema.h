@@ -89,7 +89,8 @@ public:
     bool Load(const std::filesystem::path& path);
     bool LeggiFile(std::span<const std::uint8_t> bytes);
 
-    // The system's condition set and link (slot 13 holds the frame).
+    // The system's condition set and link (slot 13 holds the frame). NewSystem and a successful Load
+    // replace it: references to the previous set end there.
     TInsiemeCondizioni& Insieme() { return *insieme_; }
     const TInsiemeCondizioni& Insieme() const { return *insieme_; }
 

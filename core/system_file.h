@@ -16,7 +16,8 @@ inline constexpr std::int64_t kMaxColonneSistema = std::int64_t{1} << 24;
 // "&Salva" must ask for a name: the system is untitled and still named "SENZANOME.SVS".
 bool SalvaChiedeNome(const T_Sistema& sys);
 
-// "&Carica...": loads the file, makes it the current file name and clears modified. Raises
+// "&Carica...": loads the file, makes it the current file name and clears modified (when the system
+// says AutoRecalc, the caller then runs the recalculation, as the recalculation panel does). Raises
 // EInOutError "Impossibile Caricare Il Sistema" when the file cannot be read whole (the system is
 // then left as it was).
 void CaricaSistema(T_Sistema& sys, const std::filesystem::path& path);

@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 
 #include "app/config_file.h"
 #include "app/ui/application.h"
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/qt_text.h"
 #include "app/ui/screenshots.h"
@@ -30,6 +32,10 @@ int main(int argc, char** argv) {
         shotsDir = args[1];
     }
 
+    // A system named on the command line is relative to where the program was started.
+    if (args.size() == 1) {
+        args[0] = QFileInfo(args[0]).absoluteFilePath();
+    }
     // The data folder, seeded on the first start, becomes the current directory.
     PrepareProgramDir(true);
     std::error_code ec;
@@ -45,15 +51,18 @@ int main(int argc, char** argv) {
     }
 
     std::unique_ptr<TFormPrinc> main;
+    std::unique_ptr<TComandi> comandi;
     TFormIntro intro;
     QObject::connect(&intro, &TFormIntro::Avvio, &intro, [&] {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         try {
             main = std::make_unique<TFormPrinc>(sistema);
+            comandi = std::make_unique<TComandi>(*main);
             main->FormShow(args);
             main->showMaximized();
         } catch (...) {
             QGuiApplication::restoreOverrideCursor();
+            comandi.reset();
             main.reset();
             TApplication::MostraErrore(QString::fromUtf8("Errore durante l'avvio del programma"));
             QCoreApplication::exit(1);

@@ -178,6 +178,17 @@ QAction* TFormPrinc::Azione(const QString& handler) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
+void TFormPrinc::Collega(const QString& handler, std::function<void()> run) {
+    QAction* a = Azione(handler);
+    if (a == nullptr || !run) {
+        return;
+    }
+    available_[handler] = true;
+    a->setEnabled(true);
+    connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    AggiornaAbilitazioni();
+}
+
 QAction* TFormPrinc::AddEntry(QMenu* menu, const QString& caption, const QString& handler,
                               std::function<void()> run) {
     QAction* a = menu->addAction(caption);
@@ -584,9 +595,8 @@ void TFormPrinc::MarkConditions() {
 // ---- showing and closing
 
 void TFormPrinc::FormShow(const QStringList& args) {
-    Q_UNUSED(args);
-    if (sys_.dati.settings.reloadLastCoupon && args.size() != 1) {
-        // The last coupon comes back with the coupon file; failures are silent.
+    if (caricaAllAvvio) {
+        caricaAllAvvio(args);
     }
     AggiornaAbilitazioni();
     ImpostaTutto();
@@ -665,10 +675,13 @@ void TFormPrinc::PartiteIntegrali1Click() {
 
 void TFormPrinc::SelezionaAccClick() {
     TFormAccoppiate dlg(sys_.dati.sviluppo.PairTable, sys_.dati.teamNames, this);
+    dlg.ricalcolo = ricalcoloAccoppiate;
     if (dlg.exec() == QDialog::Accepted) {
         sys_.dati.sviluppo.PairTable = dlg.Tabella();
         sys_.Colonne.Clear();
         sys_.modified = true;
+    } else if (ricalcoloAccoppiate) {
+        ricalcoloAccoppiate(sys_.dati.sviluppo.PairTable); // back to the table the window left alone
     }
     AggiornaAbilitazioni();
     AggiornaStatusLine();

@@ -68,6 +68,12 @@ public:
     std::function<void()> salvaSistema;
     std::function<void()> sviluppoAutomatico;
     std::function<void()> salvaUltimaSchedina;
+    // Automatic recalculation with the pair window's copy of the table.
+    std::function<void(const PairTable&)> ricalcoloAccoppiate;
+    // At showing: the system named on the command line, or the last coupon.
+    std::function<void(const QStringList&)> caricaAllAvvio;
+    // Connects a command provided elsewhere to its menu entry or tool button and makes it available.
+    void Collega(const QString& handler, std::function<void()> run);
 
     void PronosticoModificato();
     void AcquisisceTutto();

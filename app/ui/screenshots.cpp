@@ -8,6 +8,7 @@
 #include "app/ui/forecast_forms.h"
 #include "app/ui/form_message.h"
 #include "app/ui/main_window.h"
+#include "app/ui/screenshots_commands.h"
 #include "app/ui/settings_forms.h"
 #include "core/interfaces.h"
 
@@ -95,6 +96,7 @@ bool SaveScreenshots(T_Sistema& sys, const QString& dir) {
     ok = Shot(&intro, dir, QStringLiteral("intro")) && ok;
     TFormAbout about;
     ok = Shot(&about, dir, QStringLiteral("about")) && ok;
+    ok = SaveCommandScreenshots(sys, dir) && ok;
     return ok;
 }
 

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "conditions/condition_set.h"
+#include "conditions/filter_columns.h"
 #include "conditions/frame.h"
 #include "conditions/frame_editor.h"
 #include "conditions/link_checks.h"
 #include "conditions/sign_count.h"
+#include "develop/column_list.h"
 #include "helpers.h"
 
 namespace tessaline {
@@ -119,6 +121,62 @@ TEST(Frame, FrameInsideFrameIsOneItem) {
     }
 }
 
+TEST(Frame, FilterColumnItemsDecide) {
+    // Frames are mostly made of filter columns: a filter item must reject inside a frame.
+    TInsiemeCondizioni set;
+    auto f = std::make_unique<TCondQuadro>(&set);
+    auto filtro = std::make_unique<TCondColonnaFiltro>(&set);
+    filtro->ConfrontoACoppie = false;
+    filtro->Filtro.s.fill(kSign0);
+    for (int v = 3; v <= 9; ++v) {
+        filtro->Punti().Imposta(false, v, kAmmesso);
+    }
+    f->Aggiungi(std::move(filtro));
+    set.ImpostaSlot(kCodQuadro, std::move(f));
+    set.Prepara();
+    for (int z = 0; z <= 12; ++z) {
+        EXPECT_EQ(set.Accetta(WithZeros(z)), z >= 3 && z <= 9) << z;
+    }
+}
+
+TEST(Frame, AndOfFiltersDecidesLikeTheirList) {
+    // The same three filters in an "AND (Tutte)" frame and in "Gruppo Col. Filtro": one answer.
+    TInsiemeCondizioni inFrame;
+    TInsiemeCondizioni inList;
+    const SignSet sets[3] = {kSign0 | kSign1, kSign2 | kSignM, kSign1 | kSign2};
+    for (int k = 0; k < 3; ++k) {
+        for (TInsiemeCondizioni* set : {&inFrame, &inList}) {
+            auto f = std::make_unique<TCondColonnaFiltro>(set);
+            f->ConfrontoACoppie = k == 2;
+            f->Filtro.s.fill(sets[k]);
+            for (int v = k == 2 ? 1 : 3; v <= (k == 2 ? 6 : 9); ++v) {
+                f->Punti().Imposta(false, v, kAmmesso);
+            }
+            if (set == &inFrame) {
+                set->SlotAs<TCondQuadro>(kCodQuadro)->Aggiungi(std::move(f));
+            } else {
+                set->SlotAs<TListaCondizioni>(kCodGruppoColFiltro)->Aggiungi(std::move(f));
+            }
+        }
+    }
+    inFrame.Prepara();
+    inList.Prepara();
+    std::uint32_t state = 99;
+    int accepted = 0;
+    for (int n = 0; n < 3000; ++n) {
+        Colonna c;
+        for (int t = 0; t < kTeams; ++t) {
+            state = state * 1664525u + 1013904223u;
+            c[t] = static_cast<SignSet>(1 << ((state >> 20) & 3));
+        }
+        const bool a = inFrame.Accetta(c);
+        ASSERT_EQ(a, inList.Accetta(c)) << ColumnText(c);
+        accepted += a ? 1 : 0;
+    }
+    EXPECT_GT(accepted, 0);
+    EXPECT_LT(accepted, 3000);
+}
+
 TEST(Frame, StreakOfAcceptedItems) {
     TInsiemeCondizioni set;
     TCondQuadro f(&set);
@@ -198,6 +256,30 @@ TEST(Frame, PresetTableFollowsTheItems) {
     }
     EXPECT_FALSE(f.Aggiungi(Zeros(set, 0, 0)));
     EXPECT_EQ(f.Count(), 999u);
+}
+
+TEST(Frame, StatisticsRecordTheMeasure) {
+    TInsiemeCondizioni set;
+    TCondQuadro& f = ThreeItemFrame(set); // AND: admits 3
+    set.Prepara();
+    for (int z : {6, 0, 4, 6, 12}) {
+        f.StatisticaColonna(WithZeros(z));
+    }
+    EXPECT_EQ(f.StatArchivio.Frequenza(3), 2);
+    EXPECT_EQ(f.StatArchivio.Frequenza(1), 2);
+    EXPECT_EQ(f.StatArchivio.Frequenza(0), 1);
+    EXPECT_EQ(f.StatAnalisi.Frequenza(3), 2); // only what the table admits
+    EXPECT_EQ(f.StatAnalisi.Frequenza(1), 0);
+
+    // Over the columns in memory, expanded.
+    TListaColonne cols;
+    Colonna multi = WithZeros(6);
+    multi[0] = kSign0 | kSign1; // 6 or 5 zeros
+    cols.Append(multi);
+    set.Collega(nullptr, nullptr, &cols);
+    f.StatisticaColonne();
+    EXPECT_EQ(f.StatAnalisi.Frequenza(3), 1);
+    EXPECT_EQ(f.StatAnalisi.Frequenza(2), 1);
 }
 
 TEST(Frame, TitlesNumberTheItems) {

@@ -134,8 +134,8 @@ TEST_F(PuntiTra, EveryFamilyFeedsItsGroup) {
 }
 
 TEST_F(PuntiTra, RecoveryThroughTheLinkAndTheDialogGroup) {
-    auto& a = Gol({1}, 1, 3, 6);
-    auto& b = Gol({2}, 0, 2, 6);
+    Gol({1}, 1, 3, 6);
+    Gol({2}, 0, 2, 6);
     tra.Gruppo(6).Aggiungi(0, 2, kAmmesso);
     tra.Gruppo(6).Aggiungi(3, 4, kRecupero, 1);
     tra.Gruppo(6).Link = 'B';
@@ -155,10 +155,18 @@ TEST_F(PuntiTra, RecoveryThroughTheLinkAndTheDialogGroup) {
     EXPECT_EQ(tra.TotaleGruppo(Col("M2 0000000000")), 5);
     EXPECT_TRUE(set.Errori.empty());
     EXPECT_FALSE(set.RaccogliErrori);
-    (void)a;
-    (void)b;
 
-    // A group that is not on show does not change the dialog's group.
+    // The group's grids are bounded by what the group can reach.
+    const auto err = tra.RicostruisciGruppo({{"0", "2"}}, {});
+    ASSERT_TRUE(err.has_value());
+    EXPECT_EQ(err->Messaggio, kMsgErroreMinimo);
+    EXPECT_EQ(tra.Gruppo(6).Conta, 2) << "unchanged";
+    ASSERT_FALSE(tra.RicostruisciGruppo({{"1", "2"}, {"4", "5"}}, {}).has_value());
+    EXPECT_EQ(tra.Gruppo(6).Conta, 2);
+    EXPECT_EQ(tra.Gruppo(6).Intervalli[1], (TIntervallo{4, 5, kAmmesso, 0}));
+    EXPECT_EQ(tra.Gruppo(6).Link, 'B');
+
+    // A group number out of range shows the nearest group.
     tra.MostraGruppo(40);
     EXPECT_EQ(tra.GruppoInMostra, 30);
     EXPECT_TRUE(tra.CondizioniGruppo.empty());

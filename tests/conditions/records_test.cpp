@@ -242,20 +242,21 @@ TEST(Records, FactoryBuildsOnlyWhatExists) {
                  {5, "Interruzioni"},
                  {6, "Ripetizioni"},
                  {7, "Gruppo Consecutività"},
-                 {14, "Gruppo Risultati"},
-                 {38, "Consecutività"},
-                 {40, "Risultati"},
                  {8, "Gruppo Sequele"},
                  {9, "Gruppo Punti Squadra"},
                  {10, "Gruppo Valori"},
                  {11, "Gruppo Percentuali"},
                  {12, "Gruppo Col. Filtro"},
+                 {13, "Quadro"},
+                 {14, "Gruppo Risultati"},
                  {15, "Punti Tra"},
                  {34, "Sequele"},
                  {35, "Punti Squadra"},
                  {36, "Valori"},
                  {37, "Percentuali"},
-                 {39, "Colonna Filtro"}};
+                 {38, "Consecutività"},
+                 {39, "Colonna Filtro"},
+                 {40, "Risultati"}};
     for (const auto& b : built) {
         auto c = CreaCondizione(b.code, &set);
         ASSERT_NE(c, nullptr) << int(b.code);
@@ -265,16 +266,13 @@ TEST(Records, FactoryBuildsOnlyWhatExists) {
         EXPECT_FALSE(c->Abilitata);
         EXPECT_FALSE(c->Selezionato);
     }
-    for (const int code : {0, 13, 16, 33, 41, 100, 255}) {
+    for (const int code : {0, 16, 33, 41, 99, 100, 255}) {
         EXPECT_EQ(CreaCondizione(static_cast<std::uint8_t>(code), &set), nullptr) << code;
     }
-    // The set holds what can be built, in its slot; the others are empty.
+    // One default condition per slot, its code equal to the slot.
     for (int i = 1; i <= 15; ++i) {
-        const bool present = i != 13;
-        EXPECT_EQ(set.Slot(i) != nullptr, present) << i;
-        if (present) {
-            EXPECT_EQ(set.Slot(i)->Tipo, i);
-        }
+        ASSERT_NE(set.Slot(i), nullptr) << i;
+        EXPECT_EQ(set.Slot(i)->Tipo, i);
     }
 }
 
@@ -405,6 +403,20 @@ TEST(Records, ListsFailCleanly) {
         EXPECT_FALSE(list->Leggi(r)) << b.what;
         EXPECT_EQ(l->Count(), 1u) << b.what; // the list keeps what it had
     }
+    // Lists nested without end fail instead of exhausting the stack; a few levels are read.
+    std::vector<std::uint8_t> deep;
+    for (int i = 0; i < 200000; ++i) {
+        deep.insert(deep.end(), {7, 1});
+    }
+    TByteReader rd(deep);
+    rd.Skip(1);
+    EXPECT_FALSE(CreaCondizione(kCodGruppoConsecutivita, &set)->Leggi(rd));
+    std::vector<std::uint8_t> nested = {7, 1, 14, 1, 100, 100};
+    TByteReader rn(nested);
+    rn.Skip(1);
+    auto outer = CreaCondizione(kCodGruppoConsecutivita, &set);
+    ASSERT_TRUE(outer->Leggi(rn));
+    EXPECT_EQ(dynamic_cast<TListaCondizioni*>(outer.get())->Count(), 1u);
     // A long run of item codes without an end byte is bounded by the data.
     std::vector<std::uint8_t> many = {7, 1};
     for (int i = 0; i < 2000; ++i) {

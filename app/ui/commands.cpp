@@ -1,0 +1,22 @@
+#include "app/ui/commands.h"
+
+#include "app/ui/main_window.h"
+#include "core/ui/system_commands.h"
+#include "develop/ui/develop_commands.h"
+
+namespace tessaline {
+
+TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
+    if (files == nullptr) {
+        own_ = std::make_unique<TDialogFileChooser>(&main);
+        files = own_.get();
+    }
+    sistema_ = new TComandiSistema(main, *files);
+    sviluppo_ = new TComandiSviluppo(main, *files);
+    sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
+    sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
+}
+
+TComandi::~TComandi() = default;
+
+} // namespace tessaline

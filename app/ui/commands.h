@@ -1,0 +1,32 @@
+#pragma once
+// The commands of the system, coupon, team-list and development menus, put on a main window.
+
+#include <memory>
+
+#include "core/ui/file_chooser.h"
+
+namespace tessaline {
+
+class TFormPrinc;
+class TComandiSistema;
+class TComandiSviluppo;
+
+class TComandi {
+public:
+    // files answers the commands' file dialogs (the toolkit's dialogs when null); it must outlive
+    // this object. The command objects belong to the main window.
+    explicit TComandi(TFormPrinc& main, TFileChooser* files = nullptr);
+    ~TComandi();
+    TComandi(const TComandi&) = delete;
+    TComandi& operator=(const TComandi&) = delete;
+
+    TComandiSistema& Sistema() { return *sistema_; }
+    TComandiSviluppo& Sviluppo() { return *sviluppo_; }
+
+private:
+    std::unique_ptr<TDialogFileChooser> own_;
+    TComandiSistema* sistema_;
+    TComandiSviluppo* sviluppo_;
+};
+
+} // namespace tessaline

@@ -1,0 +1,204 @@
+#include "develop/ui/develop_commands.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <exception>
+#include <filesystem>
+
+#include "app/ui/main_window.h"
+#include "app/ui/qt_text.h"
+#include "core/errors.h"
+#include "core/paths.h"
+#include "core/sistema.h"
+#include "core/ui/file_chooser.h"
+#include "develop/driver.h"
+#include "develop/estimate.h"
+#include "develop/ui/develop_window.h"
+#include "develop/ui/recalc_panel.h"
+#include "develop/ui/settings_dialog.h"
+
+namespace tessaline {
+
+namespace {
+
+// The hourglass for the length of a scope.
+class TWaitCursor {
+public:
+    TWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+QString ColumnFolder() {
+    return Q(FolderPath(TFolder::Colonne).string());
+}
+
+} // namespace
+
+TComandiSviluppo::TComandiSviluppo(TFormPrinc& main, TFileChooser& files)
+    : QObject(&main), main_(main), files_(files), last_(std::make_unique<TDevelopResult>()) {
+    panel_ = new TFormRicalcoloAutomatico(main.Sistema(), &main);
+    panel_->Posiziona(&main, main.PSpeed);
+    panel_->aggiornaPrincipale = [this] { Aggiorna(); };
+    main.Collega(QStringLiteral("CalcoloColonne1Click"), [this] { CalcoloColonne1Click(); });
+    main.Collega(QStringLiteral("SpeedSviluppaClick"), [this] { CalcoloColonne1Click(); });
+    main.Collega(QStringLiteral("ImpostazioneSvClick"), [this] { ImpostazioneSvClick(); });
+    main.Collega(QStringLiteral("SalvasuDisco1Click"), [this] { SalvasuDisco1Click(); });
+    main.Collega(QStringLiteral("EsportainASCII1Click"), [this] { EsportainASCII1Click(); });
+    main.Collega(QStringLiteral("ImportadaASCII1Click"), [this] { ImportadaASCII1Click(); });
+    main.sviluppoAutomatico = [this] { Ricalcola(); };
+    main.ricalcoloAccoppiate = [this](const PairTable& t) { RicalcolaAccoppiate(t); };
+}
+
+TComandiSviluppo::~TComandiSviluppo() = default;
+
+void TComandiSviluppo::Protetto(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        main_.Prompt().ShowMessage(msg::kInformazione, e.what(), BtnOk);
+    } catch (...) {
+        main_.Prompt().ShowMessage(msg::kInformazione, msg::kRisorseEsaurite, BtnOk);
+    }
+    Aggiorna();
+}
+
+void TComandiSviluppo::Aggiorna() {
+    main_.AggiornaAbilitazioni();
+    main_.AggiornaStatusLine();
+}
+
+void TComandiSviluppo::CalcoloColonne1Click() {
+    if (window_ != nullptr && window_->InCorso()) {
+        return;
+    }
+    Protetto([this] {
+        if (window_ == nullptr) {
+            window_ = std::make_unique<TFrmSviluppo>(main_.Sistema(), &main_);
+            window_->aggiornaPrincipale = [this] { Aggiorna(); };
+        }
+        *last_ = window_->Esegui(&main_.Prompt());
+    });
+}
+
+bool TComandiSviluppo::Ricalcola() {
+    T_Sistema& sys = main_.Sistema();
+    if (sys.dati.sviluppo.AutoRecalc != 1 || sys.recalcRunning) {
+        return false;
+    }
+    if (!panel_->isVisible()) {
+        panel_->Mostra();
+    }
+    Protetto([this, &sys] {
+        TRecalcHooks hooks;
+        hooks.progress = panel_;
+        hooks.prompt = &main_.Prompt();
+        hooks.animation = [this](bool on) { main_.RunAnimation(on); };
+        RecalculateSystem(sys, hooks);
+    });
+    return true;
+}
+
+void TComandiSviluppo::RicalcolaAccoppiate(const PairTable& table) {
+    T_Sistema& sys = main_.Sistema();
+    if (sys.dati.sviluppo.AutoRecalc != 1 || PairColumnsCovered(table) < 1) {
+        return;
+    }
+    const PairTable kept = sys.dati.sviluppo.PairTable;
+    sys.dati.sviluppo.PairTable = table;
+    Ricalcola(); // failures are shown inside
+    sys.dati.sviluppo.PairTable = kept;
+}
+
+void TComandiSviluppo::DopoCaricamento() {
+    if (main_.Sistema().dati.sviluppo.AutoRecalc == 1) {
+        panel_->Mostra();
+        Ricalcola();
+    } else {
+        ChiudiPannello();
+    }
+}
+
+void TComandiSviluppo::ChiudiPannello() {
+    panel_->hide();
+}
+
+void TComandiSviluppo::ImpostazioneSvClick() {
+    Protetto([this] {
+        TFrmImpSv dlg(main_.Sistema(), main_.Prompt(), files_, &main_);
+        dlg.aggiornaPrincipale = [this] { Aggiorna(); };
+        if (dlg.exec() != QDialog::Accepted) {
+            return;
+        }
+        if (main_.Sistema().dati.sviluppo.AutoRecalc == 1) {
+            panel_->Mostra();
+            Ricalcola();
+        } else {
+            ChiudiPannello();
+        }
+    });
+}
+
+void TComandiSviluppo::SalvaColonne(bool testo) {
+    TFileDialogSpec spec;
+    spec.title = QStringLiteral("Salva le Colonne");
+    spec.defaultExtension = testo ? QStringLiteral("Txt") : QStringLiteral("Col");
+    spec.filter = testo ? QStringLiteral("Txt file|*.Txt") : QStringLiteral("Col file|*.Col");
+    spec.folder = ColumnFolder();
+    spec.save = true;
+    const QString file = files_.Choose(spec);
+    if (file.isEmpty()) {
+        return;
+    }
+    const std::filesystem::path path = S(file);
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) &&
+        main_.Prompt().ShowMessage(msg::kConferma, msg::kFileGiaPresente, BtnSi | BtnNo) != BtnSi) {
+        return;
+    }
+    TWaitCursor wait;
+    const TListaColonne& list = main_.Sistema().Colonne;
+    if (!(testo ? list.SaveText(path) : list.SaveToFile(path))) {
+        throw EInOutError(testo ? msg::kErroreScritturaTesto : msg::kErroreScritturaColonnare);
+    }
+}
+
+void TComandiSviluppo::SalvasuDisco1Click() {
+    Protetto([this] { SalvaColonne(false); });
+}
+
+void TComandiSviluppo::EsportainASCII1Click() {
+    Protetto([this] { SalvaColonne(true); });
+}
+
+void TComandiSviluppo::ImportadaASCII1Click() {
+    Protetto([this] {
+        TFileDialogSpec spec;
+        spec.title = QStringLiteral("Carica le Colonne");
+        spec.defaultExtension = QStringLiteral("Txt");
+        spec.filter = QStringLiteral("Txt file|*.Txt");
+        spec.folder = ColumnFolder();
+        spec.mustExist = true;
+        const QString file = files_.Choose(spec);
+        if (file.isEmpty()) {
+            return;
+        }
+        T_Sistema& sys = main_.Sistema();
+        try {
+            TWaitCursor wait;
+            if (!sys.Colonne.LoadText(S(file), &main_.Prompt())) {
+                sys.Colonne.Clear();
+                main_.Prompt().ShowMessage(msg::kInformazione, msg::kErroreLetturaTesto, BtnOk);
+            }
+            main_.ImpostaTutto();
+        } catch (const EInOutError&) {
+            throw;
+        } catch (const std::exception&) {
+            sys.Colonne.Clear();
+            throw EInOutError(msg::kErroreLetturaTestoInatteso);
+        }
+    });
+}
+
+} // namespace tessaline

@@ -1,0 +1,209 @@
+// The development window: a long run stopped with "Annulla", the counters after a plain and a
+// reduced run, and the commands that start it.
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+#include <set>
+
+#include "app/config_file.h"
+#include "app/ui/commands.h"
+#include "app/ui/main_window.h"
+#include "core/sistema.h"
+#include "develop/driver.h"
+#include "develop/enumerate.h"
+#include "develop/ui/develop_commands.h"
+#include "develop/ui/develop_window.h"
+#include "ui_support.h"
+
+using namespace tessaline;
+
+namespace {
+
+Pronostico Tutti(SignSet s) {
+    Pronostico p;
+    for (int i = 0; i < kTeams; ++i) {
+        p[i] = s;
+    }
+    return p;
+}
+
+} // namespace
+
+class TestDevelopWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QVERIFY(home_.isValid());
+        test::PrepareHome(home_);
+    }
+    void init() {
+        sys_ = std::make_unique<T_Sistema>();
+        sys_->dati.settings = DefaultSettings();
+        w_ = std::make_unique<TFormPrinc>(*sys_);
+        w_->SetPrompt(&prompt_);
+        prompt_.Clear();
+        comandi_ = std::make_unique<TComandi>(*w_, &chooser_);
+    }
+    void cleanup() {
+        comandi_.reset();
+        w_.reset();
+        sys_.reset();
+    }
+
+    void commandsFollowTheForecast() {
+        QAction* calcolo = w_->Azione(QStringLiteral("CalcoloColonne1Click"));
+        QAction* speed = w_->Azione(QStringLiteral("SpeedSviluppaClick"));
+        QVERIFY(!calcolo->isEnabled()); // an empty forecast develops nothing
+        sys_->dati.Forecast = Tutti(kSign1);
+        sys_->dati.Forecast[0] = kSign0 | kSign1;
+        w_->ImpostaTutto();
+        QVERIFY(calcolo->isEnabled());
+        QVERIFY(speed->isEnabled());
+        speed->trigger();
+        QCOMPARE(sys_->Colonne.Count(), 2);
+        TFrmSviluppo* f = comandi_->Sviluppo().FinestraSviluppo();
+        QVERIFY(f != nullptr && f->isVisible());
+        QVERIFY(f->BtnOk->isEnabled());
+        // The status line shows the new columns while the window stays up with its counts.
+        QVERIFY(w_->PColonneF->text().startsWith(QStringLiteral("  Colonne Finali : 2 (")));
+        f->BtnOk->click();
+        QVERIFY(!f->isVisible());
+    }
+
+    void annullaStopsALongRun() {
+        sys_->dati.Forecast = Tutti(kAllSigns); // 16,777,216 columns
+        w_->ImpostaTutto();
+        bool clicked = false;
+        bool wasRunning = false;
+        QTimer::singleShot(0, this, [&] {
+            TFrmSviluppo* f = comandi_->Sviluppo().FinestraSviluppo();
+            wasRunning = f != nullptr && f->InCorso() && f->isVisible();
+            if (f != nullptr) {
+                f->BtnAnnulla->click();
+            }
+            clicked = true;
+        });
+        QElapsedTimer clock;
+        clock.start();
+        comandi_->Sviluppo().CalcoloColonne1Click();
+        QVERIFY(clicked);
+        QVERIFY(wasRunning);
+        QVERIFY(comandi_->Sviluppo().UltimoRisultato().stopped);
+        QVERIFY(sys_->Colonne.Empty());
+        TFrmSviluppo* f = comandi_->Sviluppo().FinestraSviluppo();
+        QVERIFY(!f->isVisible()); // a stopped enumeration closes the window
+        QVERIFY(!f->InCorso());
+        for (const std::string& t : prompt_.texts) {
+            QCOMPARE(QString::fromStdString(t), QStringLiteral("Impossibile Caricare lo Sfondo"));
+        }
+        QCOMPARE(w_->PColonneF->text(), QStringLiteral("  Colonne Finali : "));
+
+        // The next run starts afresh and is not stopped by the earlier click.
+        sys_->dati.Forecast = Tutti(kSign2);
+        sys_->dati.Forecast[11] = kAllSigns;
+        comandi_->Sviluppo().CalcoloColonne1Click();
+        QVERIFY(!comandi_->Sviluppo().UltimoRisultato().stopped);
+        QCOMPARE(sys_->Colonne.Count(), 4);
+        QVERIFY(f->isVisible());
+        f->BtnOk->click();
+    }
+
+    void countersOfAPlainRun() {
+        sys_->dati.Forecast = Tutti(kSign1);
+        for (int t : {0, 3, 6}) {
+            sys_->dati.Forecast[t] = kSign0 | kSign1 | kSign2; // 27 columns
+        }
+        comandi_->Sviluppo().CalcoloColonne1Click();
+        TFrmSviluppo* f = comandi_->Sviluppo().FinestraSviluppo();
+        QVERIFY(!f->GroupBoxR->isEnabled());
+        QCOMPARE(f->GroupBoxR->title(), QString());
+        QVERIFY(!f->RColonneFinali->isVisible());
+        QCOMPARE(f->ColonneIniziali->text(), QStringLiteral("27"));
+        QCOMPARE(f->ColonneFiltrate->text(), QStringLiteral("0"));
+        QCOMPARE(f->ColonneFinali->text(), QString::fromUtf8("27 (£ 21.600)"));
+        QCOMPARE(f->Gauge1->value(), 100);
+        QVERIFY(f->TortaC->isVisible());
+        QCOMPARE(f->TortaC->Percentuale(), 100.0);
+        QVERIFY(!f->TortaR->isVisible());
+        QVERIFY(f->LabelStato->text().startsWith(
+            QStringLiteral("Elaborazione Terminata.   Tempo Impiegato : 00:00:")));
+        f->BtnOk->click();
+    }
+
+    void countersOfAReducedRun() {
+        sys_->dati.Forecast = Tutti(kSign1);
+        for (int t = 0; t < 6; ++t) {
+            sys_->dati.Forecast[2 * t] = kSign0 | kSign1 | kSign2; // 729 columns
+        }
+        auto& dev = sys_->dati.sviluppo;
+        dev.ReducedDevelopment = 1;
+        dev.MinDistanceMode = 1;
+        dev.MinDistance = 3;
+        comandi_->Sviluppo().CalcoloColonne1Click();
+
+        // What a minimum distance of 3 keeps, walking the columns in development order.
+        std::vector<Colonna> kept;
+        EnumerateForecast(sys_->dati.Forecast, TEnumMode::Develop, nullptr, [&](const Colonna& c) {
+            for (const Colonna& k : kept) {
+                if (WrongMatches(c, k) < 3) {
+                    return;
+                }
+            }
+            kept.push_back(c);
+        });
+        const int k = static_cast<int>(kept.size());
+        QCOMPARE(sys_->Colonne.Count(), k);
+        QVERIFY(k > 1 && k < 729);
+
+        TFrmSviluppo* f = comandi_->Sviluppo().FinestraSviluppo();
+        QVERIFY(f->GroupBoxR->isEnabled());
+        QCOMPARE(f->GroupBoxR->title(), QStringLiteral("Riduzione a Distanza Minima 3"));
+        QVERIFY(f->RColonneFinali->isVisible());
+        QCOMPARE(f->ColonneIniziali->text(), QStringLiteral("729"));
+        QCOMPARE(f->ColonneFinali->text(), QString::fromUtf8("729 (£ 583.200)"));
+        QCOMPARE(f->RColonneIniziali->text(), QString::fromUtf8("729 (£ 583.200)"));
+        QCOMPARE(f->ColonneFiltrate->text(), QStringLiteral("0"));
+        QCOMPARE(f->RColonneFinali->text(),
+                 QStringLiteral("%1 (£ %2)").arg(k).arg(QLocale().toString(k * 800)));
+        QCOMPARE(f->LabelFattore->text(), QLocale().toString(729.0 / k, 'f', 2));
+        QVERIFY(f->LabelFattore->text().contains(QLatin1Char(',')));
+        QVERIFY(f->TortaR->isVisible());
+        QCOMPARE(f->TortaR->Percentuale(), k / 729.0 * 100.0);
+        QCOMPARE(f->Gauge1->value(), 100);
+        f->BtnOk->click();
+
+        // Another reduction, by guarantee: the caption follows the setting.
+        dev.MinDistanceMode = 0;
+        dev.Guarantee = 5;
+        f->FormShow();
+        QCOMPARE(f->GroupBoxR->title(), QStringLiteral("Autoriduzione a Garanzia del 5"));
+        QVERIFY(!f->TortaC->isVisible());
+        QCOMPARE(f->ColonneFinali->text(), QString());
+    }
+
+    void closingDuringARunStopsIt() {
+        sys_->dati.Forecast = Tutti(kAllSigns);
+        QTimer::singleShot(0, this, [&] {
+            if (TFrmSviluppo* f = comandi_->Sviluppo().FinestraSviluppo()) {
+                f->close(); // the window's close box asks the run to stop, it does not vanish mid-run
+            }
+        });
+        comandi_->Sviluppo().CalcoloColonne1Click();
+        QVERIFY(comandi_->Sviluppo().UltimoRisultato().stopped);
+        QVERIFY(sys_->Colonne.Empty());
+    }
+
+private:
+    QTemporaryDir home_;
+    test::TScriptedPrompt prompt_;
+    test::TScriptedChooser chooser_;
+    std::unique_ptr<T_Sistema> sys_;
+    std::unique_ptr<TFormPrinc> w_;
+    std::unique_ptr<TComandi> comandi_;
+};
+
+QTEST_MAIN(TestDevelopWindow)
+#include "develop_window_test.moc"

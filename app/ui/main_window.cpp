@@ -389,7 +389,9 @@ void TFormPrinc::BuildStatusBar() {
         l->setFrameShape(QFrame::StyledPanel);
         l->setFrameShadow(QFrame::Sunken);
         if (!permanent) {
-            l->setMinimumWidth(96); // the column counts on the right keep their whole text
+            // On narrow windows these give way first, so that the column counts keep their text.
+            l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+            l->setMinimumWidth(64);
         }
         if (permanent) {
             sb->addPermanentWidget(l);

@@ -100,16 +100,7 @@ std::vector<std::uint8_t> ConfigBytes(const TProgramSettings& s) {
     w.PString(tab.FontName, kFontWidth);
     w.I32(tab.FontSize);
     w.I32(tab.FontStyle);
-    const TSearchSettings& rc = s.ricerca;
-    w.U8(rc.Intervallo.Tipi);
-    w.I16(rc.Intervallo.AnnoDa);
-    w.I16(rc.Intervallo.AnnoA);
-    w.U8(rc.Intervallo.NumeroDa);
-    w.U8(rc.Intervallo.NumeroA);
-    for (std::uint8_t f : {rc.IgnoraColonneFiltro, rc.IgnoraRipetizioni, rc.IgnoraPercentuali, rc.Categoria1,
-                           rc.Categoria12, rc.Categoria123}) {
-        w.U8(f);
-    }
+    s.ricerca.Scrivi(w);
     return w.Data();
 }
 
@@ -138,14 +129,13 @@ bool ParseConfig(std::span<const std::uint8_t> data, TProgramSettings& out) {
         !r.I32(tab.FontSize) || !r.I32(tab.FontStyle) || tab.FontStyle < 0 || tab.FontStyle > 15) {
         return false;
     }
-    TSearchSettings& rc = s.ricerca;
-    if (!r.U8(rc.Intervallo.Tipi) || !r.I16(rc.Intervallo.AnnoDa) || !r.I16(rc.Intervallo.AnnoA) ||
-        !r.U8(rc.Intervallo.NumeroDa) || !r.U8(rc.Intervallo.NumeroA)) {
+    T_ImpostazioniRicerca& rc = s.ricerca;
+    if (!rc.Leggi(r)) {
         return false;
     }
-    for (std::uint8_t* f : {&rc.IgnoraColonneFiltro, &rc.IgnoraRipetizioni, &rc.IgnoraPercentuali,
-                            &rc.Categoria1, &rc.Categoria12, &rc.Categoria123}) {
-        if (!Flag(r, *f)) {
+    for (std::uint8_t f : {rc.IgnoraColonneFiltro, rc.IgnoraRipetizioni, rc.IgnoraPercentuali, rc.Categoria1,
+                           rc.Categoria12, rc.Categoria123}) {
+        if (f > 1) {
             return false;
         }
     }

@@ -26,7 +26,8 @@ TStatusTexts StatusTexts(const T_Sistema& sys, bool priceCoverage) {
             return static_cast<double>(covered) * s.ColumnCost();
         }()
                                           : s.ColumnCost() * static_cast<double>(sys.Colonne.Count());
-        t.colonneFinali += fmt::format("{} ({})", sys.Colonne.Count(), CostText(cost, euro, sys.ParticipantCount));
+        t.colonneFinali +=
+            fmt::format("{} ({})", sys.Colonne.Count(), CostText(cost, euro, sys.ParticipantCount));
     }
 
     t.colonneIniziali = "  Colonne Iniziali : ";

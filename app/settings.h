@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "archive/frequencies.h"
 #include "core/cost.h"
 
 namespace tessaline {
@@ -50,31 +51,6 @@ struct TImpTabulato {
     bool operator==(const TImpTabulato&) const = default;
 };
 
-// The stored part of the analysis range: contest kinds, seasons and contest numbers.
-// (The contest archive's range maps onto these fields; Filtra is not stored.)
-struct TRangeRecord {
-    std::uint8_t Tipi = 1;
-    std::int16_t AnnoDa = 0;
-    std::int16_t AnnoA = 0;
-    std::uint8_t NumeroDa = 0;
-    std::uint8_t NumeroA = 0;
-    std::uint8_t Filtra = 1;
-    bool operator==(const TRangeRecord&) const = default;
-};
-
-// Search settings ("Impostazioni di Ricerca"); IgnoraValori lives only in memory.
-struct TSearchSettings {
-    TRangeRecord Intervallo;
-    std::uint8_t IgnoraColonneFiltro = 1;
-    std::uint8_t IgnoraRipetizioni = 1;
-    std::uint8_t IgnoraValori = 1;
-    std::uint8_t IgnoraPercentuali = 1;
-    std::uint8_t Categoria1 = 1;
-    std::uint8_t Categoria12 = 0;
-    std::uint8_t Categoria123 = 0;
-    bool operator==(const TSearchSettings&) const = default;
-};
-
 struct TProgramSettings {
     double costLire = kDefaultCostLire;
     double costEuro = kDefaultCostEuro;
@@ -86,7 +62,7 @@ struct TProgramSettings {
     std::array<std::string, 4> shopData; // heading, address, city, telephone (at most 60 characters)
     T_Taratura taratura;
     TImpTabulato tabulato;
-    TSearchSettings ricerca;
+    T_ImpostazioniRicerca ricerca; // "Impostazioni di Ricerca"
 
     // The column cost in force.
     double ColumnCost() const { return costsInEuro ? costEuro : costLire; }

@@ -4,6 +4,7 @@
 #include <climits>
 #include <filesystem>
 #include <fmt/format.h>
+#include <memory>
 
 #include "app/config_file.h"
 #include "app/settings.h"
@@ -11,9 +12,12 @@
 #include "core/cost.h"
 #include "core/errors.h"
 #include "core/paths.h"
+#include "core/sistema.h"
+#include "core/system_file.h"
 #include "develop/column_list.h"
 #include "reduce/guarantee.h"
 #include "scrutiny/scrutiny.h"
+#include "scrutiny/scrutiny_conditions.h"
 #include "tools/column_ops.h"
 #include "tools/ordering.h"
 
@@ -28,21 +32,17 @@ std::string CliPath(const std::string& given) {
     return fs::absolute(fs::path(given)).string();
 }
 
-// Reading a system file belongs to the system document; until it exists, --system is refused.
-[[noreturn]] void SystemUnavailable() {
-    throw EUsage("--system: la lettura dei file di sistema non è ancora disponibile");
-}
-
-// The sign percentages of a system file.
-TeamGrid SystemPercentages(const std::string& /*path*/) {
-    SystemUnavailable();
-}
-
-// The settings in force: those of the configuration file when it can be read, else the defaults.
+// The settings in force: "Tessaline.cfg" of the data folder when it exists, else the defaults.
 TProgramSettings CliSettings() {
     TProgramSettings s = DefaultSettings();
-    ReadConfigFile(ProgramDir() / kConfigFileName, s);
+    LeggiConfigurazione(s);
     return s;
+}
+
+// A system file named on the command line, with the program settings in force.
+void LoadSystem(T_Sistema& sys, const std::string& path) {
+    sys.dati.settings = CliSettings();
+    CaricaSistema(sys, fs::absolute(fs::path(path)));
 }
 
 std::string OneInput(TArgs& args, const char* what) {
@@ -76,6 +76,9 @@ int RunGuarantee(TArgs& args) {
     if (compare && (errors || conditions)) {
         throw EUsage("--errors e --conditions valgono solo con --system");
     }
+    TParametriGaranzie params;
+    params.fileEsaminate = CliPath(examined);
+    T_Sistema sys;
     if (system) {
         // The error modes and "Applica le Condizioni" follow the dialog's rules.
         bool modes[3] = {errors ? false : true, false, false};
@@ -90,12 +93,19 @@ int RunGuarantee(TArgs& args) {
         if (conditions && (modes[1] || modes[2])) {
             throw EUsage("--conditions vale solo senza errori sul pronostico");
         }
-        SystemUnavailable();
+        LoadSystem(sys, *system);
+        if (!PronosticoUsabile(sys)) {
+            throw EUsage("il pronostico del sistema non genera colonne");
+        }
+        ConfrontoDalPronostico(params, sys);
+        params.zeroErrori = modes[0];
+        params.unErrore = modes[1];
+        params.dueErrori = modes[2];
+        params.condizioni = conditions ? sys.Condizioni : nullptr;
+    } else {
+        params.confrontoDaFile = true;
+        params.fileConfronto = CliPath(*compare);
     }
-    TParametriGaranzie params;
-    params.fileEsaminate = CliPath(examined);
-    params.confrontoDaFile = true;
-    params.fileConfronto = CliPath(*compare);
     TRisultatiGaranzie results;
     const TEsitoGaranzie outcome = Calcola(params, results, &Interrupt());
     CheckInterrupted();
@@ -155,19 +165,28 @@ int RunScrutiny(TArgs& args) {
         throw EUsage(fmt::format("colonna vincente non valida: {}", winningText));
     }
     const auto rest = args.Positionals();
-    if (system) {
-        SystemUnavailable();
-    }
-    if (rest.size() != 1) {
+    if (system.has_value() == (rest.size() == 1) || rest.size() > 1) {
         throw EUsage("serve un file colonnare oppure --system");
     }
     const TProgramSettings settings = CliSettings();
     TSpoglio spoglio;
-    spoglio.CaricaDaFile(CliPath(rest[0]), settings.automaticMerge, nullptr, &Interrupt());
-    CheckInterrupted();
+    T_Sistema sys;
     TSistemaSpoglio noSystem;
     noSystem.sorgentePronostico = false;
-    spoglio.Esegui(winning, noSystem);
+    const TSistemaSpoglio* examined = &noSystem;
+    TSistemaSpoglio ofSystem;
+    std::unique_ptr<TEsaminatoreInsieme> examiner;
+    if (system) {
+        LoadSystem(sys, *system);
+        spoglio.CaricaDaMemoria(sys.Colonne, settings.automaticMerge, nullptr, &Interrupt());
+        examiner = std::make_unique<TEsaminatoreInsieme>(sys.Insieme());
+        ofSystem = SpoglioDelSistema(sys, examiner.get());
+        examined = &ofSystem;
+    } else {
+        spoglio.CaricaDaFile(CliPath(rest[0]), settings.automaticMerge, nullptr, &Interrupt());
+    }
+    CheckInterrupted();
+    spoglio.Esegui(winning, *examined);
 
     TJson json;
     json.BeginObject().Key("points").BeginArray();
@@ -248,7 +267,9 @@ int RunOrder(TArgs& args) {
     if (!system) {
         throw EUsage("manca l'opzione --system");
     }
-    const TeamGrid percentages = SystemPercentages(*system);
+    T_Sistema sys;
+    LoadSystem(sys, *system);
+    const TeamGrid percentages = sys.dati.TeamPercentages;
     TListaColonne source;
     if (!source.LoadFromFile(CliPath(in), false, nullptr)) {
         throw EInOutError(msg::kImpossibileCaricareFileColonnare);

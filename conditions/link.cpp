@@ -65,7 +65,7 @@ void TEsameTraLink::Sezione(const TTabellaPunti& t, const TSezione& s, bool cons
             }
         }
     } else {
-        if (s.Tra != group_ || group_ == 0) { // group 0 is no group
+        if (s.Tra == 0 || s.Tra != group_) { // group 0 is no group
             return;
         }
         elementi_.push_back(TElemTraLink{text, slotCorrente});

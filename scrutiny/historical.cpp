@@ -3,6 +3,7 @@
 #include <cmath>
 #include <fmt/format.h>
 
+#include "archive/contest_archive.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
 
@@ -98,6 +99,21 @@ bool TSpoglioStorico::Elabora(std::span<const TConcorsoStorico> archive,
         r.evidenziata = r.convenienza >= 1.0;
     }
     return true;
+}
+
+bool TSpoglioStorico::Elabora(const T_Archivio& archive, const T_IntervalloConcorsi& range,
+                              CancelProbe* cancel, TAnalProgress* progress) {
+    std::vector<TConcorsoStorico> contests;
+    std::vector<bool> admitted;
+    contests.reserve(archive.Count());
+    for (const T_Concorso& c : archive.Concorsi()) {
+        contests.push_back({c.Tipo, c.Numero, c.Anno, c.ColonnaVincente});
+        admitted.push_back(range.Contiene(c));
+    }
+    const TConcorsoStorico* first = contests.data();
+    return Elabora(
+        contests, [&](const TConcorsoStorico& c) { return admitted[static_cast<std::size_t>(&c - first)]; },
+        cancel, progress);
 }
 
 namespace {

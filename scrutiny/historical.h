@@ -17,6 +17,8 @@ namespace tessaline {
 
 class CancelProbe;
 class UserPrompt;
+class T_Archivio;
+struct T_IntervalloConcorsi;
 
 // What the scrutiny reads of an archived contest.
 struct TConcorsoStorico {
@@ -63,6 +65,11 @@ public:
     // empty). Returns false when stopped with "Annulla" (the results are then incomplete).
     bool Elabora(std::span<const TConcorsoStorico> archive,
                  const std::function<bool(const TConcorsoStorico&)>& admitted, CancelProbe* cancel = nullptr,
+                 TAnalProgress* progress = nullptr);
+
+    // The same over the contest archive, examining the contests the analysis range admits
+    // (Contiene).
+    bool Elabora(const T_Archivio& archive, const T_IntervalloConcorsi& range, CancelProbe* cancel = nullptr,
                  TAnalProgress* progress = nullptr);
 
     std::int64_t Esaminati() const { return examined_; }

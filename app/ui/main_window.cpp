@@ -155,6 +155,11 @@ TFormPrinc::TFormPrinc(T_Sistema& sistema, QWidget* parent) : QMainWindow(parent
             Prompt().ShowMessage(msg::kInformazione, "Impossibile Caricare lo Sfondo", BtnOk);
         });
     }
+    if (!archivio_.CaricaOppureNuovo(Settings().ricerca.Intervallo, nullptr)) {
+        QTimer::singleShot(0, this, [this] {
+            Prompt().ShowMessage(msg::kInformazione, "Impossibile Caricare L'Archivio.", BtnOk);
+        });
+    }
     AggiornaStatusLine();
     AggiornaAbilitazioni();
     Layout();
@@ -384,7 +389,9 @@ void TFormPrinc::BuildStatusBar() {
         l->setFrameShape(QFrame::StyledPanel);
         l->setFrameShadow(QFrame::Sunken);
         if (!permanent) {
-            l->setMinimumWidth(96); // the column counts on the right keep their whole text
+            // On narrow windows these give way first, so that the column counts keep their text.
+            l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+            l->setMinimumWidth(64);
         }
         if (permanent) {
             sb->addPermanentWidget(l);
@@ -545,7 +552,7 @@ void TFormPrinc::AggiornaStatusLine(bool prezzoCompleto) {
 
 void TFormPrinc::AggiornaAbilitazioni() {
     abil_ = tessaline::Abilitazioni(sys_, EditSchedina->SValori->Stato(), EditSchedina->SPercentuali->Stato(),
-                                    contestsInArchive);
+                                    static_cast<int>(archivio_.Count()));
     auto set = [this](const char* handler, bool on) {
         const QString h = QLatin1String(handler);
         if (QAction* a = Azione(h)) {

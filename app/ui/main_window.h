@@ -14,6 +14,7 @@
 #include "app/settings.h"
 #include "app/ui/coupon_editor.h"
 #include "app/ui/form_saver.h"
+#include "archive/contest_archive.h"
 
 class QAction;
 class QMenu;
@@ -60,8 +61,8 @@ public:
 
     // The menu entry or tool button of a handler name ("Varie1Click", "SpeedSviluppaClick").
     QAction* Azione(const QString& handler) const;
-    // Number of contests in the archive (one empty contest until the archive is loaded).
-    int contestsInArchive = 1;
+    // The contest archive, loaded when the window is created (one empty contest when it cannot be).
+    T_Archivio& Archivio() { return archivio_; }
     // Hooks for what other parts of the program provide: saving the system ("Salva"), running the
     // development for automatic recalculation, saving the last coupon.
     std::function<void()> salvaSistema;
@@ -118,6 +119,7 @@ private:
     void MarkConditions();
 
     T_Sistema& sys_;
+    T_Archivio archivio_;
     UserPrompt* prompt_ = nullptr;
     TFormMessage* message_ = nullptr;
     TFormSaver* saver_ = nullptr;

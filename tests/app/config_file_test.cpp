@@ -59,7 +59,11 @@ TProgramSettings Sample() {
     s.taratura.StampaScritta = 0;
     s.taratura.StampaConcorso = 1;
     s.tabulato = {5, 6, "Liberation Mono", 10, kFontBold | kFontItalic};
-    s.ricerca.Intervallo = {3, 1998, -2, 7, 35, 1};
+    s.ricerca.Intervallo.AnnoDa = 1998;
+    s.ricerca.Intervallo.AnnoA = -2;
+    s.ricerca.Intervallo.NumeroDa = 7;
+    s.ricerca.Intervallo.NumeroA = 35;
+    s.ricerca.Intervallo.Tipi = 3;
     s.ricerca.IgnoraColonneFiltro = 0;
     s.ricerca.IgnoraRipetizioni = 1;
     s.ricerca.IgnoraValori = 0; // not stored

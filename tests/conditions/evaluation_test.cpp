@@ -198,6 +198,32 @@ TEST(Evaluation, ActiveListInSlotOrder) {
     EXPECT_EQ(set.Attive()[2], set.Slot(5));
 }
 
+TEST(Evaluation, FamiliesCheckTheirOwnTables) {
+    const struct {
+        int slot;
+        std::size_t table;
+        int lo, hi;
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {3, 0, 7, 7, "111111111111", "012M012M012M"},            // direct position 7 / 8
+        {3, 2, 5, 5, "012M012M012M", "111111111111"},            // inverse position 5 / 6
+        {3, 3, 5, 5, "012M012M012M", "111111111111"},            // inverse arms 5 / 11
+        {2, 0, 2, 2, "0 0 1 2 2 2 M 0 0 1 1 1", "010101010101"}, // two even runs / none
+        {4, 1, 6, 6, "012M21012M21", "012M2112M210"},            // inverse 6 / 0
+        {5, 2, 6, 6, "010101010101", "111111111111"},            // runs of ones after team 1
+    };
+    for (const auto& c : cases) {
+        TInsiemeCondizioni set;
+        auto* cond = dynamic_cast<TCondTabelle*>(set.Slot(c.slot));
+        ASSERT_NE(cond, nullptr);
+        Admit(cond->Tabella(c.table), c.lo, c.hi);
+        set.Prepara();
+        EXPECT_TRUE(set.Accetta(Col(c.in))) << c.slot << " " << c.in;
+        EXPECT_FALSE(set.Accetta(Col(c.out))) << c.slot << " " << c.out;
+    }
+}
+
 TEST(Evaluation, ListsAndTheirItems) {
     TInsiemeCondizioni set;
     auto& group = *set.SlotAs<TListaCondizioni>(7);

@@ -242,21 +242,21 @@ TEST(Records, FactoryBuildsOnlyWhatExists) {
                  {5, "Interruzioni"},
                  {6, "Ripetizioni"},
                  {7, "Gruppo Consecutività"},
-                 {14, "Gruppo Risultati"},
-                 {38, "Consecutività"},
-                 {40, "Risultati"},
                  {8, "Gruppo Sequele"},
                  {9, "Gruppo Punti Squadra"},
                  {10, "Gruppo Valori"},
                  {11, "Gruppo Percentuali"},
                  {12, "Gruppo Col. Filtro"},
+                 {13, "Quadro"},
+                 {14, "Gruppo Risultati"},
                  {15, "Punti Tra"},
                  {34, "Sequele"},
                  {35, "Punti Squadra"},
                  {36, "Valori"},
                  {37, "Percentuali"},
+                 {38, "Consecutività"},
                  {39, "Colonna Filtro"},
-                 {13, "Quadro"}};
+                 {40, "Risultati"}};
     for (const auto& b : built) {
         auto c = CreaCondizione(b.code, &set);
         ASSERT_NE(c, nullptr) << int(b.code);
@@ -266,10 +266,10 @@ TEST(Records, FactoryBuildsOnlyWhatExists) {
         EXPECT_FALSE(c->Abilitata);
         EXPECT_FALSE(c->Selezionato);
     }
-    for (const int code : {0, 16, 33, 41, 100, 255}) {
+    for (const int code : {0, 16, 33, 41, 99, 100, 255}) {
         EXPECT_EQ(CreaCondizione(static_cast<std::uint8_t>(code), &set), nullptr) << code;
     }
-    // Every slot holds its family.
+    // One default condition per slot, its code equal to the slot.
     for (int i = 1; i <= 15; ++i) {
         ASSERT_NE(set.Slot(i), nullptr) << i;
         EXPECT_EQ(set.Slot(i)->Tipo, i);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "archive/contest_archive.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "support/test_home.h"
@@ -96,6 +97,38 @@ TEST(HistoricalScrutiny, HandWorkedArchive) {
         const TListaColonne got = s.Selezione(sel.selected);
         EXPECT_EQ(std::vector<Colonna>(got.begin(), got.end()), sel.columns);
     }
+}
+
+TEST(HistoricalScrutiny, ContestArchiveAndRange) {
+    T_Archivio archive;
+    for (const TConcorsoStorico& c : Archive()) {
+        T_Concorso k;
+        k.Tipo = c.tipo;
+        k.Numero = c.numero;
+        k.Anno = c.anno;
+        k.ColonnaVincente = c.vincente;
+        k.AggiornaCompleto();
+        archive.Concorsi().push_back(k);
+    }
+    archive.Concorsi()[2].ColonnaVincente[4] = 0; // one unknown sign
+    archive.Concorsi()[2].AggiornaCompleto();
+    TSpoglioStorico s;
+    TListaColonne set;
+    set.Append(Col("000000000000"));
+    set.Append(Col("111111111111"));
+    s.CaricaDaMemoria(set);
+    T_IntervalloConcorsi range;
+    ASSERT_TRUE(archive.IntervalloCompleto(range));
+    // Filtra: only complete football contests, so not the first, the third (incomplete) nor the last.
+    ASSERT_TRUE(s.Elabora(archive, range));
+    EXPECT_EQ(s.Esaminati(), 3);
+    EXPECT_EQ(s.Riepilogo()[6].concorsi, 1);
+    range.Filtra = 0;
+    range.AnnoDa = 2020;
+    range.NumeroDa = 2;
+    ASSERT_TRUE(s.Elabora(archive, range));
+    EXPECT_EQ(s.Esaminati(), 4);
+    EXPECT_EQ(s.RigheConcorsi()[0][0], "  2");
 }
 
 TEST(HistoricalScrutiny, NoContestsAndLargeCounts) {

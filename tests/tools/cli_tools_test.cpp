@@ -60,7 +60,7 @@ TEST(CliTools, GuaranteeAgainstAComparisonFile) {
         {"guarantee --compare " + Q(c), 2},
         {"guarantee --examined " + Q(e) + " --compare " + Q(c) + " --errors 1", 2},
         {"guarantee --examined " + Q(e) + " --compare " + Q(c) + " --system s.svs", 2},
-        {"guarantee --examined " + Q(e) + " --system s.svs", 2},
+        {"guarantee --examined " + Q(e) + " --system " + Q(home.Path() / "none.svs"), 1},
         {"guarantee --examined " + Q(e) + " --system s.svs --errors 0,3", 2},
         {"guarantee --examined " + Q(e) + " --system s.svs --errors 1 --conditions", 2},
     };
@@ -91,7 +91,8 @@ TEST(CliTools, ScrutinyOfAFile) {
         {"scrutiny --winning 00000000000 " + Q(f), 2},
         {"scrutiny --winning 0000000000003 " + Q(f), 2},
         {"scrutiny --winning 000000000000", 2},
-        {"scrutiny --winning 000000000000 --system s.svs", 2},
+        {"scrutiny --winning 000000000000 --system s.svs " + Q(f), 2},
+        {"scrutiny --winning 000000000000 --system " + Q(home.Path() / "none.svs"), 1},
         {"scrutiny --winning 000000000000 " + Q(home.Path() / "none.col"), 1},
     };
     for (const auto& x : failures) {
@@ -155,8 +156,51 @@ TEST(CliTools, OperationsShuffleAndOrder) {
     EXPECT_EQ(test::RunCli("shuffle " + Q(home.Path() / "none.col") + " -o " + Q(out)).status, 1);
 
     // Ordering needs a system file's percentages.
-    EXPECT_EQ(test::RunCli("order --system s.svs " + Q(a) + " -o " + Q(out)).status, 2);
+    EXPECT_EQ(test::RunCli("order --system s.svs " + Q(a) + " -o " + Q(out)).status, 1);
     EXPECT_EQ(test::RunCli("order " + Q(a) + " -o " + Q(out)).status, 2);
+}
+
+const fs::path kExample = fs::path(TESSALINE_SOURCE_DIR) / "data" / "Sistemi" / "esempio1.svs";
+
+TEST(CliTools, WithTheExampleSystem) {
+    test::TTestHome home;
+    const auto dev = home.Path() / "dev.col";
+    auto r = test::RunCli("develop " + Q(kExample) + " -o " + Q(dev) + " --json");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const auto acceptedAt = r.out.find("\"accepted\": ");
+    ASSERT_NE(acceptedAt, std::string::npos);
+    const std::string accepted = r.out.substr(acceptedAt + 12, r.out.find(',', acceptedAt) - acceptedAt - 12);
+
+    // With the conditions applied, the winning columns considered are the accepted columns.
+    r = test::RunCli("guarantee --examined " + Q(dev) + " --system " + Q(kExample) + " --conditions --json");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("{\"modes\": {\"6\": {\"considered\": " + accepted + ",", 0), 0u) << r.out;
+    // Every mode asked: all 144 forecast columns, 12 and 66 blanked variants of each.
+    r = test::RunCli("guarantee --examined " + Q(dev) + " --system " + Q(kExample) +
+                     " --errors 2,0,1 --json");
+    ASSERT_EQ(r.status, 0);
+    for (const char* key :
+         {"\"6\": {\"considered\": 144,", "\"5\": {\"considered\": 1728,", "\"4\": {\"considered\": 9504,"}) {
+        EXPECT_NE(r.out.find(key), std::string::npos) << key;
+    }
+    r = test::RunCli("guarantee --examined " + Q(dev) + " --system " + Q(kExample) + " --errors 1 --json");
+    EXPECT_EQ(r.out.find("\"6\""), std::string::npos);
+    EXPECT_EQ(r.out.find("\"p6\": 1"), std::string::npos); // one error: never six points
+
+    // A winning column outside the forecast breaks it first, then the conditions it fails.
+    r = test::RunCli("scrutiny --winning 120120120120 --system " + Q(kExample) + " --json");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("{\"points\": [0, 0, 0, 0, 0, 0, 0], \"broken\": [\"Pronostico\"", 0), 0u) << r.out;
+
+    r = test::RunCli("order --system " + Q(kExample) + " " + Q(dev) + " --from 2 --to 4 -o " +
+                     Q(home.Path() / "o.col") + " --json");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "{\"count\": 3}\n");
+    EXPECT_EQ(fs::file_size(home.Path() / "o.col"), 36u);
+    EXPECT_EQ(test::RunCli("order --system " + Q(kExample) + " " + Q(dev) + " --from 0 -o " +
+                           Q(home.Path() / "p.col"))
+                  .status,
+              2);
 }
 
 } // namespace

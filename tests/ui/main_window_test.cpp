@@ -2,10 +2,13 @@
 // coupon editor, Conferma and closing.
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 
 #include "app/config_file.h"
 #include "app/ui/main_window.h"
@@ -23,6 +26,7 @@ public:
         lastTitle = title;
         lastText = text;
         lastButtons = buttons;
+        texts.push_back(text);
         return answer;
     }
     int answer = BtnOk;
@@ -30,6 +34,7 @@ public:
     int lastButtons = 0;
     std::string lastTitle;
     std::string lastText;
+    std::vector<std::string> texts;
 };
 
 Pronostico AllOf(SignSet s) {
@@ -162,7 +167,7 @@ private slots:
         QVERIFY(a.archivioVisualizzazione && !a.analisiStatistica); // one empty contest
 
         d.dati.Forecast = AllOf(kSign1);
-        w_->contestsInArchive = 2;
+        w_->Archivio().Concorsi().push_back(T_Concorso::Nuovo());
         w_->AggiornaAbilitazioni();
         a = w_->Abilitazioni();
         QVERIFY(a.condizioni);
@@ -336,6 +341,36 @@ private slots:
         d.dati.settings.reloadLastCoupon = false;
         QVERIFY(w_->close());
         QCOMPARE(lastCoupon, 1);
+    }
+
+    void archiveAtCreation() {
+        // Without an archive file: one empty contest, and the message once the window is up.
+        QCOMPARE(w_->Archivio().Count(), std::size_t{1});
+        QTest::qWait(10);
+        const std::string noArchive = "Impossibile Caricare L'Archivio.";
+        QCOMPARE(std::count(prompt_.texts.begin(), prompt_.texts.end(), noArchive), 1);
+
+        // Two contests in the file: both loaded, the search range spans them, statistics enabled.
+        const QString dir = home_.path() + QStringLiteral("/ARCHIVI");
+        QDir().mkpath(dir);
+        QFile f(dir + QStringLiteral("/archivio.tts"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        const char rec1[19] = {1, char(0xCF), 7, 0, 0, 3, 1, 2, 4, 8, 1, 2, 4, 8, 1, 2, 4, 8, 1};
+        const char rec2[19] = {1, char(0xCF), 7, 0, 0, 9, 1, 2, 4, 8, 1, 2, 4, 8, 1, 2, 4, 8, 1};
+        f.write(rec1, 19);
+        f.write(rec2, 19);
+        f.close();
+        w_.reset();
+        prompt_ = TScriptedPrompt{};
+        w_ = std::make_unique<TFormPrinc>(*sys_);
+        w_->SetPrompt(&prompt_);
+        QTest::qWait(10);
+        QCOMPARE(std::count(prompt_.texts.begin(), prompt_.texts.end(), noArchive), 0);
+        QCOMPARE(w_->Archivio().Count(), std::size_t{2});
+        QCOMPARE(sys_->dati.settings.ricerca.Intervallo.AnnoDa, std::int16_t{1999});
+        QCOMPARE(sys_->dati.settings.ricerca.Intervallo.NumeroA, std::uint8_t{9});
+        QVERIFY(w_->Abilitazioni().analisiStatistica);
+        QFile::remove(dir + QStringLiteral("/archivio.tts"));
     }
 
     void minimumSizeAndLayout() {

@@ -160,7 +160,6 @@ bool TCondColonnaFiltro::LeggiDati(TByteReader& r) {
     ConfrontoACoppie = coppie != 0;
     Punti() = punti;
     Filtro = filtro;
-    AggiornaAttive();
     return true;
 }
 
@@ -184,7 +183,6 @@ bool TCondColonnaFiltro::Leggi(TByteReader& r) {
         Punti() = punti;
         Filtro = filtro;
         ConfrontoACoppie = coppie;
-        AggiornaAttive();
         return false;
     }
     Attivato = attivato != 0;

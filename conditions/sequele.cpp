@@ -296,7 +296,6 @@ void TCondSequela::ImpostaTipo(std::int32_t tipo) {
         cs.Voci.fill(TVoce{});
         cs.Attiva = false;
         Presenze().Attiva = Presenze().Pt.Attiva;
-        AggiornaAttive();
     }
 }
 
@@ -396,7 +395,6 @@ bool TCondSequela::LeggiDati(TByteReader& r) {
         return false;
     }
     Presenze() = presenze;
-    AggiornaAttive();
     Schema = schema;
     Lunghezza = std::clamp(lunghezza, 0, kTeams);
     PassoTrovata = std::clamp(trovata, 1, kTeams);

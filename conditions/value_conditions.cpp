@@ -189,7 +189,6 @@ bool TCondPuntiSquadra::LeggiDati(TByteReader& r) {
     }
     Gol() = gol;
     Squadre = squadre;
-    AggiornaAttive();
     return true;
 }
 

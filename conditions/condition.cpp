@@ -68,7 +68,17 @@ bool TCondTabelle::LeggiDati(TByteReader& r) {
     for (std::size_t i = 0; i < tabelle_.size(); ++i) {
         tabelle_[i].Tabella = read[i];
     }
+    AggiornaAttive();
     return true;
+}
+
+void TCondTabelle::AggiornaAttive() {
+    nAttive_ = 0;
+    for (std::size_t i = 0; i < tabelle_.size() && i < attive_.size(); ++i) {
+        if (tabelle_[i].Tabella.Attiva) {
+            attive_[nAttive_++] = static_cast<std::uint8_t>(i);
+        }
+    }
 }
 
 bool TCondTabelle::Verifica(const Colonna& c) {
@@ -81,7 +91,9 @@ bool TCondTabelle::Verifica(const Colonna& c) {
             tabelle_[i].Tabella.Contribuisci(m[i].v, m[i].c);
         }
     }
-    for (std::size_t i = 0; i < n; ++i) {
+    // Inactive tables admit everything: only the active ones are looked at, in stored order.
+    for (std::size_t k = 0; k < nAttive_; ++k) {
+        const std::size_t i = attive_[k];
         if (!tabelle_[i].Tabella.Ammette(m[i].v, m[i].c)) {
             return false;
         }
@@ -101,6 +113,7 @@ bool TCondTabelle::AggiornaStato() {
     for (TVoceTabella& t : tabelle_) {
         any = t.Tabella.AggiornaStato(Attivato) || any;
     }
+    AggiornaAttive();
     Abilitata = Attivato && any;
     return Abilitata;
 }
@@ -110,6 +123,7 @@ void TCondTabelle::Azzera() {
     for (TVoceTabella& t : tabelle_) {
         t.Tabella.Svuota();
     }
+    AggiornaAttive();
 }
 
 void TCondTabelle::EsaminaTraLink(TEsameTraLink& e, TModoEsame /*modo*/, char /*letter*/, int /*group*/) {

@@ -147,8 +147,13 @@ protected:
     bool LeggiDati(TByteReader& r) override;
     // Records one contest (or column) into the archive statistics.
     void RegistraArchivio(const Colonna& c);
+    // The tables whose Attiva is set, for Verifica to check only those; every change of the derived
+    // flags (AggiornaStato, reading, Azzera, in derived families too) must call it.
+    void AggiornaAttive();
 
     std::vector<TVoceTabella> tabelle_;
+    std::array<std::uint8_t, 8> attive_{};
+    std::size_t nAttive_ = 0;
 };
 
 // A list container: codes 7 to 12 and 14.

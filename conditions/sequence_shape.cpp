@@ -236,6 +236,7 @@ bool TCondConsecutivita::Verifica(const Colonna& c) {
 bool TCondConsecutivita::AggiornaStato() {
     const bool sel = tabelle_[0].Tabella.AggiornaStato(Attivato);
     const bool amm = tabelle_[1].Tabella.AggiornaStato(Attivato);
+    AggiornaAttive();
     Abilitata = Attivato && sel && amm;
     return Abilitata;
 }

@@ -37,6 +37,7 @@ void TCondRisultati::MisuraProfilo(const Colonna& c, const TProfilo& /*pr*/, std
 
 bool TCondRisultati::AggiornaStato() {
     const bool tabella = tabelle_[0].Tabella.AggiornaStato(Attivato);
+    AggiornaAttive();
     bool esiti = false;
     for (const std::uint8_t e : Esiti) {
         esiti = esiti || e != 0;

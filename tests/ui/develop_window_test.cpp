@@ -2,7 +2,6 @@
 // reduced run, and the commands that start it.
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -76,6 +75,8 @@ private slots:
     void annullaStopsALongRun() {
         sys_->dati.Forecast = Tutti(kAllSigns); // 16,777,216 columns
         w_->ImpostaTutto();
+        QCoreApplication::processEvents(); // the main window's own start-up messages
+        prompt_.Clear();
         bool clicked = false;
         bool wasRunning = false;
         QTimer::singleShot(0, this, [&] {
@@ -86,8 +87,6 @@ private slots:
             }
             clicked = true;
         });
-        QElapsedTimer clock;
-        clock.start();
         comandi_->Sviluppo().CalcoloColonne1Click();
         QVERIFY(clicked);
         QVERIFY(wasRunning);
@@ -96,9 +95,7 @@ private slots:
         TFrmSviluppo* f = comandi_->Sviluppo().FinestraSviluppo();
         QVERIFY(!f->isVisible()); // a stopped enumeration closes the window
         QVERIFY(!f->InCorso());
-        for (const std::string& t : prompt_.texts) {
-            QCOMPARE(QString::fromStdString(t), QStringLiteral("Impossibile Caricare lo Sfondo"));
-        }
+        QVERIFY(prompt_.texts.empty()); // nothing was asked or reported
         QCOMPARE(w_->PColonneF->text(), QStringLiteral("  Colonne Finali : "));
 
         // The next run starts afresh and is not stopped by the earlier click.

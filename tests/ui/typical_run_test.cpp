@@ -35,20 +35,20 @@ private slots:
         const QString example = QStringLiteral(TESSALINE_SOURCE_DIR "/data/Sistemi/esempio1.svs");
         chooser_.answers = {example};
         comandi.Sistema().CaricaClick();
-        QCOMPARE(sys.dati.teamNames[0], std::string("Inter"));
+        QCOMPARE(sys.dati.teamNames[0], std::string("Atalanta"));
         QCOMPARE(sys.dati.sviluppo.ReducedDevelopment, std::uint8_t{1});
         QCOMPARE(ColumnsCovered(sys.dati.Forecast), std::int64_t{144});
         QVERIFY(w.Azione(QStringLiteral("CalcoloColonne1Click"))->isEnabled());
 
         comandi.Sviluppo().CalcoloColonne1Click();
         const TDevelopResult& r = comandi.Sviluppo().UltimoRisultato();
-        QVERIFY(r.reduced); // a small system goes to the optimised reduction by itself
         QVERIFY(!r.stopped);
         const int kept = sys.Colonne.Count();
-        QVERIFY(kept > 1 && kept < 144);
-        QCOMPARE(sys.dati.sviluppo.OptimisedReduction, std::uint8_t{0}); // switched back after the run
+        QVERIFY(r.accepted < 144);               // its conditions filter
+        QVERIFY(kept >= 1 && kept < r.accepted); // and its reduction keeps fewer still
         TFrmSviluppo* f = comandi.Sviluppo().FinestraSviluppo();
-        QCOMPARE(f->RColonneIniziali->text(), QStringLiteral("144"));
+        QCOMPARE(f->ColonneIniziali->text(), QStringLiteral("144"));
+        QCOMPARE(f->ColonneFiltrate->text(), QString::number(144 - r.accepted));
         QVERIFY(f->RColonneFinali->text().startsWith(QString::number(kept) + QStringLiteral(" (")));
         f->BtnOk->click();
 
@@ -68,7 +68,7 @@ private slots:
         chooser_.answers = {saved};
         comandi.Sistema().CaricaClick();
         QCOMPARE(sys.Colonne.Count(), kept); // saved with its columns
-        QCOMPARE(sys.dati.teamNames[0], std::string("Inter"));
+        QCOMPARE(sys.dati.teamNames[0], std::string("Atalanta"));
         QVERIFY(w.PColonneF->text().startsWith(QStringLiteral("  Colonne Finali : %1 (").arg(kept)));
         TListaColonne back;
         QVERIFY(back.LoadFromFile(cols.toStdString(), false, nullptr));

@@ -35,7 +35,7 @@ private slots:
         const QString example = QStringLiteral(TESSALINE_SOURCE_DIR "/data/Sistemi/esempio1.svs");
         chooser_.answers = {example};
         comandi.Sistema().CaricaClick();
-        QCOMPARE(sys.dati.teamNames[0], std::string("Atalanta"));
+        QCOMPARE(sys.dati.teamNames[0], std::string("Inter"));
         QCOMPARE(sys.dati.sviluppo.ReducedDevelopment, std::uint8_t{1});
         QCOMPARE(ColumnsCovered(sys.dati.Forecast), std::int64_t{144});
         QVERIFY(w.Azione(QStringLiteral("CalcoloColonne1Click"))->isEnabled());
@@ -68,7 +68,7 @@ private slots:
         chooser_.answers = {saved};
         comandi.Sistema().CaricaClick();
         QCOMPARE(sys.Colonne.Count(), kept); // saved with its columns
-        QCOMPARE(sys.dati.teamNames[0], std::string("Atalanta"));
+        QCOMPARE(sys.dati.teamNames[0], std::string("Inter"));
         QVERIFY(w.PColonneF->text().startsWith(QStringLiteral("  Colonne Finali : %1 (").arg(kept)));
         TListaColonne back;
         QVERIFY(back.LoadFromFile(cols.toStdString(), false, nullptr));

@@ -44,9 +44,15 @@ void RunOp(benchmark::State& state, TOperazione op) {
     state.counters["result"] = static_cast<double>(count);
 }
 
-void BM_Or(benchmark::State& s) { RunOp(s, TOperazione::Or); }
-void BM_And(benchmark::State& s) { RunOp(s, TOperazione::And); }
-void BM_Xor(benchmark::State& s) { RunOp(s, TOperazione::Xor); }
+void BM_Or(benchmark::State& s) {
+    RunOp(s, TOperazione::Or);
+}
+void BM_And(benchmark::State& s) {
+    RunOp(s, TOperazione::And);
+}
+void BM_Xor(benchmark::State& s) {
+    RunOp(s, TOperazione::Xor);
+}
 BENCHMARK(BM_Or)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_And)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Xor)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -28,7 +28,7 @@ bool Shot(QWidget* w, const QString& dir, const QString& name) {
 
 class TNoFiles : public TFileChooser {
 public:
-    QString Choose(const TFileDialogSpec&) override { return {}; }
+    QString Choose(const TFileDialogRequest&) override { return {}; }
 };
 
 } // namespace

@@ -27,23 +27,23 @@ QString TDialogFileChooser::NameFilter(const QString& filter) {
     return QStringLiteral("%1 (%2)").arg(description, patterns);
 }
 
-QString TDialogFileChooser::Choose(const TFileDialogSpec& spec) {
-    QFileDialog dlg(parent_, spec.title, spec.folder);
-    dlg.setNameFilter(NameFilter(spec.filter));
-    if (!spec.defaultExtension.isEmpty()) {
-        dlg.setDefaultSuffix(spec.defaultExtension);
+QString TDialogFileChooser::Choose(const TFileDialogRequest& request) {
+    QFileDialog dlg(parent_, request.title, request.folder);
+    dlg.setNameFilter(NameFilter(request.filter));
+    if (!request.defaultExtension.isEmpty()) {
+        dlg.setDefaultSuffix(request.defaultExtension);
     }
-    if (spec.save) {
+    if (request.save) {
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setFileMode(QFileDialog::AnyFile);
         // The commands ask their own overwrite question (or none).
         dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
     } else {
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
-        dlg.setFileMode(spec.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        dlg.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     }
-    if (!spec.name.isEmpty()) {
-        dlg.selectFile(spec.name);
+    if (!request.name.isEmpty()) {
+        dlg.selectFile(request.name);
     }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
         return {};

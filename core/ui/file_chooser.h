@@ -7,7 +7,7 @@
 
 namespace tessaline {
 
-struct TFileDialogSpec {
+struct TFileDialogRequest {
     QString title;
     QString filter;           // "Description|*.Ext", as the commands list it
     QString defaultExtension; // without the dot; empty for none
@@ -21,14 +21,14 @@ class TFileChooser {
 public:
     virtual ~TFileChooser() = default;
     // The chosen file's full name, or an empty text when the dialog was cancelled.
-    virtual QString Choose(const TFileDialogSpec& spec) = 0;
+    virtual QString Choose(const TFileDialogRequest& request) = 0;
 };
 
 // The toolkit's file dialog, parented to a window.
 class TDialogFileChooser : public TFileChooser {
 public:
     explicit TDialogFileChooser(QWidget* parent) : parent_(parent) {}
-    QString Choose(const TFileDialogSpec& spec) override;
+    QString Choose(const TFileDialogRequest& request) override;
 
     // "Sistemi    *.Svs|*.Svs" as the toolkit writes it: "Sistemi (*.Svs)".
     static QString NameFilter(const QString& filter);

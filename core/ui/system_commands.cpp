@@ -45,23 +45,23 @@ std::vector<std::string> Righe(const QPlainTextEdit* memo) {
     return out;
 }
 
-TFileDialogSpec SpecSistema(const T_Sistema& sys) {
-    TFileDialogSpec spec;
+TFileDialogRequest SpecSistema(const T_Sistema& sys) {
+    TFileDialogRequest request;
     const QFileInfo current(Q(sys.fileName.string()));
-    spec.folder = current.absolutePath();
-    spec.name = current.fileName();
-    return spec;
+    request.folder = current.absolutePath();
+    request.name = current.fileName();
+    return request;
 }
 
-TFileDialogSpec SpecSchedina(const QString& title, bool save) {
-    TFileDialogSpec spec;
-    spec.title = title;
-    spec.defaultExtension = QStringLiteral("Xsc");
-    spec.filter = QStringLiteral("File di Schedina (*.Xsc)|*.Xsc");
-    spec.folder = Q(CartellaSchedine().string());
-    spec.mustExist = !save;
-    spec.save = save;
-    return spec;
+TFileDialogRequest SpecSchedina(const QString& title, bool save) {
+    TFileDialogRequest request;
+    request.title = title;
+    request.defaultExtension = QStringLiteral("Xsc");
+    request.filter = QStringLiteral("File di Schedina (*.Xsc)|*.Xsc");
+    request.folder = Q(CartellaSchedine().string());
+    request.mustExist = !save;
+    request.save = save;
+    return request;
 }
 
 } // namespace
@@ -209,11 +209,11 @@ void TComandiSistema::CaricaClick() {
         if (!main_.Conferma(true)) {
             return;
         }
-        TFileDialogSpec spec = SpecSistema(main_.Sistema());
-        spec.title = QStringLiteral("Caricare Il Sistema");
-        spec.filter = QStringLiteral("Sistemi    *.Svs|*.Svs");
-        spec.mustExist = true;
-        const QString file = files_.Choose(spec);
+        TFileDialogRequest request = SpecSistema(main_.Sistema());
+        request.title = QStringLiteral("Caricare Il Sistema");
+        request.filter = QStringLiteral("Sistemi    *.Svs|*.Svs");
+        request.mustExist = true;
+        const QString file = files_.Choose(request);
         if (!file.isEmpty()) {
             Carica(file);
         }
@@ -231,12 +231,12 @@ void TComandiSistema::Salva() {
 
 void TComandiSistema::SalvaCome() {
     T_Sistema& sys = main_.Sistema();
-    TFileDialogSpec spec = SpecSistema(sys);
-    spec.title = QStringLiteral("Salva Il Sistema");
-    spec.filter = QStringLiteral("Sistemi|*.Svs");
-    spec.defaultExtension = QStringLiteral("Svs");
-    spec.save = true;
-    const QString file = files_.Choose(spec);
+    TFileDialogRequest request = SpecSistema(sys);
+    request.title = QStringLiteral("Salva Il Sistema");
+    request.filter = QStringLiteral("Sistemi|*.Svs");
+    request.defaultExtension = QStringLiteral("Svs");
+    request.save = true;
+    const QString file = files_.Choose(request);
     if (file.isEmpty()) {
         return;
     }
@@ -257,11 +257,11 @@ void TComandiSistema::SalvaComeClick() {
 
 void TComandiSistema::CancellaClick() {
     Protetto([this] {
-        TFileDialogSpec spec;
-        spec.title = QStringLiteral("Cancella Il Sistema");
-        spec.filter = QStringLiteral("Sistemi    *.Svs|*.Svs");
-        spec.folder = Q(FolderPath(TFolder::Sistemi).string());
-        const QString file = files_.Choose(spec);
+        TFileDialogRequest request;
+        request.title = QStringLiteral("Cancella Il Sistema");
+        request.filter = QStringLiteral("Sistemi    *.Svs|*.Svs");
+        request.folder = Q(FolderPath(TFolder::Sistemi).string());
+        const QString file = files_.Choose(request);
         if (!file.isEmpty()) {
             CancellaSistema(S(file), main_.Prompt());
         }

@@ -141,13 +141,13 @@ void TComandiSviluppo::ImpostazioneSvClick() {
 }
 
 void TComandiSviluppo::SalvaColonne(bool testo) {
-    TFileDialogSpec spec;
-    spec.title = QStringLiteral("Salva le Colonne");
-    spec.defaultExtension = testo ? QStringLiteral("Txt") : QStringLiteral("Col");
-    spec.filter = testo ? QStringLiteral("Txt file|*.Txt") : QStringLiteral("Col file|*.Col");
-    spec.folder = ColumnFolder();
-    spec.save = true;
-    const QString file = files_.Choose(spec);
+    TFileDialogRequest request;
+    request.title = QStringLiteral("Salva le Colonne");
+    request.defaultExtension = testo ? QStringLiteral("Txt") : QStringLiteral("Col");
+    request.filter = testo ? QStringLiteral("Txt file|*.Txt") : QStringLiteral("Col file|*.Col");
+    request.folder = ColumnFolder();
+    request.save = true;
+    const QString file = files_.Choose(request);
     if (file.isEmpty()) {
         return;
     }
@@ -174,13 +174,13 @@ void TComandiSviluppo::EsportainASCII1Click() {
 
 void TComandiSviluppo::ImportadaASCII1Click() {
     Protetto([this] {
-        TFileDialogSpec spec;
-        spec.title = QStringLiteral("Carica le Colonne");
-        spec.defaultExtension = QStringLiteral("Txt");
-        spec.filter = QStringLiteral("Txt file|*.Txt");
-        spec.folder = ColumnFolder();
-        spec.mustExist = true;
-        const QString file = files_.Choose(spec);
+        TFileDialogRequest request;
+        request.title = QStringLiteral("Carica le Colonne");
+        request.defaultExtension = QStringLiteral("Txt");
+        request.filter = QStringLiteral("Txt file|*.Txt");
+        request.folder = ColumnFolder();
+        request.mustExist = true;
+        const QString file = files_.Choose(request);
         if (file.isEmpty()) {
             return;
         }

@@ -39,17 +39,17 @@ std::string CutName(const QString& text) {
     return s;
 }
 
-TFileDialogSpec ColumnFileSpec(const QString& title, const QString& current, bool save) {
-    TFileDialogSpec spec;
-    spec.title = title;
-    spec.filter = QStringLiteral("File Colonnare (*.Col)|*.Col");
-    spec.defaultExtension = QStringLiteral("Col");
+TFileDialogRequest ColumnFileSpec(const QString& title, const QString& current, bool save) {
+    TFileDialogRequest request;
+    request.title = title;
+    request.filter = QStringLiteral("File Colonnare (*.Col)|*.Col");
+    request.defaultExtension = QStringLiteral("Col");
     const QFileInfo info(Q(ResolveInFolder(S(current.trimmed()), TFolder::Colonne).string()));
-    spec.folder = info.absolutePath();
-    spec.name = info.fileName();
-    spec.mustExist = !save;
-    spec.save = save;
-    return spec;
+    request.folder = info.absolutePath();
+    request.name = info.fileName();
+    request.mustExist = !save;
+    request.save = save;
+    return request;
 }
 
 } // namespace

@@ -193,13 +193,13 @@ private slots:
         // "Cerca.." starts from the name in the field, in the column folder.
         chooser_.answers = {home_.path() + QStringLiteral("/COLONNE/scelto.Col")};
         d.CercaSorgClick();
-        const TFileDialogSpec& spec = chooser_.asked.back();
-        QCOMPARE(spec.title, QStringLiteral("Seleziona il File Colonnare"));
-        QCOMPARE(spec.filter, QStringLiteral("File Colonnare (*.Col)|*.Col"));
-        QCOMPARE(spec.defaultExtension, QStringLiteral("Col"));
-        QVERIFY(spec.mustExist);
-        QCOMPARE(spec.name, QStringLiteral("nonesiste.Col"));
-        QVERIFY(spec.folder.endsWith(QStringLiteral("COLONNE")));
+        const TFileDialogRequest& request = chooser_.asked.back();
+        QCOMPARE(request.title, QStringLiteral("Seleziona il File Colonnare"));
+        QCOMPARE(request.filter, QStringLiteral("File Colonnare (*.Col)|*.Col"));
+        QCOMPARE(request.defaultExtension, QStringLiteral("Col"));
+        QVERIFY(request.mustExist);
+        QCOMPARE(request.name, QStringLiteral("nonesiste.Col"));
+        QVERIFY(request.folder.endsWith(QStringLiteral("COLONNE")));
         QCOMPARE(d.Editsorg->text(), home_.path() + QStringLiteral("/COLONNE/scelto.Col"));
         d.RadioFile->click();
         d.CercaDestClick();

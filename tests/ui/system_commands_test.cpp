@@ -56,12 +56,12 @@ private slots:
         chooser_.answers = {file};
         comandi_->Sistema().Save1Click();
         QCOMPARE(chooser_.asked.size(), std::size_t{1});
-        const TFileDialogSpec& spec = chooser_.asked[0];
-        QVERIFY(spec.save);
-        QCOMPARE(spec.filter, QStringLiteral("Sistemi|*.Svs"));
-        QCOMPARE(spec.defaultExtension, QStringLiteral("Svs"));
-        QCOMPARE(spec.name, QStringLiteral("SENZANOME.SVS"));
-        QVERIFY(spec.folder.endsWith(QStringLiteral("Sistemi")));
+        const TFileDialogRequest& request = chooser_.asked[0];
+        QVERIFY(request.save);
+        QCOMPARE(request.filter, QStringLiteral("Sistemi|*.Svs"));
+        QCOMPARE(request.defaultExtension, QStringLiteral("Svs"));
+        QCOMPARE(request.name, QStringLiteral("SENZANOME.SVS"));
+        QVERIFY(request.folder.endsWith(QStringLiteral("Sistemi")));
         QVERIFY(fs::exists(file.toStdString()));
         QVERIFY(!sys_->untitled);
         QVERIFY(!sys_->modified);
@@ -119,11 +119,11 @@ private slots:
         prompt_.answers = {BtnNo};
         chooser_.answers = {file};
         comandi_->Sistema().CaricaClick();
-        const TFileDialogSpec& spec = chooser_.asked.back();
-        QCOMPARE(spec.title, QStringLiteral("Caricare Il Sistema"));
-        QCOMPARE(spec.filter, QStringLiteral("Sistemi    *.Svs|*.Svs"));
-        QVERIFY(spec.mustExist);
-        QCOMPARE(spec.name, QStringLiteral("SENZANOME.SVS"));
+        const TFileDialogRequest& request = chooser_.asked.back();
+        QCOMPARE(request.title, QStringLiteral("Caricare Il Sistema"));
+        QCOMPARE(request.filter, QStringLiteral("Sistemi    *.Svs|*.Svs"));
+        QVERIFY(request.mustExist);
+        QCOMPARE(request.name, QStringLiteral("SENZANOME.SVS"));
         QCOMPARE(sys_->dati.teamNames[3], std::string("Genoa"));
         QCOMPARE(w_->EditSchedina->Numero->text(), QStringLiteral("17"));
         QCOMPARE(QString::fromStdString(sys_->fileName.string()), file);
@@ -185,12 +185,12 @@ private slots:
         const QString file = Path("Schedine/prova.Xsc");
         chooser_.answers = {file};
         comandi_->Sistema().SalvaSchedina1Click();
-        const TFileDialogSpec& spec = chooser_.asked.back();
-        QCOMPARE(spec.title, QStringLiteral("Salva la Schedina"));
-        QCOMPARE(spec.filter, QStringLiteral("File di Schedina (*.Xsc)|*.Xsc"));
-        QCOMPARE(spec.defaultExtension, QStringLiteral("Xsc"));
-        QVERIFY(spec.folder.endsWith(QStringLiteral("Schedine")));
-        QCOMPARE(spec.name, QString());
+        const TFileDialogRequest& request = chooser_.asked.back();
+        QCOMPARE(request.title, QStringLiteral("Salva la Schedina"));
+        QCOMPARE(request.filter, QStringLiteral("File di Schedina (*.Xsc)|*.Xsc"));
+        QCOMPARE(request.defaultExtension, QStringLiteral("Xsc"));
+        QVERIFY(request.folder.endsWith(QStringLiteral("Schedine")));
+        QCOMPARE(request.name, QString());
         QCOMPARE(fs::file_size(file.toStdString()), std::uintmax_t{160});
 
         sys_->dati.teamNames = {};
@@ -282,11 +282,11 @@ private slots:
         const QString col = Path("COLONNE/giocate.Col");
         chooser_.answers = {col};
         comandi_->Sviluppo().SalvasuDisco1Click();
-        const TFileDialogSpec& spec = chooser_.asked.back();
-        QCOMPARE(spec.title, QStringLiteral("Salva le Colonne"));
-        QCOMPARE(spec.filter, QStringLiteral("Col file|*.Col"));
-        QCOMPARE(spec.defaultExtension, QStringLiteral("Col"));
-        QVERIFY(spec.folder.endsWith(QStringLiteral("COLONNE")));
+        const TFileDialogRequest& request = chooser_.asked.back();
+        QCOMPARE(request.title, QStringLiteral("Salva le Colonne"));
+        QCOMPARE(request.filter, QStringLiteral("Col file|*.Col"));
+        QCOMPARE(request.defaultExtension, QStringLiteral("Col"));
+        QVERIFY(request.folder.endsWith(QStringLiteral("COLONNE")));
         QCOMPARE(fs::file_size(col.toStdString()), std::uintmax_t{24});
 
         // Over an existing file only after "Si".

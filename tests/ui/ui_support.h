@@ -42,8 +42,8 @@ public:
 
 class TScriptedChooser : public TFileChooser {
 public:
-    QString Choose(const TFileDialogSpec& spec) override {
-        asked.push_back(spec);
+    QString Choose(const TFileDialogRequest& request) override {
+        asked.push_back(request);
         if (answers.empty()) {
             return {};
         }
@@ -52,7 +52,7 @@ public:
         return a;
     }
     std::deque<QString> answers; // then cancelled
-    std::vector<TFileDialogSpec> asked;
+    std::vector<TFileDialogRequest> asked;
 };
 
 // Points TESSALINE_HOME at a fresh folder with the program's sub-folders and pins the locale.

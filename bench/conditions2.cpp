@@ -11,6 +11,7 @@
 #include "conditions/points_between.h"
 #include "conditions/sequele.h"
 #include "conditions/value_conditions.h"
+#include "reference/quadruples.h"
 
 using namespace tessaline;
 
@@ -68,29 +69,11 @@ struct TBanco {
     }
 };
 
-// Every single column of the forecast in lexicographic order (team 12 fastest), limited to the
-// first `count` columns.
 template <class F> void Enumerate(std::int64_t count, F&& f) {
-    std::array<int, 12> digit{};
-    Colonna c;
-    c.s.fill(kSign0);
-    for (std::int64_t n = 0; n < count; ++n) {
-        f(c);
-        int t = 11;
-        while (t >= 0 && digit[static_cast<std::size_t>(t)] == 3) {
-            digit[static_cast<std::size_t>(t)] = 0;
-            c.s[static_cast<std::size_t>(t)] = kSign0;
-            --t;
-        }
-        if (t < 0) {
-            break;
-        }
-        ++digit[static_cast<std::size_t>(t)];
-        c.s[static_cast<std::size_t>(t)] = static_cast<SignSet>(c.s[static_cast<std::size_t>(t)] << 1);
-    }
+    reference::EnumerateQuadruples(count, f);
 }
 
-constexpr std::int64_t kAll = std::int64_t{1} << 24;
+constexpr std::int64_t kAll = reference::kAllQuadruples;
 
 void BM_Conditions2Quadruples(benchmark::State& state) {
     TBanco b;

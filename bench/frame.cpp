@@ -9,6 +9,7 @@
 #include "conditions/condition_set.h"
 #include "conditions/filter_columns.h"
 #include "conditions/frame.h"
+#include "reference/quadruples.h"
 
 using namespace tessaline;
 
@@ -37,26 +38,10 @@ void Build(TInsiemeCondizioni& set, bool frame) {
 }
 
 template <class F> void Enumerate(std::int64_t count, F&& f) {
-    std::array<int, 12> digit{};
-    Colonna c;
-    c.s.fill(kSign0);
-    for (std::int64_t n = 0; n < count; ++n) {
-        f(c);
-        int t = 11;
-        while (t >= 0 && digit[static_cast<std::size_t>(t)] == 3) {
-            digit[static_cast<std::size_t>(t)] = 0;
-            c.s[static_cast<std::size_t>(t)] = kSign0;
-            --t;
-        }
-        if (t < 0) {
-            break;
-        }
-        ++digit[static_cast<std::size_t>(t)];
-        c.s[static_cast<std::size_t>(t)] = static_cast<SignSet>(c.s[static_cast<std::size_t>(t)] << 1);
-    }
+    reference::EnumerateQuadruples(count, f);
 }
 
-constexpr std::int64_t kAll = std::int64_t{1} << 24;
+constexpr std::int64_t kAll = reference::kAllQuadruples;
 
 void Run(benchmark::State& state, bool frame) {
     TInsiemeCondizioni set;

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fmt/format.h>
 
-#include "app/config_file.h"
 #include "core/cost.h"
+#include "system/config_file.h"
 
 namespace tessaline {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/sistema.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 

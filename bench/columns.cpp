@@ -6,7 +6,8 @@
 #include <random>
 #include <unistd.h>
 
-#include "develop/column_list.h"
+#include "core/column_list.h"
+#include "develop/merge.h"
 #include "reference/merge_walk.h"
 #include "reference/random_columns.h"
 
@@ -72,7 +73,7 @@ void BM_Merge(benchmark::State& state) {
         TListaColonne l;
         l.AppendRange(input.data(), input.size());
         state.ResumeTiming();
-        benchmark::DoNotOptimize(l.Merge(true, nullptr, nullptr));
+        benchmark::DoNotOptimize(Merge(l, true, nullptr, nullptr));
     }
 }
 BENCHMARK(BM_Merge)->Arg(20'000)->Arg(200'000)->Unit(benchmark::kMillisecond);

@@ -11,9 +11,9 @@
 #include "conditions/condition_set.h"
 #include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
-#include "core/sistema.h"
 #include "develop/driver.h"
 #include "reference/quadruples.h"
+#include "system/sistema.h"
 
 using namespace tessaline;
 

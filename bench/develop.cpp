@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "core/sistema.h"
 #include "develop/driver.h"
+#include "system/sistema.h"
 
 using namespace tessaline;
 

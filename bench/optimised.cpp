@@ -2,7 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "develop/column_list.h"
+#include "core/column_list.h"
 #include "reduce/optimised_fast.h"
 
 using namespace tessaline;

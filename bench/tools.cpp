@@ -8,8 +8,8 @@
 #include <random>
 #include <unistd.h>
 
+#include "core/column_list.h"
 #include "core/interfaces.h"
-#include "develop/column_list.h"
 #include "tools/column_ops.h"
 
 namespace fs = std::filesystem;

@@ -4,9 +4,10 @@
 #include <fmt/format.h>
 
 #include "cli/commands.h"
+#include "core/column_list.h"
 #include "core/cost.h"
 #include "core/errors.h"
-#include "develop/column_list.h"
+#include "develop/merge.h"
 
 namespace tessaline::cli {
 
@@ -48,7 +49,7 @@ int RunMerge(TArgs& args) {
     const TInOut io = InputAndOutput(args);
     TCliPrompt prompt(true);
     TListaColonne list = LoadColumns(io.in, prompt);
-    const double factor = list.Merge(true, nullptr, &Interrupt());
+    const double factor = Merge(list, true, nullptr, &Interrupt());
     if (factor < 0) {
         throw EInterrupted();
     }

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "core/column_list.h"
 #include "core/cost.h"
 #include "core/errors.h"
 #include "core/paths.h"
-#include "core/sistema.h"
-#include "core/system_file.h"
-#include "develop/column_list.h"
 #include "develop/driver.h"
+#include "system/sistema.h"
+#include "system/system_file.h"
 
 namespace tessaline::cli {
 

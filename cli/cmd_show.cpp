@@ -8,8 +8,8 @@
 #include "cli/commands.h"
 #include "conditions/condition_set.h"
 #include "core/cost.h"
-#include "core/sistema.h"
-#include "core/system_file.h"
+#include "system/sistema.h"
+#include "system/system_file.h"
 
 namespace tessaline::cli {
 

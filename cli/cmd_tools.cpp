@@ -6,18 +6,18 @@
 #include <fmt/format.h>
 #include <memory>
 
-#include "app/config_file.h"
-#include "app/settings.h"
 #include "cli/commands.h"
+#include "core/column_list.h"
 #include "core/cost.h"
 #include "core/errors.h"
 #include "core/paths.h"
-#include "core/sistema.h"
-#include "core/system_file.h"
-#include "develop/column_list.h"
 #include "reduce/guarantee.h"
 #include "scrutiny/scrutiny.h"
 #include "scrutiny/scrutiny_conditions.h"
+#include "system/config_file.h"
+#include "system/settings.h"
+#include "system/sistema.h"
+#include "system/system_file.h"
 #include "tools/column_ops.h"
 #include "tools/ordering.h"
 

@@ -10,7 +10,7 @@
 #include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
 #include "conditions/value_conditions.h"
-#include "develop/column_list.h"
+#include "core/column_list.h"
 
 namespace tessaline {
 

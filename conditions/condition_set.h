@@ -11,7 +11,7 @@
 #include "archive/frequencies.h"
 #include "conditions/condition.h"
 #include "conditions/link.h"
-#include "develop/condition_hook.h"
+#include "core/condition_hook.h"
 
 namespace tessaline {
 

@@ -4,10 +4,10 @@
 
 #include "conditions/condition_set.h"
 #include "core/atomic_file.h"
+#include "core/column_list.h"
 #include "core/errors.h"
 #include "core/paths.h"
 #include "core/text_lines.h"
-#include "develop/column_list.h"
 
 namespace tessaline {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "conditions/condition_set.h"
-#include "develop/column_list.h"
+#include "core/column_list.h"
 
 namespace tessaline {
 

@@ -2,7 +2,6 @@
 
 #include "conditions/condition_set.h"
 #include "conditions/measures.h"
-#include "develop/column_list.h"
 
 namespace tessaline {
 

@@ -9,7 +9,7 @@
 
 #include "conditions/condition_set.h"
 #include "conditions/measures.h"
-#include "develop/column_list.h"
+#include "core/column_list.h"
 
 namespace tessaline {
 

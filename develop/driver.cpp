@@ -11,17 +11,17 @@
 #include <vector>
 
 #include "core/atomic_file.h"
+#include "core/column_list.h"
+#include "core/condition_hook.h"
+#include "core/enumerate.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "core/paths.h"
-#include "core/sistema.h"
-#include "develop/column_list.h"
-#include "develop/condition_hook.h"
-#include "develop/enumerate.h"
-#include "develop/progress.h"
-#include "develop/run_state.h"
+#include "core/progress.h"
+#include "core/run_state.h"
 #include "reduce/on_the_fly.h"
 #include "reduce/optimised.h"
+#include "system/sistema.h"
 
 namespace fs = std::filesystem;
 

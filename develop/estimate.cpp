@@ -3,11 +3,11 @@
 #include <fmt/format.h>
 
 #include "conditions/condition_set.h"
+#include "core/enumerate.h"
+#include "core/progress.h"
 #include "core/rounding.h"
-#include "core/sistema.h"
 #include "develop/driver.h"
-#include "develop/enumerate.h"
-#include "develop/progress.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 

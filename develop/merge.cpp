@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "develop/merge.h"
+
+#include "core/column_list.h"
 #include "core/interfaces.h"
 #include "core/rounding.h"
-#include "develop/column_list.h"
 
 namespace tessaline {
 
@@ -214,25 +216,27 @@ bool AllNarrow(const Colonna* cols, std::size_t n) {
 
 } // namespace
 
-double TListaColonne::Merge(bool enabled, TProgressSink* progress, CancelProbe* cancel) {
+double Merge(TListaColonne& list, bool enabled, TProgressSink* progress, CancelProbe* cancel) {
     if (!enabled) {
         return 1.0;
     }
-    const std::size_t n0 = size_;
+    const std::size_t n0 = list.Size();
+    std::size_t size = n0;
     if (progress != nullptr) {
         progress->Begin("Accorpamento In Corso..");
     }
     TMergeReporter reporter(progress);
     int pass = 1;
     bool changed = true;
-    while (size_ > 1 && changed) {
+    while (size > 1 && changed) {
         if (progress != nullptr) {
             progress->SetCaption("Accorpamento in Corso");
         }
         reporter.Report(pass, 0.0);
-        const TPassResult r = AllNarrow(begin(), size_)
-                                  ? MergePass<std::uint64_t, 4>(begin(), size_, pass, reporter, cancel)
-                                  : MergePass<TWideKey, 8>(begin(), size_, pass, reporter, cancel);
+        const TPassResult r = AllNarrow(list.begin(), size)
+                                  ? MergePass<std::uint64_t, 4>(list.begin(), size, pass, reporter, cancel)
+                                  : MergePass<TWideKey, 8>(list.begin(), size, pass, reporter, cancel);
+        list.Truncate(size);
         if (r == TPassResult::Cancelled) {
             if (progress != nullptr) {
                 progress->End();
@@ -246,7 +250,7 @@ double TListaColonne::Merge(bool enabled, TProgressSink* progress, CancelProbe* 
     if (progress != nullptr) {
         progress->End();
     }
-    return size_ == 0 ? 1.0 : static_cast<double>(n0) / static_cast<double>(size_);
+    return size == 0 ? 1.0 : static_cast<double>(n0) / static_cast<double>(size);
 }
 
 } // namespace tessaline

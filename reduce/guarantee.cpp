@@ -5,15 +5,15 @@
 #include <fmt/format.h>
 #include <memory>
 
+#include "core/column_list.h"
+#include "core/condition_hook.h"
+#include "core/enumerate.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "core/paths.h"
 #include "core/rounding.h"
-#include "core/sistema.h"
-#include "develop/column_list.h"
-#include "develop/condition_hook.h"
-#include "develop/enumerate.h"
 #include "reduce/guarantee_index.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 

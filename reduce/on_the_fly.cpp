@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/interfaces.h"
-#include "develop/progress.h"
+#include "core/progress.h"
 
 namespace tessaline {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "core/column.h"
-#include "develop/column_list.h"
-#include "develop/run_state.h"
+#include "core/column_list.h"
+#include "core/run_state.h"
 
 namespace tessaline {
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "core/interfaces.h"
+#include "core/progress.h"
 #include "core/rounding.h"
-#include "core/sistema.h"
-#include "develop/progress.h"
 #include "reduce/optimised_fast.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 

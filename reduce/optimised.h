@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "core/column.h"
-#include "develop/column_list.h"
+#include "core/column_list.h"
 
 namespace tessaline {
 

@@ -7,7 +7,7 @@
 
 #include "core/column.h"
 #include "core/interfaces.h"
-#include "develop/progress.h"
+#include "core/progress.h"
 #include "reduce/optimised.h"
 
 namespace tessaline {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/column.h"
-#include "develop/column_list.h"
+#include "core/column_list.h"
 
 namespace tessaline {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/column.h"
-#include "develop/column_list.h"
+#include "core/column_list.h"
 
 namespace tessaline {
 

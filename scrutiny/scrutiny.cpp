@@ -4,7 +4,8 @@
 #include <cstdio>
 
 #include "core/errors.h"
-#include "core/sistema.h"
+#include "develop/merge.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 
@@ -21,7 +22,7 @@ void TSpoglio::CaricaDaMemoria(const TListaColonne& store, bool mergeSetting, TP
                                CancelProbe* cancel) {
     set_.Clear();
     set_.AppendRange(store.begin(), store.Size());
-    set_.Merge(mergeSetting, progress, cancel);
+    Merge(set_, mergeSetting, progress, cancel);
 }
 
 bool TSpoglio::CaricaDaFile(const std::filesystem::path& path, bool mergeSetting, TProgressSink* progress,
@@ -47,7 +48,7 @@ bool TSpoglio::CaricaDaFile(const std::filesystem::path& path, bool mergeSetting
         set_.Clear();
         throw EInOutError(msg::kImpossibileCaricareFileColonnare);
     }
-    set_.Merge(mergeSetting, progress, cancel);
+    Merge(set_, mergeSetting, progress, cancel);
     return true;
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/column.h"
-#include "develop/column_list.h"
+#include "core/column_list.h"
 #include "tools/column_ops.h"
 
 namespace tessaline {

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/column_list.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "core/paths.h"
 #include "core/rounding.h"
-#include "develop/column_list.h"
 #include "tools/column_index.h"
 
 namespace tessaline {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/column_list.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
-#include "develop/column_list.h"
 
 namespace tessaline {
 

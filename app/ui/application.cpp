@@ -6,8 +6,8 @@
 #include <exception>
 
 #include "app/ui/artwork.h"
-#include "app/ui/form_message.h"
 #include "core/errors.h"
+#include "core/ui/form_message.h"
 
 namespace tessaline {
 

@@ -1,8 +1,8 @@
 #include "app/ui/commands.h"
 
 #include "app/ui/main_window.h"
-#include "core/ui/system_commands.h"
 #include "develop/ui/develop_commands.h"
+#include "system/ui/system_commands.h"
 
 namespace tessaline {
 

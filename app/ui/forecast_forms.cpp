@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ui/qt_text.h"
 #include "app/ui/settings_forms.h"
 #include "core/cost.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
+#include "core/ui/qt_text.h"
 
 namespace tessaline {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/main_state.h"
-#include "app/ui/sign_edits.h"
+#include "core/ui/sign_edits.h"
 
 namespace tessaline {
 

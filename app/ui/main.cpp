@@ -9,15 +9,15 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/config_file.h"
 #include "app/ui/application.h"
 #include "app/ui/commands.h"
 #include "app/ui/main_window.h"
-#include "app/ui/qt_text.h"
 #include "app/ui/screenshots.h"
 #include "app/ui/settings_forms.h"
 #include "core/paths.h"
-#include "core/sistema.h"
+#include "core/ui/qt_text.h"
+#include "system/config_file.h"
+#include "system/sistema.h"
 
 using namespace tessaline;
 

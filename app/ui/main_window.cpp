@@ -16,15 +16,15 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "app/config_file.h"
 #include "app/ui/artwork.h"
 #include "app/ui/forecast_forms.h"
-#include "app/ui/form_message.h"
-#include "app/ui/help.h"
-#include "app/ui/qt_text.h"
 #include "app/ui/settings_forms.h"
 #include "core/errors.h"
 #include "core/paths.h"
+#include "core/ui/form_message.h"
+#include "core/ui/help.h"
+#include "core/ui/qt_text.h"
+#include "system/config_file.h"
 
 namespace tessaline {
 

@@ -11,10 +11,11 @@
 #include <map>
 
 #include "app/main_state.h"
-#include "app/settings.h"
-#include "app/ui/coupon_editor.h"
-#include "app/ui/form_saver.h"
 #include "archive/contest_archive.h"
+#include "core/ui/app_context.h"
+#include "core/ui/coupon_editor.h"
+#include "core/ui/form_saver.h"
+#include "system/settings.h"
 
 class QAction;
 class QMenu;
@@ -29,7 +30,7 @@ class UserPrompt;
 // The printer of the run, as "Imposta Stampante" leaves it; every printout uses it.
 QPrinter& ProgramPrinter();
 
-class TFormPrinc : public QMainWindow {
+class TFormPrinc : public QMainWindow, public TAppContext {
     Q_OBJECT
 public:
     // The system (with the program settings) belongs to the caller and outlives the window.
@@ -38,12 +39,15 @@ public:
 
     // Where questions go (the message window unless a test puts its own).
     void SetPrompt(UserPrompt* prompt) { prompt_ = prompt; }
-    UserPrompt& Prompt();
+    UserPrompt& Prompt() override;
     TFormMessage* FormMessage() const { return message_; }
     // The dialog memory of the run (for the remembered dialogs).
     TFormSaver& Saver() { return *saver_; }
 
-    T_Sistema& Sistema() { return sys_; }
+    T_Sistema& Sistema() override { return sys_; }
+    QWidget* Finestra() override { return this; }
+    TEditSchedina* Schedina() override { return EditSchedina; }
+    QWidget* BarraComandi() override { return PSpeed; }
     TProgramSettings& Settings() { return sys_.dati.settings; }
     TEditSchedina* EditSchedina = nullptr;
     QToolButton* SpeedN = nullptr;
@@ -62,29 +66,20 @@ public:
     // The menu entry or tool button of a handler name ("Varie1Click", "SpeedSviluppaClick").
     QAction* Azione(const QString& handler) const;
     // The contest archive, loaded when the window is created (one empty contest when it cannot be).
-    T_Archivio& Archivio() { return archivio_; }
-    // Hooks for what other parts of the program provide: saving the system ("Salva"), running the
-    // development for automatic recalculation, saving the last coupon.
-    std::function<void()> salvaSistema;
-    std::function<void()> sviluppoAutomatico;
-    std::function<void()> salvaUltimaSchedina;
-    // Automatic recalculation with the pair window's copy of the table.
-    std::function<void(const PairTable&)> ricalcoloAccoppiate;
-    // At showing: the system named on the command line, or the last coupon.
-    std::function<void(const QStringList&)> caricaAllAvvio;
+    T_Archivio& Archivio() override { return archivio_; }
     // Connects a command provided elsewhere to its menu entry or tool button and makes it available.
-    void Collega(const QString& handler, std::function<void()> run);
+    void Collega(const QString& handler, std::function<void()> run) override;
 
     void PronosticoModificato();
     void AcquisisceTutto();
-    void ImpostaTutto();
+    void ImpostaTutto() override;
     void NumeroChange();
     void TuttiClick();
     void SpeedNClick();
     // True when the caller may go on; asks about an unsaved system.
-    bool Conferma(bool conAnnulla);
-    void AggiornaStatusLine(bool prezzoCompleto = false);
-    void AggiornaAbilitazioni();
+    bool Conferma(bool conAnnulla) override;
+    void AggiornaStatusLine(bool prezzoCompleto = false) override;
+    void AggiornaAbilitazioni() override;
     TAbilitazioni Abilitazioni() const { return abil_; }
 
     // Background picture from the settings; false (and the program's own tile) when it cannot be
@@ -93,7 +88,7 @@ public:
     void Layout();
     void FormShow(const QStringList& args);
     void ApriGuida(int context);
-    void RunAnimation(bool on);
+    void RunAnimation(bool on) override;
 
     void Varie1Click();
     void DatiRicevirotia1Click();

@@ -6,11 +6,11 @@
 #include <QWidget>
 
 #include "app/ui/forecast_forms.h"
-#include "app/ui/form_message.h"
 #include "app/ui/main_window.h"
 #include "app/ui/screenshots_commands.h"
 #include "app/ui/settings_forms.h"
 #include "core/interfaces.h"
+#include "core/ui/form_message.h"
 
 namespace tessaline {
 

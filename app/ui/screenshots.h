@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "core/sistema.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 

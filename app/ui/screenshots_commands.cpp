@@ -6,13 +6,13 @@
 #include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "core/interfaces.h"
-#include "core/sistema.h"
-#include "core/ui/system_commands.h"
-#include "core/ui/team_windows.h"
 #include "develop/ui/develop_commands.h"
 #include "develop/ui/develop_window.h"
 #include "develop/ui/recalc_panel.h"
 #include "develop/ui/settings_dialog.h"
+#include "system/sistema.h"
+#include "system/ui/system_commands.h"
+#include "system/ui/team_windows.h"
 
 namespace tessaline {
 

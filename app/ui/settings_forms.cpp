@@ -13,29 +13,13 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/config_file.h"
 #include "app/ui/artwork.h"
-#include "app/ui/help.h"
-#include "app/ui/qt_text.h"
 #include "core/errors.h"
+#include "core/ui/help.h"
+#include "core/ui/qt_text.h"
+#include "system/config_file.h"
 
 namespace tessaline {
-
-QDialogButtonBox* OkAnnullaAiuto(QDialog* dlg, int helpContext) {
-    auto* box = new QDialogButtonBox(dlg);
-    QPushButton* ok = box->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("BtnOk"));
-    ok->setDefault(true);
-    box->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("BtnAnnulla"));
-    QPushButton* help = box->addButton(QStringLiteral("Aiuto"), QDialogButtonBox::HelpRole);
-    help->setObjectName(QStringLiteral("BtnAiuto"));
-    QObject::connect(box, &QDialogButtonBox::accepted, dlg, &QDialog::accept);
-    QObject::connect(box, &QDialogButtonBox::rejected, dlg, &QDialog::reject);
-    QObject::connect(box, &QDialogButtonBox::helpRequested, dlg,
-                     [dlg, helpContext] { OpenHelp(helpContext, dlg); });
-    return box;
-}
 
 // ---- TFrmImpostazioni
 

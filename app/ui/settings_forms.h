@@ -11,14 +11,12 @@
 #include <QTimer>
 #include <array>
 
-#include "app/settings.h"
+#include "core/ui/help.h"
+#include "system/settings.h"
 
 class QDialogButtonBox;
 
 namespace tessaline {
-
-// Adds "Ok", "Annulla" and "Aiuto" (opening the given help context) to a dialog.
-QDialogButtonBox* OkAnnullaAiuto(QDialog* dlg, int helpContext);
 
 class TFrmImpostazioni : public QDialog {
     Q_OBJECT

@@ -5,17 +5,17 @@
 #include <exception>
 #include <filesystem>
 
-#include "app/ui/main_window.h"
-#include "app/ui/qt_text.h"
 #include "core/errors.h"
 #include "core/paths.h"
-#include "core/sistema.h"
+#include "core/ui/app_context.h"
 #include "core/ui/file_chooser.h"
+#include "core/ui/qt_text.h"
 #include "develop/driver.h"
 #include "develop/estimate.h"
 #include "develop/ui/develop_window.h"
 #include "develop/ui/recalc_panel.h"
 #include "develop/ui/settings_dialog.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 
@@ -36,10 +36,10 @@ QString ColumnFolder() {
 
 } // namespace
 
-TComandiSviluppo::TComandiSviluppo(TFormPrinc& main, TFileChooser& files)
-    : QObject(&main), main_(main), files_(files), last_(std::make_unique<TDevelopResult>()) {
-    panel_ = new TFormRicalcoloAutomatico(main.Sistema(), &main);
-    panel_->Posiziona(&main, main.PSpeed);
+TComandiSviluppo::TComandiSviluppo(TAppContext& main, TFileChooser& files)
+    : QObject(main.Finestra()), main_(main), files_(files), last_(std::make_unique<TDevelopResult>()) {
+    panel_ = new TFormRicalcoloAutomatico(main.Sistema(), main.Finestra());
+    panel_->Posiziona(main.Finestra(), main.BarraComandi());
     panel_->aggiornaPrincipale = [this] { Aggiorna(); };
     main.Collega(QStringLiteral("CalcoloColonne1Click"), [this] { CalcoloColonne1Click(); });
     main.Collega(QStringLiteral("SpeedSviluppaClick"), [this] { CalcoloColonne1Click(); });
@@ -75,7 +75,7 @@ void TComandiSviluppo::CalcoloColonne1Click() {
     }
     Protetto([this] {
         if (window_ == nullptr) {
-            window_ = std::make_unique<TFrmSviluppo>(main_.Sistema(), &main_);
+            window_ = std::make_unique<TFrmSviluppo>(main_.Sistema(), main_.Finestra());
             window_->aggiornaPrincipale = [this] { Aggiorna(); };
         }
         *last_ = window_->Esegui(&main_.Prompt());
@@ -126,7 +126,7 @@ void TComandiSviluppo::ChiudiPannello() {
 
 void TComandiSviluppo::ImpostazioneSvClick() {
     Protetto([this] {
-        TFrmImpSv dlg(main_.Sistema(), main_.Prompt(), files_, &main_);
+        TFrmImpSv dlg(main_.Sistema(), main_.Prompt(), files_, main_.Finestra());
         dlg.aggiornaPrincipale = [this] { Aggiorna(); };
         if (dlg.exec() != QDialog::Accepted) {
             return;

@@ -12,7 +12,7 @@
 
 namespace tessaline {
 
-class TFormPrinc;
+class TAppContext;
 class TFileChooser;
 class TFrmSviluppo;
 class TFormRicalcoloAutomatico;
@@ -22,7 +22,7 @@ class TComandiSviluppo : public QObject {
     Q_OBJECT
 public:
     // Connects the commands to the main window's entries; both outlive this object's use.
-    TComandiSviluppo(TFormPrinc& main, TFileChooser& files);
+    TComandiSviluppo(TAppContext& main, TFileChooser& files);
     ~TComandiSviluppo() override;
 
     void CalcoloColonne1Click();
@@ -51,7 +51,7 @@ private:
     void Aggiorna();
     void SalvaColonne(bool testo);
 
-    TFormPrinc& main_;
+    TAppContext& main_;
     TFileChooser& files_;
     TFormRicalcoloAutomatico* panel_;
     std::unique_ptr<TFrmSviluppo> window_;

@@ -11,10 +11,10 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/ui/qt_text.h"
 #include "core/cost.h"
 #include "core/rounding.h"
-#include "core/sistema.h"
+#include "core/ui/qt_text.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 

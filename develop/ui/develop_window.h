@@ -15,8 +15,8 @@
 #include <functional>
 
 #include "core/interfaces.h"
+#include "core/progress.h"
 #include "develop/driver.h"
-#include "develop/progress.h"
 
 class QChartView;
 class QPieSeries;

@@ -5,8 +5,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/ui/qt_text.h"
-#include "core/sistema.h"
+#include "core/ui/qt_text.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 

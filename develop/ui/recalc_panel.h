@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "core/progress.h"
 #include "develop/estimate.h"
-#include "develop/progress.h"
 
 namespace tessaline {
 

@@ -10,13 +10,13 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "app/ui/qt_text.h"
-#include "app/ui/settings_forms.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "core/paths.h"
-#include "core/sistema.h"
 #include "core/ui/file_chooser.h"
+#include "core/ui/help.h"
+#include "core/ui/qt_text.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 

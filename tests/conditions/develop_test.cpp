@@ -9,10 +9,10 @@
 #include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
 #include "core/paths.h"
-#include "core/sistema.h"
 #include "develop/driver.h"
 #include "reference/develop_fixtures.h"
 #include "support/test_home.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 namespace {

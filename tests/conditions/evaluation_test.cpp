@@ -3,7 +3,7 @@
 #include "conditions/condition_set.h"
 #include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
-#include "develop/column_list.h"
+#include "core/column_list.h"
 #include "helpers.h"
 
 namespace tessaline {

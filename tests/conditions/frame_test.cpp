@@ -9,7 +9,7 @@
 #include "conditions/frame_editor.h"
 #include "conditions/link_checks.h"
 #include "conditions/sign_count.h"
-#include "develop/column_list.h"
+#include "core/column_list.h"
 #include "helpers.h"
 
 namespace tessaline {

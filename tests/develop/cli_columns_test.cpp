@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "develop/column_list.h"
+#include "core/column_list.h"
 #include "support/test_home.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "develop/column_list.h"
+#include "core/column_list.h"
 #include "reference/develop_fixtures.h"
 #include "support/test_home.h"
 

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
+#include "core/column_list.h"
 #include "core/paths.h"
-#include "core/system_file.h"
-#include "develop/column_list.h"
 #include "develop/driver.h"
 #include "reference/sample_systems.h"
 #include "support/test_home.h"
+#include "system/system_file.h"
 
 namespace fs = std::filesystem;
 

@@ -9,9 +9,10 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "core/column_list.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
-#include "develop/column_list.h"
+#include "develop/merge.h"
 #include "reference/merge_reference.h"
 #include "reference/merge_walk.h"
 #include "support/test_home.h"
@@ -88,7 +89,7 @@ TEST(ColumnList, ExpansionOrder) {
     EXPECT_EQ(Texts(two),
               (std::vector<std::string>{"000000000000", "00000000000M", "111111111111", "211111111111"}));
     EXPECT_DOUBLE_EQ(ColumnsCost(two, 800), 3200);
-    two.Merge(true, nullptr, nullptr);
+    Merge(two, true, nullptr, nullptr);
     EXPECT_DOUBLE_EQ(ColumnsCost(two, 800), 3200) << "a merged entry is priced with its coverage";
 }
 
@@ -259,7 +260,7 @@ TEST(Merge, JoinsSingleDifferencesAndReportsFactor) {
         l.Append(FromText(t));
     }
     TRecordingProgress progress;
-    const double factor = l.Merge(true, &progress, nullptr);
+    const double factor = Merge(l, true, &progress, nullptr);
     // Team 5's three signs join into one column; identical columns stay apart.
     EXPECT_EQ(Texts(l), (std::vector<std::string>{"00000120000000", "111111111111", "111111111111"}));
     EXPECT_DOUBLE_EQ(factor, 5.0 / 3.0);
@@ -276,17 +277,17 @@ TEST(Merge, JoinsSingleDifferencesAndReportsFactor) {
         chain.Append(FromText(t));
     }
     std::vector<Colonna> input(chain.begin(), chain.end());
-    chain.Merge(true, nullptr, nullptr);
+    Merge(chain, true, nullptr, nullptr);
     EXPECT_EQ(Texts(chain), (std::vector<std::string>{"01010000000000", "220000000000"}));
     const auto ref = reference::Merge(input);
     EXPECT_EQ(std::vector<Colonna>(chain.begin(), chain.end()), ref);
 
     // Disabled: nothing changes. Empty list: factor 1, not 0/0.
     TListaColonne same = l;
-    EXPECT_DOUBLE_EQ(same.Merge(false, nullptr, nullptr), 1.0);
+    EXPECT_DOUBLE_EQ(Merge(same, false, nullptr, nullptr), 1.0);
     EXPECT_EQ(same.Count(), 3);
     TListaColonne none;
-    EXPECT_DOUBLE_EQ(none.Merge(true, nullptr, nullptr), 1.0);
+    EXPECT_DOUBLE_EQ(Merge(none, true, nullptr, nullptr), 1.0);
 }
 
 TEST(Merge, CancelKeepsJoinsMadeSoFar) {
@@ -296,7 +297,7 @@ TEST(Merge, CancelKeepsJoinsMadeSoFar) {
     }
     TCancelFlag cancel;
     cancel.Request();
-    EXPECT_DOUBLE_EQ(l.Merge(true, nullptr, &cancel), -1.0);
+    EXPECT_DOUBLE_EQ(Merge(l, true, nullptr, &cancel), -1.0);
     // Only the first column's walk ran.
     EXPECT_EQ(Texts(l), (std::vector<std::string>{"0000000000001", "111111111111", "111111111112"}));
     EXPECT_TRUE(cancel.Peek()) << "the press is looked at, not removed";
@@ -325,7 +326,7 @@ TEST(Merge, MatchesReferenceOnRandomLists) {
         for (const Colonna& c : input) {
             l.Append(c);
         }
-        const double factor = l.Merge(true, nullptr, nullptr);
+        const double factor = Merge(l, true, nullptr, nullptr);
         const auto ref = reference::Merge(input);
         ASSERT_EQ(std::vector<Colonna>(l.begin(), l.end()), ref) << "round " << round;
         EXPECT_DOUBLE_EQ(factor, static_cast<double>(input.size()) / static_cast<double>(ref.size()));
@@ -398,7 +399,7 @@ TEST(Merge, IndexedWalkMatchesFullWalkWithProgressAndCancel) {
         const int looks = round % 4 == 0 ? static_cast<int>(rng() % (n + 1)) : 1 << 30;
         TCountdownCancel fastCancel(looks);
         TCountdownCancel slowCancel(looks);
-        const double f = fast.Merge(true, &fastProgress, &fastCancel);
+        const double f = Merge(fast, true, &fastProgress, &fastCancel);
         const double r = reference::MergeWalk(slow, &slowProgress, &slowCancel);
         ASSERT_EQ(f, r) << "round " << round;
         ASSERT_EQ(std::vector<Colonna>(fast.begin(), fast.end()),

@@ -4,15 +4,15 @@
 #include <set>
 #include <vector>
 
+#include "core/condition_hook.h"
+#include "core/enumerate.h"
 #include "core/errors.h"
 #include "core/paths.h"
-#include "core/sistema.h"
-#include "develop/condition_hook.h"
 #include "develop/driver.h"
-#include "develop/enumerate.h"
 #include "reduce/optimised.h"
 #include "reference/develop_fixtures.h"
 #include "support/test_home.h"
+#include "system/sistema.h"
 
 namespace fs = std::filesystem;
 

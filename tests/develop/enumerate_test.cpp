@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "develop/enumerate.h"
+#include "core/enumerate.h"
 #include "reference/develop_fixtures.h"
 
 namespace tessaline {

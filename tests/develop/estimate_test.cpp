@@ -5,12 +5,12 @@
 
 #include <vector>
 
-#include "core/sistema.h"
-#include "develop/condition_hook.h"
-#include "develop/enumerate.h"
+#include "core/condition_hook.h"
+#include "core/enumerate.h"
+#include "core/progress.h"
 #include "develop/estimate.h"
-#include "develop/progress.h"
 #include "support/test_home.h"
+#include "system/sistema.h"
 
 using namespace tessaline;
 

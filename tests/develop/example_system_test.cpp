@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/system_file.h"
 #include "develop/driver.h"
 #include "reference/sample_systems.h"
 #include "support/test_home.h"
+#include "system/system_file.h"
 
 namespace fs = std::filesystem;
 

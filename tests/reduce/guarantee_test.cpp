@@ -6,13 +6,13 @@
 #include <random>
 #include <tuple>
 
+#include "core/column_list.h"
+#include "core/condition_hook.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
-#include "core/sistema.h"
-#include "develop/column_list.h"
-#include "develop/condition_hook.h"
 #include "reference/forecast_winning.h"
 #include "support/test_home.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "develop/column_list.h"
-#include "develop/run_state.h"
+#include "core/column_list.h"
+#include "core/run_state.h"
 #include "reduce/on_the_fly.h"
 #include "reference/develop_fixtures.h"
 

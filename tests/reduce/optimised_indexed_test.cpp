@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <random>
 
-#include "develop/column_list.h"
+#include "core/column_list.h"
 #include "reduce/optimised_fast.h"
 
 namespace tessaline {

@@ -3,8 +3,8 @@
 #include <random>
 #include <vector>
 
-#include "develop/column_list.h"
-#include "develop/enumerate.h"
+#include "core/column_list.h"
+#include "core/enumerate.h"
 #include "reduce/optimised.h"
 #include "reference/develop_fixtures.h"
 #include "reference/random_columns.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "develop/column_list.h"
+#include "core/column_list.h"
 #include "tools/column_ops.h"
 
 namespace tessaline::reference {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/column.h"
+#include "core/column_list.h"
 #include "core/interfaces.h"
-#include "develop/column_list.h"
-#include "develop/progress.h"
+#include "core/progress.h"
 
 namespace tessaline::reference {
 

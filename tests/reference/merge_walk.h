@@ -5,9 +5,9 @@
 #include <bit>
 #include <cstring>
 
+#include "core/column_list.h"
 #include "core/interfaces.h"
 #include "core/rounding.h"
-#include "develop/column_list.h"
 
 namespace tessaline::reference {
 

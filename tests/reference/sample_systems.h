@@ -12,7 +12,7 @@
 #include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
 #include "conditions/value_conditions.h"
-#include "core/sistema.h"
+#include "system/sistema.h"
 
 namespace tessaline::test {
 

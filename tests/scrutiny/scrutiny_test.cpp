@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
-#include "core/sistema.h"
 #include "support/test_home.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 namespace {

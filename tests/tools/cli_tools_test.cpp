@@ -1,7 +1,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "develop/column_list.h"
+#include "core/column_list.h"
 #include "support/test_home.h"
 
 namespace fs = std::filesystem;

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <random>
 
+#include "core/column_list.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
-#include "develop/column_list.h"
 #include "support/test_home.h"
 
 namespace tessaline {

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/ui/coupon_editor.h"
-#include "app/ui/sign_edits.h"
+#include "core/ui/coupon_editor.h"
+#include "core/ui/sign_edits.h"
 
 using namespace tessaline;
 

@@ -7,14 +7,14 @@
 #include <memory>
 #include <set>
 
-#include "app/config_file.h"
 #include "app/ui/commands.h"
 #include "app/ui/main_window.h"
-#include "core/sistema.h"
+#include "core/enumerate.h"
 #include "develop/driver.h"
-#include "develop/enumerate.h"
 #include "develop/ui/develop_commands.h"
 #include "develop/ui/develop_window.h"
+#include "system/config_file.h"
+#include "system/sistema.h"
 #include "ui_support.h"
 
 using namespace tessaline;

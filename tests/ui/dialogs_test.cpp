@@ -7,13 +7,13 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/config_file.h"
 #include "app/ui/forecast_forms.h"
-#include "app/ui/help.h"
 #include "app/ui/main_window.h"
 #include "app/ui/settings_forms.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
+#include "core/ui/help.h"
+#include "system/config_file.h"
 
 using namespace tessaline;
 

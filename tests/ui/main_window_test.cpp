@@ -10,9 +10,9 @@
 #include <QtTest>
 #include <algorithm>
 
-#include "app/config_file.h"
 #include "app/ui/main_window.h"
 #include "core/interfaces.h"
+#include "system/config_file.h"
 
 using namespace tessaline;
 

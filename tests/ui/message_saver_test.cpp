@@ -12,9 +12,9 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/ui/form_message.h"
-#include "app/ui/form_saver.h"
-#include "app/ui/sign_edits.h"
+#include "core/ui/form_message.h"
+#include "core/ui/form_saver.h"
+#include "core/ui/sign_edits.h"
 
 using namespace tessaline;
 

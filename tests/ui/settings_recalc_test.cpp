@@ -8,15 +8,15 @@
 #include <functional>
 #include <memory>
 
-#include "app/config_file.h"
 #include "app/ui/commands.h"
 #include "app/ui/main_window.h"
-#include "core/sistema.h"
-#include "core/system_file.h"
-#include "core/ui/system_commands.h"
 #include "develop/ui/develop_commands.h"
 #include "develop/ui/recalc_panel.h"
 #include "develop/ui/settings_dialog.h"
+#include "system/config_file.h"
+#include "system/sistema.h"
+#include "system/system_file.h"
+#include "system/ui/system_commands.h"
 #include "ui_support.h"
 
 using namespace tessaline;

@@ -6,11 +6,11 @@
 #include <fstream>
 #include <memory>
 
-#include "app/config_file.h"
-#include "app/ui/coupon_editor.h"
-#include "core/sistema.h"
-#include "core/team_lists.h"
-#include "core/ui/team_windows.h"
+#include "core/ui/coupon_editor.h"
+#include "system/config_file.h"
+#include "system/sistema.h"
+#include "system/team_lists.h"
+#include "system/ui/team_windows.h"
 #include "ui_support.h"
 
 using namespace tessaline;

@@ -5,14 +5,14 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/config_file.h"
 #include "app/ui/commands.h"
 #include "app/ui/main_window.h"
-#include "core/sistema.h"
-#include "core/ui/system_commands.h"
 #include "develop/driver.h"
 #include "develop/ui/develop_commands.h"
 #include "develop/ui/develop_window.h"
+#include "system/config_file.h"
+#include "system/sistema.h"
+#include "system/ui/system_commands.h"
 #include "ui_support.h"
 
 using namespace tessaline;

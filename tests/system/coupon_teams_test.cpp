@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "core/coupon.h"
 #include "core/errors.h"
 #include "core/paths.h"
-#include "core/sistema.h"
-#include "core/team_lists.h"
 #include "support/test_home.h"
+#include "system/coupon.h"
+#include "system/sistema.h"
+#include "system/team_lists.h"
 
 namespace fs = std::filesystem;
 

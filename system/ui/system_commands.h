@@ -13,7 +13,7 @@
 namespace tessaline {
 
 class T_Sistema;
-class TFormPrinc;
+class TAppContext;
 class TFileChooser;
 class UserPrompt;
 
@@ -49,7 +49,7 @@ private:
 class TComandiSistema : public QObject {
     Q_OBJECT
 public:
-    TComandiSistema(TFormPrinc& main, TFileChooser& files);
+    TComandiSistema(TAppContext& main, TFileChooser& files);
 
     void New1Click();
     void CaricaClick();
@@ -77,7 +77,7 @@ private:
     void SalvaCome();
     void Salva();
 
-    TFormPrinc& main_;
+    TAppContext& main_;
     TFileChooser& files_;
 };
 

@@ -8,9 +8,9 @@
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "core/paths.h"
-#include "core/system_file.h"
 #include "reference/sample_systems.h"
 #include "support/test_home.h"
+#include "system/system_file.h"
 
 namespace fs = std::filesystem;
 

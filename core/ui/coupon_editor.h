@@ -9,8 +9,8 @@
 #include <array>
 #include <string>
 
-#include "app/ui/sign_edits.h"
 #include "core/column.h"
+#include "core/ui/sign_edits.h"
 
 namespace tessaline {
 

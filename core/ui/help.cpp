@@ -1,7 +1,8 @@
-#include "app/ui/help.h"
+#include "core/ui/help.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QPointer>
 #include <QPushButton>
@@ -9,8 +10,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/ui/qt_text.h"
 #include "core/paths.h"
+#include "core/ui/qt_text.h"
 
 namespace tessaline {
 
@@ -91,6 +92,22 @@ void OpenHelp(int context, QWidget* near) {
     gHelp->show();
     gHelp->raise();
     gHelp->activateWindow();
+}
+
+QDialogButtonBox* OkAnnullaAiuto(QDialog* dlg, int helpContext) {
+    auto* box = new QDialogButtonBox(dlg);
+    QPushButton* ok = box->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("BtnOk"));
+    ok->setDefault(true);
+    box->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("BtnAnnulla"));
+    QPushButton* help = box->addButton(QStringLiteral("Aiuto"), QDialogButtonBox::HelpRole);
+    help->setObjectName(QStringLiteral("BtnAiuto"));
+    QObject::connect(box, &QDialogButtonBox::accepted, dlg, &QDialog::accept);
+    QObject::connect(box, &QDialogButtonBox::rejected, dlg, &QDialog::reject);
+    QObject::connect(box, &QDialogButtonBox::helpRequested, dlg,
+                     [dlg, helpContext] { OpenHelp(helpContext, dlg); });
+    return box;
 }
 
 } // namespace tessaline

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class QDialog;
+class QDialogButtonBox;
 class QWidget;
 
 namespace tessaline {
@@ -11,5 +13,7 @@ namespace tessaline {
 QString HelpPagePath(int context);
 // Opens (or raises) the help window on the context's page.
 void OpenHelp(int context, QWidget* near = nullptr);
+// Adds "Ok", "Annulla" and "Aiuto" (opening the given help context) to a dialog.
+QDialogButtonBox* OkAnnullaAiuto(QDialog* dlg, int helpContext);
 
 } // namespace tessaline

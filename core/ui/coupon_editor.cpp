@@ -1,4 +1,4 @@
-#include "app/ui/coupon_editor.h"
+#include "core/ui/coupon_editor.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -6,7 +6,7 @@
 #include <QRadialGradient>
 #include <cmath>
 
-#include "app/ui/qt_text.h"
+#include "core/ui/qt_text.h"
 
 namespace tessaline {
 

@@ -1,4 +1,4 @@
-#include "develop/column_list.h"
+#include "core/column_list.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,14 +1,14 @@
-#include "core/team_lists.h"
+#include "system/team_lists.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "core/atomic_file.h"
 #include "core/codepage.h"
-#include "core/coupon.h"
 #include "core/errors.h"
 #include "core/paths.h"
-#include "core/sistema.h"
+#include "system/coupon.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 

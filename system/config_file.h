@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "system/settings.h"
 
 namespace tessaline {
 

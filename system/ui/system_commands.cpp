@@ -1,4 +1,4 @@
-#include "core/ui/system_commands.h"
+#include "system/ui/system_commands.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -8,18 +8,19 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/ui/main_window.h"
-#include "app/ui/qt_text.h"
-#include "app/ui/settings_forms.h"
-#include "core/coupon.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "core/paths.h"
-#include "core/sistema.h"
-#include "core/system_file.h"
-#include "core/team_lists.h"
+#include "core/ui/app_context.h"
+#include "core/ui/coupon_editor.h"
 #include "core/ui/file_chooser.h"
-#include "core/ui/team_windows.h"
+#include "core/ui/help.h"
+#include "core/ui/qt_text.h"
+#include "system/coupon.h"
+#include "system/sistema.h"
+#include "system/system_file.h"
+#include "system/team_lists.h"
+#include "system/ui/team_windows.h"
 
 namespace tessaline {
 
@@ -139,8 +140,8 @@ void TFormSoci::accept() {
 
 // ---- the commands
 
-TComandiSistema::TComandiSistema(TFormPrinc& main, TFileChooser& files)
-    : QObject(&main), main_(main), files_(files) {
+TComandiSistema::TComandiSistema(TAppContext& main, TFileChooser& files)
+    : QObject(main.Finestra()), main_(main), files_(files) {
     const std::pair<const char*, void (TComandiSistema::*)()> entries[] = {
         {"New1Click", &TComandiSistema::New1Click},
         {"SpeedNuovoClick", &TComandiSistema::New1Click},
@@ -158,7 +159,7 @@ TComandiSistema::TComandiSistema(TFormPrinc& main, TFileChooser& files)
     for (const auto& [handler, method] : entries) {
         main.Collega(QLatin1String(handler), [this, m = method] { (this->*m)(); });
     }
-    if (auto* squadre = main.findChild<QPushButton*>(QStringLiteral("BtnCarica"))) {
+    if (auto* squadre = main.Finestra()->findChild<QPushButton*>(QStringLiteral("BtnCarica"))) {
         squadre->setEnabled(true);
         connect(squadre, &QPushButton::clicked, this, &TComandiSistema::SquadreClick);
     }
@@ -269,13 +270,13 @@ void TComandiSistema::CancellaClick() {
 }
 
 void TComandiSistema::CommentoClick() {
-    TFormCommento dlg(main_.Sistema(), &main_);
+    TFormCommento dlg(main_.Sistema(), main_.Finestra());
     dlg.exec();
 }
 
 void TComandiSistema::Soci1Click() {
     Protetto([this] {
-        TFormSoci dlg(main_.Sistema(), main_.Prompt(), &main_);
+        TFormSoci dlg(main_.Sistema(), main_.Prompt(), main_.Finestra());
         dlg.exec();
     });
 }
@@ -303,7 +304,7 @@ void TComandiSistema::ListaSquadre1Click() {
     Protetto([this] {
         std::unique_ptr<TFormListaSquadre> dlg;
         try {
-            dlg = std::make_unique<TFormListaSquadre>(main_.Prompt(), &main_);
+            dlg = std::make_unique<TFormListaSquadre>(main_.Prompt(), main_.Finestra());
         } catch (const std::bad_alloc&) {
             throw EInOutError(msg::kMemoriaListeSquadre);
         }
@@ -315,7 +316,7 @@ void TComandiSistema::SquadreClick() {
     Protetto([this] {
         TListeSquadre liste;
         CaricaListe(liste);
-        TFormSelezioneSquadre dlg(main_.Sistema(), liste, main_.EditSchedina->Partite, &main_);
+        TFormSelezioneSquadre dlg(main_.Sistema(), liste, main_.Schedina()->Partite, main_.Finestra());
         dlg.exec();
     });
 }

@@ -90,11 +90,6 @@ public:
     // "0", "1", "2", "M", "*" accepted; any other character stops with false (read columns stay).
     bool LoadText(const std::filesystem::path& name, UserPrompt* prompt);
 
-    // "Accorpamento": joins columns that differ in exactly one team, pass after pass. Returns the
-    // factor N0 / count (1 for an empty list or when disabled), or -1 when stopped with "Annulla"
-    // (the joins made so far stay).
-    double Merge(bool enabled, TProgressSink* progress, CancelProbe* cancel);
-
 private:
     void Grow(std::size_t minCapacity, bool atFront);
     [[noreturn]] void OutOfMemory();

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "core/column.h"
-#include "develop/column_list.h"
+#include "core/column_list.h"
+#include "system/settings.h"
 
 namespace tessaline {
 

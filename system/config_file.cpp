@@ -1,4 +1,4 @@
-#include "app/config_file.h"
+#include "system/config_file.h"
 
 #include <cmath>
 #include <fmt/format.h>

@@ -7,10 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/config_file.h"
 #include "core/errors.h"
 #include "core/paths.h"
 #include "support/test_home.h"
+#include "system/config_file.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "app/ui/form_saver.h"
+#include "core/ui/form_saver.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -10,7 +10,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "app/ui/sign_edits.h"
+#include "core/ui/sign_edits.h"
 
 namespace tessaline {
 

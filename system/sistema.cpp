@@ -1,4 +1,4 @@
-#include "core/sistema.h"
+#include "system/sistema.h"
 
 #include "conditions/condition_set.h"
 #include "core/paths.h"

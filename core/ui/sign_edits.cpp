@@ -1,10 +1,10 @@
-#include "app/ui/sign_edits.h"
+#include "core/ui/sign_edits.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/ui/qt_text.h"
+#include "core/ui/qt_text.h"
 
 namespace tessaline {
 

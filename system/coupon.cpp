@@ -1,4 +1,4 @@
-#include "core/coupon.h"
+#include "system/coupon.h"
 
 #include <cstdio>
 
@@ -6,7 +6,7 @@
 #include "core/binary_io.h"
 #include "core/errors.h"
 #include "core/paths.h"
-#include "core/sistema.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 

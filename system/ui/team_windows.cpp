@@ -1,4 +1,4 @@
-#include "core/ui/team_windows.h"
+#include "system/ui/team_windows.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -7,13 +7,13 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "app/ui/coupon_editor.h"
-#include "app/ui/qt_text.h"
-#include "app/ui/settings_forms.h"
 #include "core/atomic_file.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
-#include "core/sistema.h"
+#include "core/ui/coupon_editor.h"
+#include "core/ui/help.h"
+#include "core/ui/qt_text.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 

@@ -1,4 +1,4 @@
-#include "core/system_file.h"
+#include "system/system_file.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,8 +11,8 @@
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "core/paths.h"
-#include "core/sistema.h"
 #include "core/text_lines.h"
+#include "system/sistema.h"
 
 namespace tessaline {
 

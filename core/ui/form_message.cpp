@@ -1,10 +1,10 @@
-#include "app/ui/form_message.h"
+#include "core/ui/form_message.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
 
-#include "app/ui/qt_text.h"
+#include "core/ui/qt_text.h"
 
 namespace tessaline {
 

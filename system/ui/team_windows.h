@@ -11,7 +11,7 @@
 #include <functional>
 #include <optional>
 
-#include "core/team_lists.h"
+#include "system/team_lists.h"
 
 namespace tessaline {
 

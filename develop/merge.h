@@ -1,0 +1,15 @@
+#pragma once
+// "Accorpamento": joining the columns of a list that differ in exactly one team.
+
+namespace tessaline {
+
+class TListaColonne;
+class CancelProbe;
+class TProgressSink;
+
+// Joins columns that differ in exactly one team, pass after pass, in place. Returns the factor
+// N0 / count (1 for an empty list or when disabled), or -1 when stopped with "Annulla" (the joins
+// made so far stay).
+double Merge(TListaColonne& list, bool enabled, TProgressSink* progress, CancelProbe* cancel);
+
+} // namespace tessaline

@@ -1,0 +1,32 @@
+#pragma once
+// Program-wide settings (not per system), kept in the configuration file "Tessaline.cfg".
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "archive/frequencies.h"
+#include "core/cost.h"
+#include "print/print_settings.h"
+
+namespace tessaline {
+
+struct TProgramSettings {
+    double costLire = kDefaultCostLire;
+    double costEuro = kDefaultCostEuro;
+    bool costsInEuro = false;
+    std::string backgroundPicture; // empty: the default picture in the "SFONDI" folder
+    bool automaticMerge = true;    // "Accorpamento automatico"
+    bool saveColumnsWithSystem = true;
+    bool reloadLastCoupon = true;
+    std::array<std::string, 4> shopData; // heading, address, city, telephone (at most 60 characters)
+    T_Taratura taratura;
+    TImpTabulato tabulato;
+    T_ImpostazioniRicerca ricerca; // "Impostazioni di Ricerca"
+
+    // The column cost in force.
+    double ColumnCost() const { return costsInEuro ? costEuro : costLire; }
+    bool operator==(const TProgramSettings&) const = default;
+};
+
+} // namespace tessaline

@@ -452,8 +452,11 @@ TDevelopResult TDevelopRun::Run() {
             progress_.ShowReductionLabels(true);
             progress_.AggiornaRidOtt(sys_.Colonne.Count(), 0, false, 0);
             result_.reduced = true;
-            if (!OptimisedReducer(sys_, 6 - dev_.Guarantee, &progress_, cancel_)) {
+            if (!OptimisedReducer(sys_, 6 - dev_.Guarantee, &progress_, cancel_, &result_.uncovered)) {
                 result_.stopped = true;
+            }
+            if (result_.uncovered > 0 && prompt_ != nullptr) {
+                prompt_->ShowMessage(msg::kInformazione, UncoveredMessage(result_.uncovered), BtnOk);
             }
             progress_.ShowPieRid();
         } else {
@@ -514,6 +517,16 @@ TDevelopResult TDevelopRun::Run() {
 }
 
 } // namespace
+
+std::string UncoveredMessage(std::int64_t count) {
+    if (count == 1) {
+        return "Una colonna non può essere coperta da nessuna colonna (mancano i segni di troppe partite): "
+               "è stata mantenuta una volta nella riduzione.";
+    }
+    return std::to_string(count) +
+           " colonne non possono essere coperte da nessuna colonna (mancano i segni di troppe partite): "
+           "sono state mantenute una volta ciascuna nella riduzione.";
+}
 
 Pronostico DevelopmentForecast(const Pronostico& forecast, const IntegralBases& bases) {
     IntegralBases fit = bases;

@@ -3,6 +3,7 @@
 // each through the condition set, reducing on the fly or afterwards, into memory or a column file.
 
 #include <cstdint>
+#include <string>
 
 #include "core/column.h"
 
@@ -23,13 +24,17 @@ struct TDevelopHooks {
 // What a run ends with, besides the system's columns. Counts are multiplied by IntegralMultiplier
 // as the progress window shows them.
 struct TDevelopResult {
-    std::int64_t total = 0;    // TotalColumns of the last pass
-    std::int64_t accepted = 0; // accepted count of the final report (AcceptedColumns when reducing
-                               // while developing)
-    bool stopped = false;      // a pass, a second look or the optimised reduction was stopped
-    bool reduced = false;      // the optimised reduction ran
-    bool declined = false;     // the size question before the optimised reduction was answered "No"
+    std::int64_t total = 0;     // TotalColumns of the last pass
+    std::int64_t accepted = 0;  // accepted count of the final report (AcceptedColumns when reducing
+                                // while developing)
+    bool stopped = false;       // a pass, a second look or the optimised reduction was stopped
+    bool reduced = false;       // the optimised reduction ran
+    bool declined = false;      // the size question before the optimised reduction was answered "No"
+    std::int64_t uncovered = 0; // columns the optimised reduction could not cover (kept once each)
 };
+
+// The message that tells how many columns no column could cover.
+std::string UncoveredMessage(std::int64_t count);
 
 // The number of columns the run of this system would enumerate: the source file's size / 12
 // (0 when it cannot be opened), the pair table's count in pair mode, else the count of the

@@ -1,6 +1,7 @@
 #include "reduce/optimised.h"
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 #include "core/interfaces.h"
@@ -30,6 +31,12 @@ TOptimisedParams OptimisedParamsFor(const Pronostico& forecast, bool pairMode, i
         p.Dmin = 4;
     }
     return p;
+}
+
+bool Uncoverable(const Colonna& c, const TOptimisedParams& params) {
+    const int selfDistance =
+        params.distance == TDistanceKind::WrongTeams ? WrongTeams(c, c) : WrongMatches(c, c);
+    return selfDistance > params.R;
 }
 
 namespace {
@@ -69,6 +76,7 @@ public:
         : store_(store), p_(params), progress_(progress), cancel_(cancel) {}
 
     bool Run();
+    std::int64_t KeptUncoverable() const { return static_cast<std::int64_t>(kept_.size()); }
 
 private:
     int Distance(const Colonna& a, const Colonna& b) const {
@@ -86,9 +94,12 @@ private:
             progress_->Stato(text);
         }
     }
+    // The uncoverable columns count as chosen and covered from the start.
     void Report(bool final) {
         if (progress_ != nullptr) {
-            progress_->AggiornaRidOtt(n_, static_cast<std::int64_t>(chosen_.size()), final, covered_);
+            progress_->AggiornaRidOtt(n_ + keptInput_,
+                                      static_cast<std::int64_t>(chosen_.size() + kept_.size()), final,
+                                      covered_ + keptInput_);
         }
     }
     // Chooses c: returns the number of uncovered columns it newly covers.
@@ -114,6 +125,8 @@ private:
     TWorkList uncovered_;
     TWorkList all_;
     std::vector<Colonna> chosen_; // in choice order; the chosen list is this one read backwards
+    std::vector<Colonna> kept_;   // distinct uncoverable columns, in store order
+    std::int64_t keptInput_ = 0;  // uncoverable columns of the store, repeats included
     std::int64_t n_ = 0;
     std::int64_t covered_ = 0;
     std::int64_t k_ = 0;
@@ -185,6 +198,10 @@ void TOptimisedRun::Phase1() {
             i = next;
         }
         if (p_.f1 > 0 && !anyQualified) {
+            // Past the number of chosen columns a larger allowance admits nothing more.
+            if (static_cast<std::size_t>(passLimit) > chosen_.size()) {
+                return;
+            }
             ++passLimit;
         }
         --d_;
@@ -252,8 +269,16 @@ std::int64_t TOptimisedRun::Step(TWorkList& candidates, std::int64_t k, bool pha
 }
 
 bool TOptimisedRun::Run() {
+    std::set<std::array<SignSet, kTeams>> seen;
     for (const Colonna& c : store_) {
-        uncovered_.PushBack(c);
+        if (!Uncoverable(c, p_)) {
+            uncovered_.PushBack(c);
+            continue;
+        }
+        ++keptInput_;
+        if (seen.insert(c.s).second) {
+            kept_.push_back(c);
+        }
     }
     store_.Clear();
     n_ = uncovered_.count;
@@ -276,36 +301,52 @@ bool TOptimisedRun::Run() {
         bool phase2 = true;
         const std::int64_t phase3From = Truncate(static_cast<double>(n_) * p_.f2);
         while (covered_ < n_ && !cancelled_) {
+            const std::int64_t before = covered_;
             k_ = Step(phase2 ? uncovered_ : all_, k_, phase2);
             if (Cancelled()) {
                 break;
             }
-            if (phase2 && covered_ > phase3From) {
+            const bool switched = phase2 && covered_ > phase3From;
+            if (switched) {
                 phase2 = false;
                 State("Autoriduzione in Corso : Fase 3");
                 k_ = 10000;
+            }
+            // Every coverable column covers itself, so a step always covers something; one that
+            // covers nothing would repeat forever.
+            if (covered_ == before && !switched) {
+                break;
             }
         }
     }
     if (!cancelled_) {
         Report(true);
     }
-    store_.Reserve(chosen_.size());
+    store_.Reserve(chosen_.size() + kept_.size());
     for (auto it = chosen_.rbegin(); it != chosen_.rend(); ++it) {
         store_.Append(*it);
     }
+    store_.AppendRange(kept_.data(), kept_.size());
     return !cancelled_;
 }
 
 } // namespace
 
 bool ReduceOptimisedReference(TListaColonne& store, const TOptimisedParams& params,
-                              TDevelopProgress* progress, CancelProbe* cancel) {
+                              TDevelopProgress* progress, CancelProbe* cancel, std::int64_t* uncoverable) {
     TOptimisedRun run(store, params, progress, cancel);
-    return run.Run();
+    const bool completed = run.Run();
+    if (uncoverable != nullptr) {
+        *uncoverable = run.KeptUncoverable();
+    }
+    return completed;
 }
 
-bool OptimisedReducer(T_Sistema& sys, int R, TDevelopProgress* progress, CancelProbe* cancel) {
+bool OptimisedReducer(T_Sistema& sys, int R, TDevelopProgress* progress, CancelProbe* cancel,
+                      std::int64_t* uncoverable) {
+    if (uncoverable != nullptr) {
+        *uncoverable = 0;
+    }
     const TOptimisedParams params =
         OptimisedParamsFor(sys.dati.Forecast, sys.dati.sviluppo.PairMode != 0, R, sys.autoOptimised);
     // Distinct single columns (every development of a forecast) take the indexed reduction, which
@@ -318,7 +359,7 @@ bool OptimisedReducer(T_Sistema& sys, int R, TDevelopProgress* progress, CancelP
         sys.Colonne.AppendRange(chosen.data(), chosen.size());
         return !cancelled;
     }
-    return ReduceOptimisedReference(sys.Colonne, params, progress, cancel);
+    return ReduceOptimisedReference(sys.Colonne, params, progress, cancel, uncoverable);
 }
 
 } // namespace tessaline

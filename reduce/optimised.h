@@ -29,15 +29,23 @@ struct TOptimisedParams {
 // small-system marker v (the run switched the reduction on by itself).
 TOptimisedParams OptimisedParamsFor(const Pronostico& forecast, bool pairMode, int R, bool smallSystem);
 
-// Reduces the store in place: it receives the chosen columns, the last chosen first. Reports
-// state texts and AggiornaRidOtt (initial, chosen, final, covered) to progress (may be null);
-// peeks at cancel (may be null) and, when stopped, leaves the columns chosen so far. Returns false
-// when it was stopped.
+// True when no column at all covers c: c holds no sign in more than R matches (or teams, by the
+// distance in use), and every distance to c counts those.
+bool Uncoverable(const Colonna& c, const TOptimisedParams& params);
+
+// Reduces the store in place: it receives the chosen columns, the last chosen first, followed by
+// each distinct uncoverable column once (never chosen, so the reduction always ends). Reports
+// state texts and AggiornaRidOtt (initial, chosen, final, covered; the uncoverable columns count
+// as chosen and covered) to progress (may be null); peeks at cancel (may be null) and, when
+// stopped, leaves the columns chosen so far. Returns false when it was stopped. uncoverable (may
+// be null) receives the number of distinct uncoverable columns kept.
 bool ReduceOptimisedReference(TListaColonne& store, const TOptimisedParams& params,
-                              TDevelopProgress* progress, CancelProbe* cancel);
+                              TDevelopProgress* progress, CancelProbe* cancel,
+                              std::int64_t* uncoverable = nullptr);
 
 // The driver's entry: reduces the system's columns with R = 6 - guarantee allowed errors, using
-// the system's forecast, pair mode and auto-optimised flag.
-bool OptimisedReducer(T_Sistema& sys, int R, TDevelopProgress* progress, CancelProbe* cancel);
+// the system's forecast, pair mode and auto-optimised flag. uncoverable as above.
+bool OptimisedReducer(T_Sistema& sys, int R, TDevelopProgress* progress, CancelProbe* cancel,
+                      std::int64_t* uncoverable = nullptr);
 
 } // namespace tessaline

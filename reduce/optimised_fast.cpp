@@ -360,6 +360,10 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
             break;
         }
         if (p_.f1 > 0 && !any) {
+            // Past the number of chosen columns a larger allowance admits nothing more.
+            if (static_cast<std::size_t>(pass) > chosen_.size()) {
+                break;
+            }
             ++pass;
         }
         --D_;
@@ -384,6 +388,7 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
         }
         tree_ = &treeU;
         while (covered_ < N && !cancelled_ && phase_ == 2) {
+            const std::int64_t before = covered_;
             Step();
             k_ = max_;
             if (Cancelled()) {
@@ -395,6 +400,8 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
                     obs_->Stato("Autoriduzione in Corso : Fase 3");
                 }
                 k_ = 10000;
+            } else if (covered_ == before) {
+                break; // a step that covers nothing would repeat forever
             }
         }
         tree_ = nullptr;
@@ -407,9 +414,10 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
             tree_ = &treeA;
             while (covered_ < N && !cancelled_) {
                 // k is at least 1 here: a step that leaves columns uncovered has counted one of them.
+                const std::int64_t before = covered_;
                 Step();
                 k_ = max_;
-                if (Cancelled()) {
+                if (Cancelled() || covered_ == before) {
                     break;
                 }
             }

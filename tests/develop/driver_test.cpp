@@ -284,6 +284,40 @@ TEST(DevelopSystem, SourceFileBlocksAndRemainders) {
     }
 }
 
+// A source column with no sign in two matches cannot be covered: the optimised reduction keeps it
+// once, ends, and says how many such columns there were.
+TEST(DevelopSystem, OptimisedReductionOfUncoverableSourceColumnsEnds) {
+    TFixture fx;
+    fx.sys.dati.SourceForecast = 0;
+    fx.sys.dati.SourceFile = "sorgente.Col";
+    auto& dev = fx.sys.dati.sviluppo;
+    dev.ReducedDevelopment = 1;
+    dev.OptimisedReduction = 1;
+    dev.Guarantee = 5;
+    const std::vector<unsigned char> hostile = {0x00, 0x02, 0x04, 0x08, 0x01, 0x02,
+                                                0x04, 0x08, 0x01, 0x02, 0x00, 0x08};
+    std::vector<unsigned char> bytes = hostile;
+    for (int i = 0; i < 3; ++i) {
+        for (int t = 0; t < kTeams; ++t) {
+            bytes.push_back(static_cast<unsigned char>(t == kTeams - 1 ? 1 << i : 1 << (t % 4)));
+        }
+    }
+    for (unsigned char b : hostile) {
+        bytes.push_back(b);
+    }
+    test::WriteBytes(fx.Colonne() / "sorgente.Col", bytes);
+    const auto r = fx.Develop();
+    EXPECT_TRUE(r.reduced);
+    EXPECT_FALSE(r.stopped);
+    EXPECT_EQ(r.uncovered, 1);
+    const auto got = Columns(fx.sys.Colonne);
+    ASSERT_EQ(got.size(), 2U); // one column covers the three that differ in one team; the other is kept
+    EXPECT_EQ(std::vector<unsigned char>(got[1].s.begin(), got[1].s.end()), hostile);
+    EXPECT_EQ(fx.prompt.LastTitle(), "Informazione");
+    EXPECT_EQ(fx.prompt.LastText(), UncoveredMessage(1));
+    EXPECT_NE(UncoveredMessage(3).find("3 colonne non possono essere coperte"), std::string::npos);
+}
+
 // The kept columns of a run of the forecast, checked against the guarantee and the keep rules.
 TEST(DevelopSystem, OnTheFlyGuaranteeOnePass) {
     struct TCase {

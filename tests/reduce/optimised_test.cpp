@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -211,6 +212,85 @@ TEST(OptimisedReduction, StoppedKeepsWhatWasChosen) {
         const auto part = Columns(store);
         const auto all = Columns(full);
         EXPECT_TRUE(std::equal(part.rbegin(), part.rend(), all.rbegin())) << at;
+    }
+}
+
+Colonna Bytes(std::initializer_list<int> bytes) {
+    Colonna c;
+    int t = 0;
+    for (int b : bytes) {
+        c[t++] = static_cast<SignSet>(b);
+    }
+    return c;
+}
+
+// A column with no sign in more than R matches is out of every column's reach: the run ends, keeps
+// it once after the chosen columns, and chooses among the others exactly as without it.
+TEST(OptimisedReduction, UncoverableColumnsAreKeptOnceAndTheRunEnds) {
+    const Colonna twoEmpty = Bytes({0x00, 0x02, 0x04, 0x08, 0x01, 0x02, 0x04, 0x08, 0x01, 0x02, 0x00, 0x08});
+    const Colonna threeEmpty =
+        Bytes({0x00, 0x02, 0x00, 0x08, 0x01, 0x02, 0x04, 0x08, 0x01, 0x02, 0x00, 0x08});
+    const Colonna oneEmpty = Bytes({0x00, 0x02, 0x04, 0x08, 0x01, 0x02, 0x04, 0x08, 0x01, 0x02, 0x04, 0x08});
+    struct TCase {
+        const char* forecast;
+        int R;
+        bool small;
+        std::vector<Colonna> hostile; // inserted in this order, spread over the list
+        std::int64_t kept;
+    };
+    const TCase cases[] = {
+        {"012 012 012 012 012 1 1 1 1 1 1 1", 1, false, {twoEmpty, twoEmpty, threeEmpty}, 2},
+        {"012 012 012 012 012 1 1 1 1 1 1 1", 1, true, {threeEmpty, twoEmpty}, 2},
+        {"01 01 01 01 01 01 01 01 1 1 1 1", 1, false, {twoEmpty}, 1}, // by wrong teams
+        {"012 012 012 012 012 012 1 1 1 1 1 1", 2, false, {twoEmpty, threeEmpty, threeEmpty}, 1},
+        {"012 012 012 012 1 1 1 1 1 1 1 1", 1, false, {oneEmpty}, 0}, // one empty match is reachable
+    };
+    for (const auto& c : cases) {
+        const Pronostico f = Forecast(c.forecast);
+        const auto params = OptimisedParamsFor(f, false, c.R, c.small);
+        const std::vector<Colonna> plain = Enumerated(f);
+        std::vector<Colonna> mixed = plain;
+        std::vector<Colonna> expectedKept;
+        for (std::size_t i = 0; i < c.hostile.size(); ++i) {
+            mixed.insert(mixed.begin() + static_cast<std::ptrdiff_t>((i * 37) % mixed.size()), c.hostile[i]);
+        }
+        for (const Colonna& col : mixed) {
+            if (Uncoverable(col, params) &&
+                std::find(expectedKept.begin(), expectedKept.end(), col) == expectedKept.end()) {
+                expectedKept.push_back(col);
+            }
+        }
+        ASSERT_EQ(static_cast<std::int64_t>(expectedKept.size()), c.kept) << c.forecast;
+
+        TListaColonne store = ListOf(mixed);
+        reference::TRecordingProgress progress;
+        std::int64_t kept = -1;
+        ASSERT_TRUE(ReduceOptimisedReference(store, params, &progress, nullptr, &kept)) << c.forecast;
+        EXPECT_EQ(kept, c.kept) << c.forecast;
+
+        std::vector<Colonna> coverable;
+        for (const Colonna& col : mixed) {
+            if (!Uncoverable(col, params)) {
+                coverable.push_back(col);
+            }
+        }
+        TListaColonne alone = ListOf(coverable);
+        ASSERT_TRUE(ReduceOptimisedReference(alone, params, nullptr, nullptr));
+        std::vector<Colonna> expected = Columns(alone);
+        expected.insert(expected.end(), expectedKept.begin(), expectedKept.end());
+        EXPECT_EQ(Columns(store), expected) << c.forecast;
+        for (const Colonna& col : coverable) {
+            const auto reached = std::any_of(store.begin(), store.end(), [&](const Colonna& k) {
+                return Distance(params.distance, k, col) <= c.R;
+            });
+            EXPECT_TRUE(reached) << c.forecast;
+        }
+        // The final report counts the kept columns as chosen and covered.
+        const auto finals = progress.Finals('O');
+        ASSERT_EQ(finals.size(), 1U);
+        EXPECT_EQ(finals[0].a, static_cast<std::int64_t>(mixed.size()));
+        EXPECT_EQ(finals[0].b, store.Count());
+        EXPECT_EQ(finals[0].c, static_cast<std::int64_t>(mixed.size()));
     }
 }
 

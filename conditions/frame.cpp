@@ -56,23 +56,27 @@ TCondQuadro::TCondQuadro(TInsiemeCondizioni* owner, std::string nome)
 namespace {
 
 // Titles of a container's items from the container's full title (its position number included),
-// so that the items of a list or frame inside a frame carry every position on their path.
+// so that the items of a list or frame inside a frame carry every position on their path. Each
+// item is titled once: a nested container gets its own title first and its items only after its
+// position number, so the walk stays linear in the size of the tree.
 template <class C> void TitolaVoci(C& container);
-
-void TitolaSottovoci(TCondizione& item) {
-    if (auto* f = dynamic_cast<TCondQuadro*>(&item)) {
-        TitolaVoci(*f);
-    } else if (auto* l = dynamic_cast<TListaCondizioni*>(&item)) {
-        TitolaVoci(*l);
-    }
-}
 
 template <class C> void TitolaVoci(C& container) {
     for (std::size_t k = 0; k < container.Count(); ++k) {
         TCondizione& item = container.Item(k);
-        item.ImpostaTitolo(container.Titolo);
+        auto* frame = dynamic_cast<TCondQuadro*>(&item);
+        auto* list = frame == nullptr ? dynamic_cast<TListaCondizioni*>(&item) : nullptr;
+        if (frame != nullptr || list != nullptr) {
+            item.TCondizione::ImpostaTitolo(container.Titolo);
+        } else {
+            item.ImpostaTitolo(container.Titolo);
+        }
         item.Titolo += " " + PosizioneTitolo(k + 1);
-        TitolaSottovoci(item);
+        if (frame != nullptr) {
+            TitolaVoci(*frame);
+        } else if (list != nullptr) {
+            TitolaVoci(*list);
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "../conditions/helpers.h"
+#include "conditions/frame.h"
 #include "conditions/set_record.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
@@ -216,6 +217,49 @@ TEST(SystemFile, RoundTripOfEveryFamily) {
     EXPECT_EQ(back.Insieme().Link().LettereUsate, "A");
     EXPECT_EQ(back.dati.sviluppo.IntegralBases[6], kSign2);
     EXPECT_EQ(back.comment[2], "con l'accento: è");
+}
+
+// A chain of 64 frames in slot 13, each the only item of the one above: the system file and the
+// frame file load it and title every frame once, with every position on its path.
+TEST(SystemFile, DeepFrameChainLoadsAndIsTitled) {
+    test::TTestHome home;
+    constexpr int kDepth = 64;
+    T_Sistema sys;
+    auto chain = std::make_unique<TCondQuadro>(&sys.Insieme());
+    for (int d = 1; d < kDepth; ++d) {
+        auto outer = std::make_unique<TCondQuadro>(&sys.Insieme());
+        ASSERT_TRUE(outer->Aggiungi(std::move(chain)));
+        chain = std::move(outer);
+    }
+    TByteWriter frameBytes;
+    chain->Scrivi(frameBytes);
+    sys.Insieme().ImpostaSlot(kCodQuadro, std::move(chain));
+    const fs::path qdr = home.Path() / "catena.QDR";
+    test::WriteBytes(qdr, std::vector<unsigned char>(frameBytes.Data().begin(), frameBytes.Data().end()));
+
+    std::string expected = "\\Quadro";
+    for (int d = 1; d < kDepth; ++d) {
+        expected += "\\Quadro 001";
+    }
+    const auto deepest = [](TInsiemeCondizioni& set) {
+        TCondQuadro* f = set.SlotAs<TCondQuadro>(kCodQuadro);
+        while (f != nullptr && f->Count() == 1) {
+            f = dynamic_cast<TCondQuadro*>(&f->Item(0));
+        }
+        return f;
+    };
+
+    T_Sistema back;
+    ASSERT_TRUE(back.LeggiFile(sys.ScriviFile()));
+    back.Insieme().ImpostaTitoli();
+    ASSERT_NE(deepest(back.Insieme()), nullptr);
+    EXPECT_EQ(deepest(back.Insieme())->Titolo, expected);
+
+    T_Sistema fromFrame;
+    CaricaQuadro(qdr, fromFrame.Insieme());
+    fromFrame.Insieme().ImpostaTitoli();
+    ASSERT_NE(deepest(fromFrame.Insieme()), nullptr);
+    EXPECT_EQ(deepest(fromFrame.Insieme())->Titolo, expected);
 }
 
 TEST(SystemFile, TruncatedAtEveryLengthFailsAndLeavesTheSystem) {

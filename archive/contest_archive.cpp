@@ -69,8 +69,12 @@ void ScriviConcorso(TByteWriter& w, const T_Concorso& c) {
 }
 
 bool LeggiConcorso(TByteReader& r, T_Concorso& c) {
-    return r.U8(c.Tipo) && r.I32(c.Anno) && r.U8(c.Numero) && r.Bytes(c.ColonnaVincente.s.data(), kTeams) &&
-           r.U8(c.Completo);
+    if (!r.U8(c.Tipo) || !r.I32(c.Anno) || !r.U8(c.Numero) || !r.Bytes(c.ColonnaVincente.s.data(), kTeams) ||
+        !r.U8(c.Completo)) {
+        return false;
+    }
+    MaskSigns(c.ColonnaVincente);
+    return true;
 }
 
 std::filesystem::path T_Archivio::PercorsoFile() {

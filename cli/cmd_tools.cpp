@@ -95,7 +95,7 @@ int RunGuarantee(TArgs& args) {
         }
         LoadSystem(sys, *system);
         if (!PronosticoUsabile(sys)) {
-            throw EUsage("il pronostico del sistema non genera colonne");
+            throw EInOutError("Il pronostico del sistema non genera colonne.");
         }
         ConfrontoDalPronostico(params, sys);
         params.zeroErrori = modes[0];
@@ -275,9 +275,14 @@ int RunOrder(TArgs& args) {
         throw EInOutError(msg::kImpossibileCaricareFileColonnare);
     }
     const std::vector<TColProb> sorted = OrdinaColonne(source, percentages);
+    // A malformed number is a usage error; a range the file does not hold is a problem of the data.
     const auto n = static_cast<long>(sorted.size());
-    const long first = from ? ParseInt(*from, 1, std::max(n, 1L), "--from") : 1;
-    const long last = to ? ParseInt(*to, first, std::max(n, first), "--to") : n;
+    const long first = from ? ParseInt(*from, 1, LONG_MAX, "--from") : 1;
+    const long last = to ? ParseInt(*to, first, LONG_MAX, "--to") : n;
+    if (first > std::max(n, 1L) || last > std::max(n, first)) {
+        throw EInOutError(
+            fmt::format("L'intervallo richiesto ({}-{}) va oltre le {} colonne del file.", first, last, n));
+    }
     CheckInterrupted();
     const TListaColonne kept = Intervallo(sorted, first, last);
     if (!kept.SaveToFile(CliPath(out))) {

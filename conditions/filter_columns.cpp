@@ -179,6 +179,7 @@ bool TCondColonnaFiltro::LeggiDati(TByteReader& r) {
     if (!r.U8(coppie) || !punti.Leggi(r) || !r.Bytes(filtro.s.data(), filtro.s.size())) {
         return false;
     }
+    MaskSigns(filtro);
     ConfrontoACoppie = coppie != 0;
     Punti() = punti;
     Filtro = filtro;

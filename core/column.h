@@ -3,6 +3,7 @@
 // other part of the program computes with.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -47,6 +48,22 @@ using IntegralBases = std::array<SignSet, kTeams>;
 using TeamGrid = std::array<std::array<std::int32_t, 4>, kTeams>;
 
 // Letters of the set in the order 0, 1, 2, M; empty for 0; padded with spaces to 4 when asked.
+// Sign bytes read from a file keep only their four sign bits (other bits mean nothing and must not
+// reach the enumerators): every reader passes the columns and sign sets it reads through here once.
+inline SignSet MaskedSigns(std::uint8_t byte) {
+    return static_cast<SignSet>(byte & kAllSigns);
+}
+inline void MaskSigns(Colonna& c) {
+    for (SignSet& s : c.s) {
+        s = MaskedSigns(s);
+    }
+}
+inline void MaskSigns(Colonna* cols, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        MaskSigns(cols[i]);
+    }
+}
+
 std::string SignText(SignSet set, bool pad = false);
 // Spaces removed, letters upper-cased; one character "*", "0", "1", "2", "M"; 2 to 4 characters add
 // their codes; any other length gives 0.

@@ -212,6 +212,7 @@ bool TListaColonne::ReadFrom(std::FILE* f, bool expand, UserPrompt* prompt) {
             }
             return false;
         }
+        MaskSigns(buffer, got);
         if (expand) {
             for (std::size_t i = 0; i < got; ++i) {
                 AppendExpanded(buffer[i], false);

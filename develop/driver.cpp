@@ -285,6 +285,7 @@ bool TDevelopRun::ReadSource(std::FILE* f, std::uint64_t bytes) {
             sys_.Colonne.Clear();
             throw EInOutError(msg::kImpossibileCaricareFileCombinazioni);
         }
+        MaskSigns(buffer.data(), want);
         for (std::size_t i = 0; i < want; ++i) {
             StepColumn(buffer[i]);
             if (!reducing_) {

@@ -174,6 +174,7 @@ int ScorriFile(std::FILE* f, std::int64_t columns, const TPassoVincente& step, C
         if (std::fread(buffer, sizeof(Colonna), want, f) != want) {
             return -1;
         }
+        MaskSigns(buffer, want);
         for (std::size_t i = 0; i < want; ++i) {
             step(buffer[i]);
             if (cancel != nullptr && cancel->Peek()) {

@@ -23,7 +23,11 @@ bool IsZero(const Colonna& c) {
 }
 
 bool ReadColumn(TByteReader& r, Colonna& c) {
-    return r.Bytes(c.s.data(), kColumnBytes);
+    if (!r.Bytes(c.s.data(), kColumnBytes)) {
+        return false;
+    }
+    MaskSigns(c);
+    return true;
 }
 
 // A count that the remaining bytes can hold at recordBytes each.

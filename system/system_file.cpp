@@ -68,6 +68,7 @@ bool Leggi(TByteReader& r, TLettura& L) {
         !LeggiGriglia(r, d.TeamValues) || !LeggiGriglia(r, d.TeamPercentages)) {
         return false;
     }
+    MaskSigns(d.Forecast);
     if (!LeggiInsieme(*L.insieme, r, L.versione) || !LeggiLink(*L.insieme, r)) {
         return false;
     }
@@ -94,6 +95,9 @@ bool Leggi(TByteReader& r, TLettura& L) {
         if (!r.U8(s.AutoRecalc) || !r.U8(s.RealCalculation) || !r.Bytes(s.IntegralBases.data(), kTeams)) {
             return false;
         }
+        for (SignSet& base : s.IntegralBases) {
+            base = MaskedSigns(base);
+        }
         for (auto& match : s.PairTable.p) {
             if (!r.Bytes(match.data(), match.size())) {
                 return false;
@@ -119,6 +123,7 @@ bool Leggi(TByteReader& r, TLettura& L) {
         for (std::size_t i = 0; i < records; ++i) {
             Colonna c;
             std::copy_n(rest.begin() + static_cast<std::ptrdiff_t>(12 * i), 12, c.s.begin());
+            MaskSigns(c);
             singles += ColumnsCovered(c);
             if (singles > kMaxColonneSistema) {
                 return false;
@@ -128,6 +133,7 @@ bool Leggi(TByteReader& r, TLettura& L) {
         for (std::size_t i = 0; i < records; ++i) {
             Colonna c;
             std::copy_n(rest.begin() + static_cast<std::ptrdiff_t>(12 * i), 12, c.s.begin());
+            MaskSigns(c);
             L.colonne.AppendExpanded(c, false);
         }
     }

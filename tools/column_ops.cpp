@@ -126,6 +126,7 @@ TRisultatoOperazione EseguiOperazione(TOperazione op, const std::string& source1
             std::fclose(f);
             throw EInOutError(msg::kImpossibileOperazioniFiles);
         }
+        MaskSigns(buffer.data(), want);
         for (std::size_t i = 0; i < want; ++i) {
             if (done > 0 && cancel != nullptr && cancel->Peek()) {
                 stopped = true;

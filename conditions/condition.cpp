@@ -288,6 +288,35 @@ void TListaCondizioni::ScriviDati(TByteWriter& w) const {
     w.U8(kFineLista);
 }
 
+namespace {
+
+struct TStatoLimite {
+    int scopes = 0;
+    int count = 0;
+};
+
+TStatoLimite& StatoLimite() {
+    thread_local TStatoLimite stato;
+    return stato;
+}
+
+} // namespace
+
+TLimiteLettura::TLimiteLettura() {
+    if (StatoLimite().scopes++ == 0) {
+        StatoLimite().count = 0;
+    }
+}
+
+TLimiteLettura::~TLimiteLettura() {
+    --StatoLimite().scopes;
+}
+
+bool TLimiteLettura::Conta() {
+    TStatoLimite& s = StatoLimite();
+    return s.scopes == 0 || ++s.count <= kMaxCondizioniFile;
+}
+
 int& TAnnidamentoLettura::Livello() {
     thread_local int livello = 0;
     return livello;
@@ -304,6 +333,9 @@ bool TListaCondizioni::LeggiDati(TByteReader& r) {
         return false;
     }
     while (code != kFineLista) {
+        if (!TLimiteLettura::Conta()) {
+            return false;
+        }
         std::unique_ptr<TCondizione> item = CreaCondizione(code, Owner);
         if (item == nullptr || !item->Leggi(r)) {
             return false;

@@ -213,6 +213,23 @@ private:
     static int& Livello();
 };
 
+// One file read holds at most this many conditions in all its lists and frames (four full frames'
+// worth): every condition takes its statistics tables in memory, so a small file of tiny records
+// must not turn into gigabytes.
+inline constexpr int kMaxCondizioniFile = 4000;
+
+// The scope of one file's read on this thread: the readers of lists and frames count every item
+// they create against kMaxCondizioniFile. Outside such a scope nothing is counted.
+class TLimiteLettura {
+public:
+    TLimiteLettura();
+    ~TLimiteLettura();
+    TLimiteLettura(const TLimiteLettura&) = delete;
+    TLimiteLettura& operator=(const TLimiteLettura&) = delete;
+    // Counts one more condition; false once the file's read is past the limit.
+    static bool Conta();
+};
+
 // A new default condition of the code, or nothing for a code this program does not build.
 std::unique_ptr<TCondizione> CreaCondizione(std::uint8_t tipo, TInsiemeCondizioni* owner);
 

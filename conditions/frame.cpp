@@ -317,7 +317,7 @@ bool TCondQuadro::LeggiDati(TByteReader& r) {
         return false;
     }
     while (code != kFineLista) {
-        if (items.size() >= static_cast<std::size_t>(kMaxVociQuadro)) {
+        if (items.size() >= static_cast<std::size_t>(kMaxVociQuadro) || !TLimiteLettura::Conta()) {
             return false;
         }
         std::unique_ptr<TCondizione> item = CreaCondizione(code, Owner);
@@ -366,6 +366,7 @@ bool LeggiFileQuadro(const std::filesystem::path& path, TCondQuadro& frame) {
     if (!ReadWholeFile(path, bytes, kMaxFileQuadro)) {
         return false;
     }
+    const TLimiteLettura limite;
     TByteReader r(bytes);
     std::uint8_t code = 0;
     return r.U8(code) && code == kCodQuadro && frame.Leggi(r);
@@ -396,11 +397,15 @@ std::vector<std::uint8_t> ScriviCondizioni(const TCondQuadro& frame) {
 }
 
 bool LeggiCondizioni(std::span<const std::uint8_t> bytes, TInsiemeCondizioni* owner,
-                     std::vector<std::unique_ptr<TCondizione>>& out) {
+                     std::vector<std::unique_ptr<TCondizione>>& out, std::size_t keep) {
     out.clear();
+    const TLimiteLettura limite;
     std::vector<std::unique_ptr<TCondizione>> read;
     TByteReader r(bytes);
-    while (!r.AtEnd()) {
+    while (!r.AtEnd() && read.size() < keep) {
+        if (!TLimiteLettura::Conta()) {
+            return false;
+        }
         std::uint8_t code = 0;
         if (!r.U8(code)) {
             return false;
@@ -424,7 +429,10 @@ void SalvaCondizioni(const std::filesystem::path& path, const TCondQuadro& frame
 std::size_t CaricaCondizioni(const std::filesystem::path& path, TCondQuadro& frame, std::size_t position) {
     std::vector<std::uint8_t> bytes;
     std::vector<std::unique_ptr<TCondizione>> read;
-    if (!ReadWholeFile(path, bytes, kMaxFileQuadro) || !LeggiCondizioni(bytes, frame.Owner, read)) {
+    // Only what the frame can still take is read at all.
+    const std::size_t room = static_cast<std::size_t>(kMaxVociQuadro) -
+                             std::min(frame.Count(), static_cast<std::size_t>(kMaxVociQuadro));
+    if (!ReadWholeFile(path, bytes, kMaxFileQuadro) || !LeggiCondizioni(bytes, frame.Owner, read, room)) {
         throw EInOutError(msg::kImpossibileCaricareCondizioni);
     }
     position = std::min(position, frame.Count());

@@ -2,6 +2,7 @@
 // The frame ("Quadro", code 13): a tree of conditions accepted by how many of its items accept a
 // column. Its record, the "*.QDR" frame file and the "*.CND" condition file.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -115,14 +116,15 @@ void CaricaQuadro(const std::filesystem::path& path, TInsiemeCondizioni& set);
 
 // "*.CND": the frame's items whose Selezionato is set, in frame order, as bare condition records.
 std::vector<std::uint8_t> ScriviCondizioni(const TCondQuadro& frame);
-// Every record to the end of the bytes; false (nothing returned) at the first bad one.
+// The records from the start, up to keep of them (the rest of the bytes is not read); false (nothing
+// returned) at the first bad one read, or past kMaxCondizioniFile conditions nested in them.
 bool LeggiCondizioni(std::span<const std::uint8_t> bytes, TInsiemeCondizioni* owner,
-                     std::vector<std::unique_ptr<TCondizione>>& out);
+                     std::vector<std::unique_ptr<TCondizione>>& out, std::size_t keep = SIZE_MAX);
 // "Salva": raises "Impossibile Salvare le Condizioni".
 void SalvaCondizioni(const std::filesystem::path& path, const TCondQuadro& frame);
 // "Carica": inserts the file's conditions one after another from position (while the frame holds
-// fewer than 999 items) and returns how many went in. Raises "Impossibile Caricare Le Condizioni"
-// and then inserts nothing.
+// fewer than 999 items; records past those are not read) and returns how many went in. Raises
+// "Impossibile Caricare Le Condizioni" and then inserts nothing.
 std::size_t CaricaCondizioni(const std::filesystem::path& path, TCondQuadro& frame, std::size_t position);
 
 // The folder of the frame and condition dialogs, and the name proposed for a new frame.

@@ -85,23 +85,45 @@ TPassResult MergePass(Colonna* cols, std::size_t& n, int pass, TMergeReporter& r
     for (std::size_t i = 0; i < n; ++i) {
         keys[i] = Ops::Pack(cols[i]);
     }
-    // index[k]: the columns sorted by (key without team k, position); rank[k][i]: where column i
-    // stands in index[k].
-    std::vector<std::vector<TEntry<Key>>> index(kTeams);
-    std::vector<std::vector<std::uint32_t>> rank(kTeams);
-    for (int k = 0; k < kTeams; ++k) {
-        auto& idx = index[static_cast<std::size_t>(k)];
-        idx.resize(n);
-        for (std::size_t i = 0; i < n; ++i) {
-            idx[i] = {Ops::Clear(keys[i], k), static_cast<std::uint32_t>(i)};
-        }
-        std::sort(idx.begin(), idx.end());
-        auto& rk = rank[static_cast<std::size_t>(k)];
-        rk.resize(n);
-        for (std::size_t m = 0; m < n; ++m) {
-            rk[idx[m].pos] = static_cast<std::uint32_t>(m);
+    // orig: the keys as the pass found them (keys[] takes each column's joined key after its walk);
+    // index[k]: the positions sorted by (original key without team k, position). Only positions are
+    // kept (four bytes each), so that twelve indexes of millions of columns stay within a few times
+    // the columns' own size; entries are sorted through one temporary array at a time.
+    const std::vector<Key> orig = keys;
+    std::vector<std::vector<std::uint32_t>> index(kTeams);
+    {
+        std::vector<TEntry<Key>> sorted(n);
+        for (int k = 0; k < kTeams; ++k) {
+            for (std::size_t i = 0; i < n; ++i) {
+                sorted[i] = {Ops::Clear(orig[i], k), static_cast<std::uint32_t>(i)};
+            }
+            std::sort(sorted.begin(), sorted.end());
+            auto& idx = index[static_cast<std::size_t>(k)];
+            idx.resize(n);
+            for (std::size_t m = 0; m < n; ++m) {
+                idx[m] = sorted[m].pos;
+            }
         }
     }
+    const auto keyAt = [&](int k, std::size_t m) {
+        return Ops::Clear(orig[index[static_cast<std::size_t>(k)][m]], k);
+    };
+    // The first entry of index[k] at or after (masked, pos).
+    const auto lowerBound = [&](int k, Key masked, std::size_t pos) {
+        const auto& idx = index[static_cast<std::size_t>(k)];
+        std::size_t lo = 0;
+        std::size_t hi = idx.size();
+        while (lo < hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            const Key mk = Ops::Clear(orig[idx[mid]], k);
+            if (mk < masked || (mk == masked && idx[mid] < pos)) {
+                lo = mid + 1;
+            } else {
+                hi = mid;
+            }
+        }
+        return lo;
+    };
     std::vector<std::uint8_t> deleted(n, 0);
     std::size_t alive = n;
     std::size_t last = n - 1; // the last column still in the list
@@ -123,7 +145,7 @@ TPassResult MergePass(Colonna* cols, std::size_t& n, int pass, TMergeReporter& r
         bool first = true;
         // While h keeps its key for team k, the columns to look at for k follow h in index[k].
         for (int k = 0; k < kTeams; ++k) {
-            cursor[k] = rank[static_cast<std::size_t>(k)][hi] + 1;
+            cursor[k] = lowerBound(k, Ops::Clear(h, k), hi + 1);
         }
         for (;;) {
             std::size_t best = n;
@@ -134,13 +156,13 @@ TPassResult MergePass(Colonna* cols, std::size_t& n, int pass, TMergeReporter& r
                 const unsigned mine = Ops::Get(h, k);
                 std::size_t c = cursor[k];
                 // Columns already passed or absorbed never come back.
-                while (c < n && idx[c].key == masked && (idx[c].pos <= at || deleted[idx[c].pos] != 0)) {
+                while (c < n && keyAt(k, c) == masked && (idx[c] <= at || deleted[idx[c]] != 0)) {
                     ++c;
                 }
                 cursor[k] = c;
-                for (; c < n && idx[c].key == masked && idx[c].pos < best; ++c) {
-                    if (deleted[idx[c].pos] == 0 && Ops::Get(keys[idx[c].pos], k) != mine) {
-                        best = idx[c].pos;
+                for (; c < n && keyAt(k, c) == masked && idx[c] < best; ++c) {
+                    if (deleted[idx[c]] == 0 && Ops::Get(keys[idx[c]], k) != mine) {
+                        best = idx[c];
                         bestTeam = k;
                         break;
                     }
@@ -170,11 +192,7 @@ TPassResult MergePass(Colonna* cols, std::size_t& n, int pass, TMergeReporter& r
                 if (k == bestTeam) {
                     continue;
                 }
-                const auto& idx = index[static_cast<std::size_t>(k)];
-                cursor[k] = static_cast<std::size_t>(
-                    std::lower_bound(idx.begin(), idx.end(),
-                                     TEntry<Key>{Ops::Clear(h, k), static_cast<std::uint32_t>(at + 1)}) -
-                    idx.begin());
+                cursor[k] = lowerBound(k, Ops::Clear(h, k), at + 1);
             }
             reporter.Report(pass, done, alive);
         }

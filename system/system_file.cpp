@@ -201,6 +201,7 @@ bool T_Sistema::LeggiFile(std::span<const std::uint8_t> bytes) {
     TLettura L;
     L.dati = dati;
     L.insieme = NuovoInsieme();
+    const TLimiteLettura limite;
     TByteReader r(bytes);
     if (!Leggi(r, L)) {
         return false;

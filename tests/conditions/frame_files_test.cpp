@@ -292,5 +292,61 @@ TEST(FrameFiles, CndWritesSelectedAndInsertsInFileOrder) {
     EXPECT_EQ(m.CaricaCondizioni(file), 0u);
 }
 
+// Reading stops at what the frame can take: a file of 100,000 records fills the frame's 999 places
+// and the records past them (a damaged one included) are never read; a frame file or a condition
+// file holding more conditions than kMaxCondizioniFile in all fails instead of filling the memory.
+TEST(FrameFiles, LimitsApplyWhileReading) {
+    test::TTestHome home;
+    TInsiemeCondizioni set;
+    const auto record = SegniBytes(1, true, false);
+    std::vector<unsigned char> many;
+    for (int i = 0; i < 100000; ++i) {
+        many.insert(many.end(), record.begin(), record.end());
+    }
+    many.push_back(200); // no condition has this code
+    const fs::path cnd = home.Path() / "tante.CND";
+    test::WriteBytes(cnd, many);
+    TCondQuadro frame(&set);
+    frame.Aggiungi(Segni(set, 0));
+    EXPECT_EQ(CaricaCondizioni(cnd, frame, 0), 998u);
+    EXPECT_EQ(frame.Count(), 999u);
+    EXPECT_EQ(CaricaCondizioni(cnd, frame, 0), 0u); // full: nothing is read
+
+    // Frames of 999 items each inside one another: past the limit the whole read fails.
+    struct TCase {
+        int frames;
+        bool ok;
+    };
+    for (const TCase c : {TCase{4, true}, TCase{5, false}}) {
+        auto tree = std::make_unique<TCondQuadro>(&set);
+        for (int f = 0; f < c.frames; ++f) {
+            auto outer = std::make_unique<TCondQuadro>(&set);
+            const int items = f == 0 ? 999 : 998;
+            for (int i = 0; i < items; ++i) {
+                outer->Aggiungi(Segni(set, 1));
+            }
+            if (f > 0) {
+                outer->Aggiungi(std::move(tree));
+            }
+            tree = std::move(outer);
+        }
+        TByteWriter w;
+        tree->Scrivi(w);
+        const fs::path qdr = home.Path() / "grande.QDR";
+        test::WriteBytes(qdr, std::vector<unsigned char>(w.Data().begin(), w.Data().end()));
+        TCondQuadro back(&set);
+        EXPECT_EQ(LeggiFileQuadro(qdr, back), c.ok) << c.frames;
+        // The same records as a condition file into an empty frame: one record, the outer frame.
+        const fs::path asCnd = home.Path() / "grande.CND";
+        test::WriteBytes(asCnd, std::vector<unsigned char>(w.Data().begin(), w.Data().end()));
+        TCondQuadro target(&set);
+        if (c.ok) {
+            EXPECT_EQ(CaricaCondizioni(asCnd, target, 0), 1u);
+        } else {
+            EXPECT_THROW(CaricaCondizioni(asCnd, target, 0), EInOutError);
+        }
+    }
+}
+
 } // namespace
 } // namespace tessaline

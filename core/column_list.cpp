@@ -197,6 +197,9 @@ bool TListaColonne::ReadFrom(std::FILE* f, bool expand, UserPrompt* prompt) {
         Reserve(static_cast<std::size_t>(remaining / sizeof(Colonna)));
     }
     Colonna buffer[kBlockColumns];
+    const auto expandLimit =
+        std::max<std::int64_t>(kMaxColonneEspanse, static_cast<std::int64_t>(remaining / sizeof(Colonna)));
+    std::int64_t expanded = 0;
     for (std::uint64_t block = 0; block <= fullBlocks; ++block) {
         const std::size_t want = block < fullBlocks ? kBlockColumns : lastRecords;
         if (want == 0) {
@@ -215,6 +218,11 @@ bool TListaColonne::ReadFrom(std::FILE* f, bool expand, UserPrompt* prompt) {
         MaskSigns(buffer, got);
         if (expand) {
             for (std::size_t i = 0; i < got; ++i) {
+                expanded += ColumnsCovered(buffer[i]);
+                if (expanded > expandLimit) {
+                    Clear();
+                    return false;
+                }
                 AppendExpanded(buffer[i], false);
             }
         } else {

@@ -17,6 +17,10 @@ class UserPrompt;
 class CancelProbe;
 class TProgressSink;
 
+// The most single columns an expansion of read columns may produce: every column of the largest
+// forecast (twelve quadruples).
+inline constexpr std::int64_t kMaxColonneEspanse = std::int64_t{1} << 24;
+
 class TListaColonne {
 public:
     TListaColonne() = default;
@@ -79,7 +83,8 @@ public:
     // Clear, then reads every whole record from the file's position to its end (expanding each when
     // asked). A short read keeps what was read and returns false; a read error empties the list,
     // shows "Errore Di Lettura Sul File. Impossibile Leggere le Colonne." (when a prompt is given)
-    // and returns false.
+    // and returns false. An expansion that would pass kMaxColonneEspanse single columns (or the
+    // file's record count, when larger) empties the list and returns false.
     bool ReadFrom(std::FILE* f, bool expand, UserPrompt* prompt);
     // Opens the file and ReadFrom it; false when it cannot be opened.
     bool LoadFromFile(const std::filesystem::path& name, bool expand, UserPrompt* prompt);

@@ -8,6 +8,7 @@
 #include "core/atomic_file.h"
 #include "core/binary_io.h"
 #include "core/codepage.h"
+#include "core/column_list.h"
 #include "core/paths.h"
 #include "support/test_home.h"
 
@@ -145,4 +146,30 @@ TEST(ProgramDir, SeedingNeverOverwrites) {
 }
 
 } // namespace
+// Column files: sign bytes keep their four sign bits, and an expansion stops before it passes the
+// largest development (a few bytes must not become gigabytes).
+TEST(ColumnFile, SignBitsAndExpansionLimit) {
+    test::TTestHome home;
+    const auto file = home.Path() / "c.col";
+    std::vector<unsigned char> bytes(24, 0x0F); // then twelve quadruples: 16,777,216 single columns
+    std::fill_n(bytes.begin(), 12, 0xF2);       // reads as team sets {1}
+    test::WriteBytes(file, bytes);
+    TListaColonne plain;
+    ASSERT_TRUE(plain.LoadFromFile(file, false, nullptr));
+    ASSERT_EQ(plain.Count(), 2);
+    for (int t = 0; t < kTeams; ++t) {
+        EXPECT_EQ(plain.begin()[0][t], kSign1);
+    }
+    TListaColonne expanded;
+    expanded.Append(plain.begin()[0]);
+    EXPECT_FALSE(expanded.LoadFromFile(file, true, nullptr));
+    EXPECT_TRUE(expanded.Empty());
+
+    bytes[12] = 0x02; // eleven quadruples
+    bytes.resize(24);
+    test::WriteBytes(file, bytes);
+    ASSERT_TRUE(expanded.LoadFromFile(file, true, nullptr));
+    EXPECT_EQ(expanded.Count(), 1 + (std::int64_t{1} << 22));
+}
+
 } // namespace tessaline

@@ -9,8 +9,10 @@
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
+#include "core/column_list.h"
 #include "core/cost.h"
 #include "core/rounding.h"
 #include "core/ui/qt_text.h"
@@ -169,10 +171,16 @@ void TFrmSviluppo::FormShow() {
         t->Imposta(0);
         t->setVisible(false);
     }
+    // Every box holds the largest count and cost a run can show (all the columns of twelve
+    // quadruples at the current column cost), whatever the window's size.
+    const QString widest = Costo(kMaxColonneEspanse);
     for (QLabel* l :
          {LabelFattore, RColonneFinali, RColonneIniziali, ColonneIniziali, ColonneFiltrate, ColonneFinali}) {
         l->clear();
+        l->setMinimumWidth(std::max(150, l->fontMetrics().horizontalAdvance(widest) + 2 * l->frameWidth() +
+                                             2 * l->margin() + 8));
     }
+    adjustSize();
     ShowReductionLabels(false);
     LabelStato->clear();
     Gauge1->setValue(0);

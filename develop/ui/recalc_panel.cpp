@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/ui/qt_text.h"
 #include "system/sistema.h"
@@ -47,6 +49,9 @@ TFormRicalcoloAutomatico::TFormRicalcoloAutomatico(T_Sistema& sys, QWidget* pare
     lay->addWidget(Gauge);
     lay->addWidget(PanelComp);
     Inizializza();
+    // Wide enough for the whole title beside the title bar's buttons.
+    setMinimumWidth(std::max(minimumSizeHint().width(),
+                             QFontMetrics(QApplication::font()).horizontalAdvance(windowTitle()) + 110));
     adjustSize();
 }
 
@@ -62,8 +67,10 @@ void TFormRicalcoloAutomatico::Posiziona(QWidget* mainWindow, QWidget* toolPanel
     placed_ = true;
 }
 
+// Placed each time it opens, at the main window's right edge as the main window stands now (it may
+// have been resized or moved since the panel was made).
 void TFormRicalcoloAutomatico::Mostra() {
-    if (!placed_ && main_ != nullptr) {
+    if (!isVisible() && main_ != nullptr) {
         Posiziona(main_, tools_);
     }
     show();

@@ -1,9 +1,11 @@
 #include "system/ui/team_windows.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -191,6 +193,38 @@ void TFormListaSquadre::reject() {
 
 // ---- Selezione Partite
 
+namespace {
+
+// Moves the window next to avoid (global coordinates), on the right when it fits on the screen, else
+// on the left, else against the screen edge on the roomier side (covering as little of avoid as the
+// screen allows); vertically level with avoid as far as the screen lets.
+void PlaceBeside(QWidget* w, const QRect& avoid) {
+    w->adjustSize();
+    const QSize size = w->size();
+    const QScreen* screen = QGuiApplication::screenAt(avoid.center());
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    constexpr int kGap = 8;
+    int x = avoid.right() + 1 + kGap;
+    if (x + size.width() > area.right() + 1) {
+        x = avoid.left() - kGap - size.width();
+    }
+    if (x < area.left()) {
+        const bool rightRoomier = area.right() - avoid.right() >= avoid.left() - area.left();
+        x = rightRoomier ? area.right() + 1 - size.width() : area.left();
+    }
+    const int y =
+        std::clamp(avoid.top(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    w->move(x, y);
+}
+
+} // namespace
+
 TFormSelezioneSquadre::TFormSelezioneSquadre(T_Sistema& sys, const TListeSquadre& liste, TEditPartite* teams,
                                              QWidget* parent)
     : QDialog(parent), sys_(sys), liste_(liste), teams_(teams), model_(sys) {
@@ -241,6 +275,15 @@ TFormSelezioneSquadre::TFormSelezioneSquadre(T_Sistema& sys, const TListeSquadre
     }
     Riempi();
     MostraSlot();
+    // Open beside the team names being filled, never over them.
+    if (teams_ != nullptr && teams_->isVisible()) {
+        QRect names;
+        for (int t = 0; t < kTeams; ++t) {
+            const QLineEdit* f = teams_->Field(t);
+            names |= QRect(f->mapToGlobal(QPoint(0, 0)), f->size());
+        }
+        PlaceBeside(this, names);
+    }
 }
 
 TFormSelezioneSquadre::~TFormSelezioneSquadre() {

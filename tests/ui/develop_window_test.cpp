@@ -130,6 +130,29 @@ private slots:
         f->BtnOk->click();
     }
 
+    // Every box shows the largest count and cost whole, also when the window is squeezed to 640 x 480.
+    void largestCountsFitTheirBoxes() {
+        sys_->dati.Forecast = Tutti(kSign1);
+        sys_->dati.sviluppo.ReducedDevelopment = 1;
+        comandi_->Sviluppo().CalcoloColonne1Click();
+        TFrmSviluppo* f = comandi_->Sviluppo().FinestraSviluppo();
+        f->ShowReductionLabels(true);
+        f->resize(640, 480);
+        const QString big = QString::fromUtf8("16777216 (£ 13.421.772.800)");
+        for (QLabel* l : {f->ColonneIniziali, f->ColonneFiltrate, f->ColonneFinali, f->RColonneIniziali,
+                          f->RColonneFinali, f->LabelFattore}) {
+            l->setText(big);
+        }
+        f->resize(200, 200); // the layout keeps every box at its minimum
+        QApplication::processEvents();
+        for (QLabel* l : {f->ColonneIniziali, f->ColonneFiltrate, f->ColonneFinali, f->RColonneIniziali,
+                          f->RColonneFinali, f->LabelFattore}) {
+            QVERIFY2(l->contentsRect().width() >= l->fontMetrics().horizontalAdvance(big),
+                     qPrintable(l->objectName()));
+        }
+        f->BtnOk->click();
+    }
+
     void countersOfAReducedRun() {
         sys_->dati.Forecast = Tutti(kSign1);
         for (int t = 0; t < 6; ++t) {

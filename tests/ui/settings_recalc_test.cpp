@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <QtTest>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -317,6 +318,27 @@ private slots:
         comandi_->Sistema().New1Click();
         QVERIFY(!panel->isVisible());
         QVERIFY(!sys_->modified);
+    }
+
+    // The panel opens at the right edge of the main window as it stands when the panel opens, and is
+    // wide enough for its whole title.
+    void panelOpensAtTheMainWindowsRightEdge() {
+        TFormRicalcoloAutomatico* panel = comandi_->Sviluppo().Pannello();
+        for (const int width : {900, 700}) {
+            w_->resize(width, 560);
+            w_->move(20, 10);
+            w_->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+            sys_->dati.sviluppo.AutoRecalc = 1;
+            Pronostica(DiColonne(1 + width % 3, 0));
+            QVERIFY(panel->isVisible());
+            const int mainRight = w_->mapToGlobal(QPoint(w_->width(), 0)).x();
+            QVERIFY2(
+                std::abs(panel->frameGeometry().right() + 1 - mainRight) <= 12,
+                qPrintable(QStringLiteral("%1 / %2").arg(panel->frameGeometry().right()).arg(mainRight)));
+            QVERIFY(panel->width() >= panel->fontMetrics().horizontalAdvance(panel->windowTitle()));
+            comandi_->Sviluppo().ChiudiPannello();
+        }
     }
 
 private:

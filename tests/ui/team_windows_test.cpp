@@ -191,6 +191,30 @@ private slots:
         QCOMPARE(full.Slot(), 0); // all named: team 1
     }
 
+    // The window opens beside the names it fills, not over them: on the right, or on the left when the
+    // screen has no room on the right.
+    void selectionOpensBesideTheNames() {
+        T_Sistema sys;
+        TListeSquadre liste;
+        CaricaListe(liste);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        for (const int left : {screen.left() + 10, screen.right() - 100}) {
+            TEditPartite teams;
+            teams.SetSquadre(sys.dati.teamNames);
+            teams.show();
+            teams.move(left, screen.top() + 40);
+            QVERIFY(QTest::qWaitForWindowExposed(&teams));
+            QRect names;
+            for (int t = 0; t < kTeams; ++t) {
+                names |= QRect(teams.Field(t)->mapToGlobal(QPoint(0, 0)), teams.Field(t)->size());
+            }
+            TFormSelezioneSquadre w(sys, liste, &teams);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QVERIFY2(!w.frameGeometry().intersects(names), qPrintable(QStringLiteral("%1").arg(left)));
+        }
+    }
+
 private:
     QTemporaryDir home_;
     test::TScriptedPrompt prompt_;

@@ -32,6 +32,9 @@ const TCommandEntry kCommands[] = {
     {"ops", tessaline::cli::RunOps, "ops or|and|xor|cover1|cover2 A.col B.col -o OUT.col"},
     {"shuffle", tessaline::cli::RunShuffle, "shuffle IN.col -o OUT.col [--seed N]"},
     {"order", tessaline::cli::RunOrder, "order --system S.svs IN.col [--from N --to M] -o OUT.col"},
+    {"archive", tessaline::cli::RunArchive,
+     "archive show [--archive A.tts] | archive import IN.csv -o OUT.tts | "
+     "archive export [--archive A.tts] -o OUT.csv"},
 };
 
 void PrintUsage(std::FILE* to) {

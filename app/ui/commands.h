@@ -1,5 +1,5 @@
 #pragma once
-// The commands of the system, coupon, team-list and development menus, put on a main window.
+// The commands of the system, coupon, team-list, development and archive menus, put on a main window.
 
 #include <memory>
 
@@ -10,6 +10,7 @@ namespace tessaline {
 class TFormPrinc;
 class TComandiSistema;
 class TComandiSviluppo;
+class TComandiArchivio;
 
 class TComandi {
 public:
@@ -22,11 +23,13 @@ public:
 
     TComandiSistema& Sistema() { return *sistema_; }
     TComandiSviluppo& Sviluppo() { return *sviluppo_; }
+    TComandiArchivio& Archivio() { return *archivio_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
     TComandiSistema* sistema_;
     TComandiSviluppo* sviluppo_;
+    TComandiArchivio* archivio_;
 };
 
 } // namespace tessaline

@@ -8,6 +8,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
@@ -117,7 +119,7 @@ TFormEditconcprec::TFormEditconcprec(TAppContext& app, QWidget* parent) : QDialo
     auto* colonna = new QGroupBox(QStringLiteral("Colonna Vincente"), this);
     ColonnaVincente = new QLineEdit(colonna);
     ColonnaVincente->setObjectName(QStringLiteral("ColonnaVincente"));
-    ColonnaVincente->setMaxLength(kTeams);
+    ColonnaVincente->setMaxLength(2 * kTeams - 1); // twelve signs, blanks between them allowed
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSize(std::max(mono.pointSize(), font().pointSize() + 2));
     ColonnaVincente->setFont(mono);
@@ -395,7 +397,7 @@ TFormvisArchivio::TFormvisArchivio(TAppContext& app, QWidget* parent)
         auto* c = new QCheckBox(Q(gruppi[g].Casella), caselle);
         c->setObjectName(Q(gruppi[g].NomeCasella));
         c->setChecked(gruppi[g].Predefinito);
-        casLay->addWidget(c, static_cast<int>(g % 2), static_cast<int>(g / 2));
+        casLay->addWidget(c, static_cast<int>(g % 3), static_cast<int>(g / 3));
         connect(c, &QCheckBox::toggled, this, [this] { AggiornaColonne(); });
         Caselle.push_back(c);
     }
@@ -479,17 +481,42 @@ void TFormvisArchivio::Intestazioni() {
         GridInt->setColumnWidth(c, larghezze[c] + pad);
     }
     GridInt->setSpan(0, 0, 2, kFisse);
-    GridInt->setItem(0, 0, Cella(QString(), true));
+    auto* angolo = Cella(QString());
+    angolo->setBackground(palette().window());
+    GridInt->setItem(0, 0, angolo);
     for (std::size_t gi = 0; gi < gruppi.size(); ++gi) {
         const TGruppoMisure& g = gruppi[gi];
         const int first = primaColonna_[gi];
         const int n = static_cast<int>(g.Intestazioni.size());
+        std::vector<int> w(static_cast<std::size_t>(n));
         for (int k = 0; k < n; ++k) {
             const QString h = Q(g.Intestazioni[static_cast<std::size_t>(k)]);
             GridNum->setItem(0, first + k, Cella(h, true));
-            const int w = std::max(fm.horizontalAdvance(h), fm.horizontalAdvance(QStringLiteral("00"))) + pad;
-            GridNum->setColumnWidth(first + k, w);
-            GridInt->setColumnWidth(first + k, w);
+            w[static_cast<std::size_t>(k)] =
+                std::max(fm.horizontalAdvance(h), fm.horizontalAdvance(QStringLiteral("00"))) + pad;
+        }
+        // Columns widen evenly until every heading over them fits.
+        auto fit = [&w](std::size_t from, std::size_t count, int need) {
+            int have = 0;
+            for (std::size_t k = from; k < from + count; ++k) {
+                have += w[k];
+            }
+            for (std::size_t k = from; have < need; k = k + 1 < from + count ? k + 1 : from) {
+                ++w[k];
+                ++have;
+            }
+        };
+        std::size_t at = 0;
+        for (const TSottotitolo& sub : g.Sottotitoli) {
+            fit(at, static_cast<std::size_t>(sub.Colonne), fm.horizontalAdvance(Q(sub.Testo)) + pad);
+            at += static_cast<std::size_t>(sub.Colonne);
+        }
+        QFont boldFont = GridNum->font();
+        boldFont.setBold(true);
+        fit(0, w.size(), QFontMetrics(boldFont).horizontalAdvance(Q(g.Titolo)) + pad);
+        for (int k = 0; k < n; ++k) {
+            GridNum->setColumnWidth(first + k, w[static_cast<std::size_t>(k)]);
+            GridInt->setColumnWidth(first + k, w[static_cast<std::size_t>(k)]);
         }
         if (n > 1) {
             GridInt->setSpan(0, first, g.Sottotitoli.empty() ? 2 : 1, n);
@@ -531,11 +558,11 @@ void TFormvisArchivio::Intestazioni() {
     }
     // The widths of the fixed columns and of the first groups make the natural width.
     int natural = 0;
-    for (int c = 0; c < std::min(colonne, primaColonna_[kGruppoVortici]); ++c) {
+    for (int c = 0; c < std::min(colonne, primaColonna_[kGruppoGolSquadra]); ++c) {
         natural += GridNum->columnWidth(c);
     }
-    GridNum->setMinimumWidth(std::min(natural, 560));
-    GridNum->setProperty("naturalWidth", natural);
+    GridNum->setMinimumWidth(std::min(natural, 520));
+    natural_ = natural;
 }
 
 void TFormvisArchivio::AggiornaColonne() {
@@ -610,6 +637,17 @@ void TFormvisArchivio::Ridisegna() {
 void TFormvisArchivio::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     AggiornaColonne();
+}
+
+QSize TFormvisArchivio::sizeHint() const {
+    QSize size = QDialog::sizeHint();
+    const int wanted = natural_ + SBar->sizeHint().width() + 2 * layout()->contentsMargins().left() + 4;
+    int room = wanted;
+    if (const QScreen* screen = this->screen()) {
+        room = screen->availableGeometry().width() - 40;
+    }
+    size.setWidth(std::max(size.width(), std::min(wanted, room)));
+    return size;
 }
 
 void TFormvisArchivio::resizeEvent(QResizeEvent* e) {

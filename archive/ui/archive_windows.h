@@ -102,6 +102,7 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    QSize sizeHint() const override;
 
 private:
     void Intestazioni();
@@ -110,6 +111,7 @@ private:
     TAppContext& app_;
     std::unique_ptr<TMisureArchivio> misure_;
     std::vector<int> primaColonna_; // grid column of each group's first measure
+    int natural_ = 0;               // the fixed columns and the first groups
 };
 
 } // namespace tessaline

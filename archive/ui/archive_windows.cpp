@@ -442,6 +442,9 @@ TFormvisArchivio::TFormvisArchivio(TAppContext& app, QWidget* parent)
     connect(SBar, &QScrollBar::valueChanged, this, [this] { Ridisegna(); });
     connect(SBarOriz, &QScrollBar::valueChanged, this, [this] { AggiornaColonne(); });
     AggiornaColonne();
+    // Opens wide enough for the first groups (the toolkit would cap a window at two thirds of the
+    // screen).
+    resize(sizeHint());
 }
 
 TFormvisArchivio::~TFormvisArchivio() = default;
@@ -481,9 +484,14 @@ void TFormvisArchivio::Intestazioni() {
         GridInt->setColumnWidth(c, larghezze[c] + pad);
     }
     GridInt->setSpan(0, 0, 2, kFisse);
-    auto* angolo = Cella(QString());
-    angolo->setBackground(palette().window());
-    GridInt->setItem(0, 0, angolo);
+    // Above the fixed columns the title grid is blank, in the window's colour.
+    QPalette p = GridInt->palette();
+    p.setColor(QPalette::Base, p.color(QPalette::Window));
+    GridInt->setPalette(p);
+    GridInt->setShowGrid(false);
+    GridInt->setStyleSheet(QStringLiteral("QTableWidget#GridInt::item { border-right: 1px solid %1; "
+                                          "border-bottom: 1px solid %1; }")
+                               .arg(p.color(QPalette::Mid).name()));
     for (std::size_t gi = 0; gi < gruppi.size(); ++gi) {
         const TGruppoMisure& g = gruppi[gi];
         const int first = primaColonna_[gi];
@@ -549,7 +557,8 @@ void TFormvisArchivio::Intestazioni() {
     GridInt->setRowHeight(0, h);
     GridInt->setRowHeight(1, h);
     GridNum->setFixedHeight(h * (kRighe + 1) + 2);
-    GridInt->setFixedHeight(2 * h + 2);
+    GridInt->setFixedHeight(2 * h + 1);
+    GridInt->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     for (int r = 1; r <= kRighe; ++r) {
         for (int c = 0; c < colonne; ++c) {
             GridNum->setItem(r, c, Cella(QString()));
@@ -636,6 +645,7 @@ void TFormvisArchivio::Ridisegna() {
 
 void TFormvisArchivio::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    GridInt->verticalScrollBar()->setValue(0);
     AggiornaColonne();
 }
 

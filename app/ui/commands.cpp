@@ -1,6 +1,7 @@
 #include "app/ui/commands.h"
 
 #include "app/ui/main_window.h"
+#include "conditions/ui/condition_commands.h"
 #include "develop/ui/develop_commands.h"
 #include "system/ui/system_commands.h"
 
@@ -13,6 +14,7 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     }
     sistema_ = new TComandiSistema(main, *files);
     sviluppo_ = new TComandiSviluppo(main, *files);
+    condizioni_ = new TComandiCondizioni(main);
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
 }

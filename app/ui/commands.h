@@ -10,6 +10,7 @@ namespace tessaline {
 class TFormPrinc;
 class TComandiSistema;
 class TComandiSviluppo;
+class TComandiCondizioni;
 
 class TComandi {
 public:
@@ -22,11 +23,13 @@ public:
 
     TComandiSistema& Sistema() { return *sistema_; }
     TComandiSviluppo& Sviluppo() { return *sviluppo_; }
+    TComandiCondizioni& Condizioni() { return *condizioni_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
     TComandiSistema* sistema_;
     TComandiSviluppo* sviluppo_;
+    TComandiCondizioni* condizioni_;
 };
 
 } // namespace tessaline

@@ -275,19 +275,20 @@ void TFormLista::CompletaLista(QWidget* item) {
     for (QWidget* w : std::initializer_list<QWidget*>{BtnPrimo, BtnPrecedente, BtnSuccessivo, BtnUltimo}) {
         nav->addWidget(w);
     }
-    nav->addSpacing(12);
+    nav->addSpacing(8);
     nav->addWidget(AggiungiBtn);
     nav->addWidget(EliminaBtn);
-    nav->addSpacing(12);
-    auto* stato = new QGroupBox(QStringLiteral("Stato "), this);
-    auto* sl = new QHBoxLayout(stato);
-    sl->setContentsMargins(6, 0, 6, 0);
-    sl->addWidget(ItemAttivato);
-    sl->addWidget(ItemDisattivato);
-    nav->addWidget(stato);
     nav->addStretch(1);
     v->addLayout(nav);
-    v->addWidget(item, 1);
+    auto* stato = new QGroupBox(QStringLiteral("Stato "), this);
+    auto* sl = new QVBoxLayout(stato);
+    sl->setContentsMargins(6, 2, 6, 2);
+    sl->addWidget(ItemAttivato);
+    sl->addWidget(ItemDisattivato);
+    auto* row = new QHBoxLayout;
+    row->addWidget(item, 1);
+    row->addWidget(stato, 0, Qt::AlignTop);
+    v->addLayout(row, 1);
     Completa(corpo, new QWidget(this));
     Mostra();
 }
@@ -382,13 +383,15 @@ TFormRisultati::TFormRisultati(TListaCondizioni& list, const std::array<std::str
     for (int c = 0; c < 3; ++c) {
         auto* l = new QLabel(QLatin1String(esiti[c]), schedina);
         l->setAlignment(Qt::AlignCenter);
+        l->setMinimumWidth(28);
         grid->addWidget(l, 0, 2 + c);
     }
     for (int m = 0; m < 6; ++m) {
         const auto home = squadre[static_cast<std::size_t>(2 * m)];
         const auto away = squadre[static_cast<std::size_t>(2 * m + 1)];
         grid->addWidget(new QLabel(QString::number(m + 1), schedina), m + 1, 0);
-        grid->addWidget(new QLabel(Q(home) + QStringLiteral(" - ") + Q(away), schedina), m + 1, 1);
+        grid->addWidget(new QLabel(Q(home) + QStringLiteral(" - ") + Q(away), schedina), m + 1, 1,
+                        Qt::AlignLeft);
         for (int c = 0; c < 3; ++c) {
             auto* box = new QCheckBox(schedina);
             box->setObjectName(QStringLiteral("Esito%1%2").arg(m + 1).arg(QLatin1String(esiti[c])));
@@ -396,7 +399,8 @@ TFormRisultati::TFormRisultati(TListaCondizioni& list, const std::array<std::str
             Esiti[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = box;
         }
     }
-    grid->setColumnMinimumWidth(1, 180);
+    grid->setColumnMinimumWidth(1, 160);
+    grid->setColumnStretch(5, 1);
     Punti = new TGraphPt(item);
     Punti->setObjectName(QStringLiteral("GraphPunti"));
     Punti->Titolo = QStringLiteral("Punti");

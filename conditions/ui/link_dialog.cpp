@@ -76,9 +76,9 @@ TFormRec::TFormRec(TInsiemeCondizioni& set, UserPrompt& prompt, QWidget* parent)
     LabelCondizioni = new QLabel(this);
     ListaCondizioni = new QListWidget(this);
     ListaCondizioni->setObjectName(QStringLiteral("ListaCondizioni"));
-    ListaCondizioni->setMaximumHeight(90);
+    ListaCondizioni->setMinimumHeight(80);
     top->addWidget(LabelCondizioni);
-    top->addWidget(ListaCondizioni);
+    top->addWidget(ListaCondizioni, 1);
 
     PtLink = GraficoErrori(this, "PtLink");
     MaxLink = new QLabel(this);
@@ -204,6 +204,7 @@ TFormAnalisiRec::TFormAnalisiRec(const TInsiemeCondizioni& set, QWidget* parent)
         t->setObjectName(QLatin1String(name));
         t->setHorizontalHeaderLabels({QStringLiteral("Valore"), QStringLiteral("Colonne")});
         t->verticalHeader()->setVisible(false);
+        t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 4);
         t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
         t->setEditTriggers(QAbstractItemView::NoEditTriggers);
         t->setMinimumWidth(150);
@@ -269,12 +270,17 @@ void TFormAnalisiRec::Mostra() {
         if (f == nullptr) {
             return;
         }
+        // Up to the last value that rejected something.
         std::int64_t sum = 0;
+        int last = from - 1;
         for (int v = from; v <= f->Massimo(); ++v) {
             sum += f->Frequenza(v);
+            if (f->Frequenza(v) != 0) {
+                last = v;
+            }
         }
         int r = 0;
-        for (int v = from; v <= f->Massimo(); ++v) {
+        for (int v = from; v <= last; ++v) {
             const std::int32_t n = f->Frequenza(v);
             t->insertRow(r);
             t->setItem(r, 0, new QTableWidgetItem(QString::number(v)));

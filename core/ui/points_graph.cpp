@@ -32,8 +32,8 @@ TStrisciaPt::TStrisciaPt(TGraphPt& owner) : QWidget(&owner), g_(owner) {
 }
 
 int TStrisciaPt::AltezzaSezione() const {
-    // Boxes, the level buttons and the level number between them.
-    return g_.ABoxPt + 2 + 2 * g_.ABtn + g_.ARec + 4;
+    // Boxes, the level buttons and the level number between them (no levels without recovery).
+    return g_.ABoxPt + 4 + (g_.RecVisibili ? 2 + 2 * g_.ABtn + g_.ARec : 0);
 }
 
 int TStrisciaPt::TopSezione(bool cons) const {
@@ -81,8 +81,10 @@ void TStrisciaPt::paintEvent(QPaintEvent*) {
             p.setFont(small);
             p.drawText(QRect(0, top, kTesto, g_.ABoxPt), Qt::AlignVCenter | Qt::AlignLeft,
                        cons ? QStringLiteral("Con.") : QStringLiteral("Pnt."));
-            p.drawText(QRect(0, top + g_.ABoxPt + 3 + g_.ABtn, kTesto, g_.ARec),
-                       Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Liv."));
+            if (g_.RecVisibili) {
+                p.drawText(QRect(0, top + g_.ABoxPt + 3 + g_.ABtn, kTesto, g_.ARec),
+                           Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Liv."));
+            }
         }
         const int last = std::min(g_.PtTotali, g_.PtIniziale + g_.PtVisibili);
         for (int v = g_.PtIniziale; v < last; ++v) {
@@ -340,6 +342,7 @@ TGraphPt::TGraphPt(QWidget* parent)
     row->addStretch(1);
     top->addLayout(row);
     Aggiorna();
+    Modificato = false;
 }
 
 TGraphPt::~TGraphPt() = default;

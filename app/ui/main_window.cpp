@@ -162,6 +162,8 @@ TFormPrinc::TFormPrinc(T_Sistema& sistema, QWidget* parent) : QMainWindow(parent
             Prompt().ShowMessage(msg::kInformazione, "Impossibile Caricare L'Archivio.", BtnOk);
         });
     }
+    // The conditions read the contests (Ripetizioni, statistics) and the search settings.
+    sys_.Insieme().Collega(&archivio_, &Settings().ricerca, &sys_.Colonne);
     AggiornaStatusLine();
     AggiornaAbilitazioni();
     Layout();

@@ -66,7 +66,8 @@ void SampleConditions(T_Sistema& sys) {
     for (int slot = kCodNumeroSegni; slot <= kCodRipetizioni; ++slot) {
         if (auto* c = set.SlotAs<TCondTabelle>(slot)) {
             for (std::size_t i = 0; i < c->NumTabelle(); ++i) {
-                Marks(c->Tabella(i), 1 + static_cast<int>(i), 3 + static_cast<int>(i), i % 2 == 0 ? 'A' : 'B');
+                Marks(c->Tabella(i), 1 + static_cast<int>(i), 3 + static_cast<int>(i),
+                      i % 2 == 0 ? 'A' : 'B');
             }
         }
     }
@@ -104,10 +105,11 @@ bool SaveConditionScreenshots(T_Sistema& sys, const QString& dir) {
     SampleConditions(sys);
     TInsiemeCondizioni& set = sys.Insieme();
     bool ok = true;
-    const char* const names[] = {"", "numero_segni", "pari_dispari", "vortice", "simmetrie", "interruzioni",
-                                 "ripetizioni"};
+    const char* const names[] = {"",          "numero_segni", "pari_dispari", "vortice",
+                                 "simmetrie", "interruzioni", "ripetizioni"};
     for (int slot = kCodNumeroSegni; slot <= kCodRipetizioni; ++slot) {
-        TFormCondTabelle d(*set.SlotAs<TCondTabelle>(slot), *DescrizioneDialogo(static_cast<std::uint8_t>(slot)));
+        TFormCondTabelle d(*set.SlotAs<TCondTabelle>(slot),
+                           *DescrizioneDialogo(static_cast<std::uint8_t>(slot)));
         ok = Shots(&d, dir, QLatin1String(names[slot])) && ok;
     }
     TFormRisultati ris(*set.SlotAs<TListaCondizioni>(kCodGruppoRisultati), sys.dati.teamNames);

@@ -12,21 +12,22 @@ namespace tessaline {
 
 namespace {
 
-constexpr std::array<TVoceCondizione, 15> kVoci{{{"NumeroDiSegni1Click", kCodNumeroSegni},
-                                                 {"Risultati1Click", kCodGruppoRisultati},
-                                                 {"ConsecutivitaDifferenziata1Click", kCodGruppoConsecutivita},
-                                                 {"Interruzioni1Click", kCodInterruzioni},
-                                                 {"PariEDispari1Click", kCodPariDispari},
-                                                 {"Simmetrie1Click", kCodSimmetrie},
-                                                 {"Vortice1Click", kCodVortice},
-                                                 {"Ripetizioni1Click", kCodRipetizioni},
-                                                 {"Percentuali1Click", kCodGruppoPercentuali},
-                                                 {"Valori1Click", kCodGruppoValori},
-                                                 {"GolSquadra1Click", kCodGruppoPuntiSquadra},
-                                                 {"Sequele1Click", kCodGruppoSequele},
-                                                 {"ColonneFiltro1Click", kCodGruppoColFiltro},
-                                                 {"Quadri1Click", kCodQuadro},
-                                                 {"PuntiTra1Click", kCodPuntiTra}}};
+constexpr std::array<TVoceCondizione, 15> kVoci{
+    {{"NumeroDiSegni1Click", kCodNumeroSegni},
+     {"Risultati1Click", kCodGruppoRisultati},
+     {"ConsecutivitaDifferenziata1Click", kCodGruppoConsecutivita},
+     {"Interruzioni1Click", kCodInterruzioni},
+     {"PariEDispari1Click", kCodPariDispari},
+     {"Simmetrie1Click", kCodSimmetrie},
+     {"Vortice1Click", kCodVortice},
+     {"Ripetizioni1Click", kCodRipetizioni},
+     {"Percentuali1Click", kCodGruppoPercentuali},
+     {"Valori1Click", kCodGruppoValori},
+     {"GolSquadra1Click", kCodGruppoPuntiSquadra},
+     {"Sequele1Click", kCodGruppoSequele},
+     {"ColonneFiltro1Click", kCodGruppoColFiltro},
+     {"Quadri1Click", kCodQuadro},
+     {"PuntiTra1Click", kCodPuntiTra}}};
 
 } // namespace
 

@@ -38,8 +38,7 @@ std::unique_ptr<TCondizione> CopiaCondizione(const TCondizione& c) {
 
 // ---- what every dialog shares
 
-TFormCondizione::TFormCondizione(TCondizione& cond, const QString& caption, int helpContext,
-                                 QWidget* parent)
+TFormCondizione::TFormCondizione(TCondizione& cond, const QString& caption, int helpContext, QWidget* parent)
     : QDialog(parent), orig_(cond), copia_(CopiaCondizione(cond)) {
     setWindowTitle(caption);
     RadioAttivato = new QRadioButton(QStringLiteral("Attivato"), this);
@@ -70,8 +69,8 @@ void TFormCondizione::Completa(QWidget* corpo, QWidget* stato) {
     top->setSpacing(6);
     top->addWidget(corpo, 1);
     auto* bottom = new QHBoxLayout;
-    auto* group = new QGroupBox(stato == nullptr ? QStringLiteral("Stato") : QStringLiteral("Stato generale :"),
-                                this);
+    auto* group =
+        new QGroupBox(stato == nullptr ? QStringLiteral("Stato") : QStringLiteral("Stato generale :"), this);
     auto* gl = new QHBoxLayout(group);
     gl->setContentsMargins(6, 2, 6, 2);
     gl->addWidget(RadioAttivato);
@@ -109,7 +108,8 @@ const TDescrizioneDialogo kNumeroSegni{"Numero Di Segni",
                                        61,
                                        {{"Segno 0 e 1", {{0, "Segni 0", 0, 0}, {1, "Segni 1", 1, 0}}},
                                         {"Segni 2 e M", {{2, "Segni 2", 0, 0}, {3, "Segni M", 1, 0}}}}};
-const TDescrizioneDialogo kPariDispari{"Pari e Dispari", 62, {{nullptr, {{1, "Dispari", 0, 0}, {0, "Pari", 1, 0}}}}};
+const TDescrizioneDialogo kPariDispari{
+    "Pari e Dispari", 62, {{nullptr, {{1, "Dispari", 0, 0}, {0, "Pari", 1, 0}}}}};
 const TDescrizioneDialogo kVortice{
     "Vortice",
     63,
@@ -305,7 +305,8 @@ void TFormLista::Mostra() {
     (copia_->Attivato ? RadioAttivato : RadioDisattivato)->setChecked(true);
     const int n = Conta();
     corrente_ = std::clamp(corrente_, 0, std::max(0, n - 1));
-    LabelNumero->setText(n == 0 ? QStringLiteral("0 / 0") : QStringLiteral("%1 / %2").arg(corrente_ + 1).arg(n));
+    LabelNumero->setText(n == 0 ? QStringLiteral("0 / 0")
+                                : QStringLiteral("%1 / %2").arg(corrente_ + 1).arg(n));
     BtnPrimo->setEnabled(corrente_ > 0);
     BtnPrecedente->setEnabled(corrente_ > 0);
     BtnSuccessivo->setEnabled(corrente_ + 1 < n);
@@ -444,7 +445,8 @@ constexpr std::array<SignSet, 4> kSegniItem = {kSign0, kSign1, kSign2, kSignM};
 } // namespace
 
 TFormConsecutivita::TFormConsecutivita(TListaCondizioni& list, QWidget* parent)
-    : TFormLista(list, kCodConsecutivita, QStringLiteral("Consecutività  Differenziata dei Segni"), 67, parent) {
+    : TFormLista(list, kCodConsecutivita, QStringLiteral("Consecutività  Differenziata dei Segni"), 67,
+                 parent) {
     setObjectName(QStringLiteral("FormConsecutivita"));
     auto* item = new QWidget(this);
     auto* v = new QVBoxLayout(item);

@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "conditions/condition_set.h"
-#include "core/interfaces.h"
 #include "core/errors.h"
+#include "core/interfaces.h"
 #include "core/ui/help.h"
 #include "core/ui/qt_text.h"
 
@@ -169,12 +169,14 @@ void TFormRec::accept() {
     for (char l = 'A'; l <= 'Z'; ++l) {
         if (OltreMax(tabelle_[static_cast<std::size_t>(l - 'A')], SommaLettera(l))) {
             ScegliLettera(l);
-            prompt_.ShowMessage(msg::kInformazione, "Il Numero Degli Errori Nella Link è Troppo Alto !", tessaline::BtnOk);
+            prompt_.ShowMessage(msg::kInformazione, "Il Numero Degli Errori Nella Link è Troppo Alto !",
+                                tessaline::BtnOk);
             return;
         }
     }
     if (OltreMax(tabelle_[kTotale], SommaTotale())) {
-        prompt_.ShowMessage(msg::kInformazione, "Il Numero Degli Errori Totali è Troppo Alto !", tessaline::BtnOk);
+        prompt_.ShowMessage(msg::kInformazione, "Il Numero Degli Errori Totali è Troppo Alto !",
+                            tessaline::BtnOk);
         return;
     }
     for (char l = 'A'; l <= 'Z'; ++l) {
@@ -196,7 +198,8 @@ void TFormRec::accept() {
 
 // ---- the analysis of the rejections
 
-TFormAnalisiRec::TFormAnalisiRec(const TInsiemeCondizioni& set, QWidget* parent) : QDialog(parent), set_(set) {
+TFormAnalisiRec::TFormAnalisiRec(const TInsiemeCondizioni& set, QWidget* parent)
+    : QDialog(parent), set_(set) {
     setObjectName(QStringLiteral("FormAnalisiRec"));
     setWindowTitle(QStringLiteral("Analisi Delle Colonne Filtrate"));
     auto tabella = [this](const char* name) {
@@ -284,9 +287,9 @@ void TFormAnalisiRec::Mostra() {
             const std::int32_t n = f->Frequenza(v);
             t->insertRow(r);
             t->setItem(r, 0, new QTableWidgetItem(QString::number(v)));
-            const QString text = perc ? QLocale().toString(sum == 0 ? 0.0 : 100.0 * n / static_cast<double>(sum),
-                                                           'f', 2)
-                                      : QLocale().toString(n);
+            const QString text =
+                perc ? QLocale().toString(sum == 0 ? 0.0 : 100.0 * n / static_cast<double>(sum), 'f', 2)
+                     : QLocale().toString(n);
             auto* item = new QTableWidgetItem(text);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             t->setItem(r, 1, item);

@@ -42,7 +42,8 @@ void ClickBox(TGraphPt* g, bool cons, int v) {
 }
 
 void ClickLevel(TGraphPt* g, bool cons, int v, bool su) {
-    QTest::mouseClick(g->Striscia(), Qt::LeftButton, {}, g->Striscia()->RettangoloLivello(cons, v, su).center());
+    QTest::mouseClick(g->Striscia(), Qt::LeftButton, {},
+                      g->Striscia()->RettangoloLivello(cons, v, su).center());
 }
 
 // The dialog a family opens on the system's condition of its slot.
@@ -206,7 +207,8 @@ private slots:
             {kCodSimmetrie, tab(1), true},
             {kCodInterruzioni, tab(0), true},
             {kCodRipetizioni, tab(1), true},
-            {kCodGruppoRisultati, [](TFormCondizione& d) { return static_cast<TFormRisultati&>(d).Punti; }, true},
+            {kCodGruppoRisultati, [](TFormCondizione& d) { return static_cast<TFormRisultati&>(d).Punti; },
+             true},
             {kCodGruppoConsecutivita,
              [](TFormCondizione& d) { return static_cast<TFormConsecutivita&>(d).Selezione; }, false},
         };
@@ -356,13 +358,14 @@ private slots:
                 QCOMPARE(prompt_.titles[0], std::string("Informazione"));
                 QCOMPARE(prompt_.texts[0], std::string(r.message));
                 QVERIFY(d.isVisible()); // stays open
-                QVERIFY(sys.Insieme().Link().Lettera(r.letter).ErroriAmmessi.SameContent(TTabellaPunti(99, false)));
+                QVERIFY(sys.Insieme().Link().Lettera(r.letter).ErroriAmmessi.SameContent(
+                    TTabellaPunti(99, false)));
                 continue;
             }
             QVERIFY(prompt_.texts.empty());
             QCOMPARE(d.result(), int(QDialog::Accepted));
-            const TTabellaPunti& t =
-                r.totale ? sys.Insieme().Link().ErroriTotali : sys.Insieme().Link().Lettera(r.letter).ErroriAmmessi;
+            const TTabellaPunti& t = r.totale ? sys.Insieme().Link().ErroriTotali
+                                              : sys.Insieme().Link().Lettera(r.letter).ErroriAmmessi;
             QCOMPARE(t.Pt.Voci[static_cast<std::size_t>(r.value)].Stato, kAmmesso);
             QVERIFY(sys.Insieme().Link().AggiornaStato());
             sys.Insieme().Link().Lettera(r.letter).ErroriAmmessi.Svuota();

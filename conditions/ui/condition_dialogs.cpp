@@ -264,7 +264,7 @@ TFormLista::TFormLista(TListaCondizioni& list, std::uint8_t codiceItem, const QS
     connect(EliminaBtn, &QPushButton::clicked, this, [this] { EliminaClick(); });
 }
 
-void TFormLista::CompletaLista(QWidget* item) {
+void TFormLista::CompletaLista(QWidget* item, QBoxLayout* rigaStato) {
     item_ = item;
     auto* corpo = new QWidget(this);
     auto* v = new QVBoxLayout(corpo);
@@ -281,13 +281,21 @@ void TFormLista::CompletaLista(QWidget* item) {
     nav->addStretch(1);
     v->addLayout(nav);
     auto* stato = new QGroupBox(QStringLiteral("Stato "), this);
-    auto* sl = new QVBoxLayout(stato);
+    QBoxLayout* sl = nullptr;
+    if (rigaStato != nullptr) {
+        sl = new QHBoxLayout(stato);
+        rigaStato->addWidget(stato);
+    } else {
+        sl = new QVBoxLayout(stato);
+    }
     sl->setContentsMargins(6, 2, 6, 2);
     sl->addWidget(ItemAttivato);
     sl->addWidget(ItemDisattivato);
     auto* row = new QHBoxLayout;
     row->addWidget(item, 1);
-    row->addWidget(stato, 0, Qt::AlignTop);
+    if (rigaStato == nullptr) {
+        row->addWidget(stato, 0, Qt::AlignTop);
+    }
     v->addLayout(row, 1);
     Completa(corpo, new QWidget(this));
     Mostra();
@@ -465,7 +473,7 @@ TFormConsecutivita::TFormConsecutivita(TListaCondizioni& list, QWidget* parent)
         segni->addWidget(b);
         Segni[i] = b;
     }
-    segni->addStretch(1);
+    segni->addSpacing(16);
     Selezione = new TGraphPt(item);
     Selezione->setObjectName(QStringLiteral("GraphSelezione"));
     Selezione->Titolo = QStringLiteral("Numero Di Segni");
@@ -479,7 +487,8 @@ TFormConsecutivita::TFormConsecutivita(TListaCondizioni& list, QWidget* parent)
     v->addWidget(Selezione);
     v->addWidget(Ammessa);
     v->addStretch(1);
-    CompletaLista(item);
+    CompletaLista(item, segni);
+    segni->addStretch(1);
 }
 
 void TFormConsecutivita::MostraItem(TCondizione& item) {

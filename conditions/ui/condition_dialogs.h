@@ -4,6 +4,7 @@
 // delle Partite" and "Consecutività  Differenziata dei Segni". Each edits a copy of its condition;
 // "Ok" stores the copy into the condition, "Annulla" leaves it untouched.
 
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialog>
@@ -131,8 +132,9 @@ public:
 protected:
     TFormLista(TListaCondizioni& list, std::uint8_t codiceItem, const QString& caption, int helpContext,
                QWidget* parent);
-    // Builds the navigation row above the item's own controls.
-    void CompletaLista(QWidget* item);
+    // Builds the navigation row above the item's own controls; the item's "Stato " goes at the end
+    // of rigaStato when given, else beside the item.
+    void CompletaLista(QWidget* item, QBoxLayout* rigaStato = nullptr);
     TListaCondizioni& Lista();
     void Mostra() override;
     void Raccogli() override;

@@ -405,6 +405,23 @@ private slots:
         // Six fixed 1s: admitting 4..6 ones keeps the columns with no 1 among the first six teams.
         QVERIFY(w.PColonneF->text().startsWith(QStringLiteral("  Colonne Finali : 64 (")));
         QVERIFY(sys.modified);
+
+        // "&Link" is checked once an error table is marked.
+        QAction* link = w.Azione(QStringLiteral("Link1Click"));
+        QVERIFY(link->isEnabled() && !Checked(w, link));
+        sys.Insieme().Link().ErroriTotali.Imposta(false, 0, kAmmesso);
+        QVERIFY(Checked(w, link));
+
+        // Other windows open a condition's dialog by its slot.
+        QString caption;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* d = QApplication::activeModalWidget()) {
+                caption = d->windowTitle();
+                static_cast<QDialog*>(d)->reject();
+            }
+        });
+        w.apriCondizione(kCodInterruzioni);
+        QCOMPARE(caption, QStringLiteral("Interruzioni"));
     }
 
     // A label with a comma is drawn on two lines from the same x.

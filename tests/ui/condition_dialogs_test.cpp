@@ -373,6 +373,39 @@ private slots:
         }
     }
 
+    // The rejections of a run by level, by the letter's errors and by the total, in values and %.
+    void analysisShowsTheLastRun() {
+        T_Sistema sys;
+        auto& segni = *sys.Insieme().SlotAs<TCondNumeroSegni>(kCodNumeroSegni);
+        for (int v = 0; v <= 12; ++v) {
+            segni.Tabella(0).Imposta(false, v, v <= 2 ? kAmmesso : kRecupero, 1); // level 1 for 3+ zeros
+            segni.Tabella(1).Imposta(false, v, v <= 2 ? kAmmesso : kRecupero, 1); // and 3+ ones
+        }
+        sys.Insieme().Link().ErroriTotali.Imposta(false, 0, kAmmesso); // no recovery at all in total
+        sys.Insieme().Prepara();
+        Colonna c;
+        int expected[2] = {0, 0}; // rejections: by level 1, by a total of 1
+        for (int zeros = 0; zeros <= 12; ++zeros) {
+            for (int t = 0; t < kTeams; ++t) {
+                c[t] = t < zeros ? kSign0 : kSign1;
+            }
+            QVERIFY(!sys.Insieme().Accetta(c) || (zeros <= 2 && 12 - zeros <= 2));
+            const bool both = zeros >= 3 && 12 - zeros >= 3;
+            expected[0] += both ? 1 : 0; // two recoveries at level 1 through A: the second refused
+            expected[1] += both ? 0 : 1;
+        }
+        TFormAnalisiRec a(sys.Insieme());
+        QCOMPARE(a.windowTitle(), QStringLiteral("Analisi Delle Colonne Filtrate"));
+        QCOMPARE(a.ListaLettere->count(), 1);
+        QCOMPARE(a.TabLivelli->rowCount(), 1);
+        QCOMPARE(a.TabLivelli->item(0, 0)->text(), QStringLiteral("1"));
+        QCOMPARE(a.TabLivelli->item(0, 1)->text(), QString::number(expected[0]));
+        QCOMPARE(a.TabTotale->item(1, 1)->text(), QString::number(expected[1]));
+        a.RadioPerc->setChecked(true);
+        QCOMPARE(a.TabLivelli->item(0, 1)->text(), QStringLiteral("100,00"));
+        QVERIFY(!a.BtnStampa->isEnabled());
+    }
+
     // From the main window's menu to fewer columns on the status line.
     void numeroDiSegniFromTheMenu() {
         T_Sistema sys;

@@ -65,8 +65,8 @@ TFormCondizione::~TFormCondizione() = default;
 
 void TFormCondizione::Completa(QWidget* corpo, QWidget* stato) {
     auto* top = new QVBoxLayout(this);
-    top->setContentsMargins(8, 8, 8, 8);
-    top->setSpacing(6);
+    top->setContentsMargins(8, 6, 8, 6);
+    top->setSpacing(4);
     top->addWidget(corpo, 1);
     auto* bottom = new QHBoxLayout;
     auto* group =
@@ -162,7 +162,7 @@ TFormCondTabelle::TFormCondTabelle(TCondTabelle& cond, const TDescrizioneDialogo
         auto* w = new QWidget;
         auto* grid = new QGridLayout(w);
         grid->setContentsMargins(2, 2, 2, 2);
-        grid->setSpacing(4);
+        grid->setSpacing(3);
         for (const TPostoTabella& t : p.tabelle) {
             auto* g = new TGraphPt(w);
             g->setObjectName(QStringLiteral("Graph%1").arg(t.tabella));

@@ -306,8 +306,8 @@ TGraphPt::TGraphPt(QWidget* parent)
     labelMax_ = label("Max", CampoMax);
 
     auto* top = new QVBoxLayout(this);
-    top->setContentsMargins(6, 4, 6, 4);
-    top->setSpacing(2);
+    top->setContentsMargins(6, 3, 6, 2);
+    top->setSpacing(1);
     top->addWidget(LabelTitolo);
     auto* row = new QHBoxLayout;
     row->setSpacing(2);

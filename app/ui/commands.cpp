@@ -2,6 +2,7 @@
 
 #include "app/ui/main_window.h"
 #include "archive/ui/archive_commands.h"
+#include "conditions/ui/condition_commands.h"
 #include "develop/ui/develop_commands.h"
 #include "system/ui/system_commands.h"
 
@@ -15,6 +16,7 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     sistema_ = new TComandiSistema(main, *files);
     sviluppo_ = new TComandiSviluppo(main, *files);
     archivio_ = new TComandiArchivio(main, main.Saver());
+    condizioni_ = new TComandiCondizioni(main);
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
 }

@@ -11,6 +11,7 @@ class TFormPrinc;
 class TComandiSistema;
 class TComandiSviluppo;
 class TComandiArchivio;
+class TComandiCondizioni;
 
 class TComandi {
 public:
@@ -24,12 +25,14 @@ public:
     TComandiSistema& Sistema() { return *sistema_; }
     TComandiSviluppo& Sviluppo() { return *sviluppo_; }
     TComandiArchivio& Archivio() { return *archivio_; }
+    TComandiCondizioni& Condizioni() { return *condizioni_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
     TComandiSistema* sistema_;
     TComandiSviluppo* sviluppo_;
     TComandiArchivio* archivio_;
+    TComandiCondizioni* condizioni_;
 };
 
 } // namespace tessaline

@@ -9,6 +9,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/screenshots_archive.h"
 #include "app/ui/screenshots_commands.h"
+#include "app/ui/screenshots_conditions.h"
 #include "app/ui/settings_forms.h"
 #include "core/interfaces.h"
 #include "core/ui/form_message.h"
@@ -99,6 +100,7 @@ bool SaveScreenshots(T_Sistema& sys, const QString& dir) {
     ok = Shot(&about, dir, QStringLiteral("about")) && ok;
     ok = SaveCommandScreenshots(sys, dir) && ok;
     ok = SaveArchiveScreenshots(sys, dir) && ok;
+    ok = SaveConditionScreenshots(sys, dir) && ok;
     return ok;
 }
 

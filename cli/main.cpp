@@ -32,6 +32,9 @@ const TCommandEntry kCommands[] = {
     {"ops", tessaline::cli::RunOps, "ops or|and|xor|cover1|cover2 A.col B.col -o OUT.col"},
     {"shuffle", tessaline::cli::RunShuffle, "shuffle IN.col -o OUT.col [--seed N]"},
     {"order", tessaline::cli::RunOrder, "order --system S.svs IN.col [--from N --to M] -o OUT.col"},
+    {"print", tessaline::cli::RunPrint,
+     "print coupons IN.col --pdf OUT.pdf [--orientation horizontal|vertical] [--per-coupon 1-3] "
+     "[--from N --to M] [--listing]"},
 };
 
 void PrintUsage(std::FILE* to) {

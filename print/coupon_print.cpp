@@ -274,7 +274,11 @@ TEsitoStampa StampaSuTabulato(TCanvas& canvas, std::span<const Colonna> columns,
         const int colStep = w + w / 3;
         const int hgt = canvas.TextHeight("012M");
         const int rowStep = hgt + hgt / 5;
-        const int boxW = static_cast<int>(std::lround(per * colStep * 1.06));
+        // A box is at least as wide as its widest title, so that titles of neighbouring boxes never
+        // run into each other nor off the page (one column of "012M" is narrower than "Sched. Nº 1").
+        const std::string widest = (per == 3 ? "Schedina Nº " : "Sched. Nº ") + std::to_string(job.Ultima);
+        const int boxW =
+            std::max(static_cast<int>(std::lround(per * colStep * 1.06)), canvas.TextWidth(widest) + w / 3);
         const int boxH = static_cast<int>(std::lround(12 * rowStep * 1.06));
         const int headH = static_cast<int>(std::lround(canvas.TextHeight("Sch. Nº") * 1.3));
         const int gapX = static_cast<int>(std::lround(ctx.tabulato.SpaziaturaOriz * xFactor * 10));

@@ -95,7 +95,13 @@ TEST(CouponPlan, EarlyCloseRangesAndOneColumnPerCoupon) {
         std::size_t firstColumn;
     } cases[] = {
         {"7 simple, 3 per coupon", std::vector<Colonna>(7, simple), 3, 1, 3, {3, 2, 2}, 0},
-        {"last column covers two", {simple, simple, simple, simple, simple, simple, dbl}, 3, 1, 3, {3, 3, 1}, 0},
+        {"last column covers two",
+         {simple, simple, simple, simple, simple, simple, dbl},
+         3,
+         1,
+         3,
+         {3, 3, 1},
+         0},
         {"one column", {simple}, 3, 1, 1, {1}, 0},
         {"one per coupon never stalls", std::vector<Colonna>(3, simple), 1, 1, 3, {1, 1, 1}, 0},
         {"two per coupon", std::vector<Colonna>(3, twice), 2, 1, 2, {1, 2}, 0},
@@ -152,7 +158,8 @@ TEST(CouponPrint, BoxesOfBothOrientationsAt600Dpi) {
                 << orientation << " " << c.slot << " " << c.team << " " << c.sign;
             EXPECT_EQ(op.colour, kBlack);
         }
-        const auto texts = orientation == kOrizzontale ? Of(canvas, TRecordedOp::Turned) : Of(canvas, TRecordedOp::Text);
+        const auto texts =
+            orientation == kOrizzontale ? Of(canvas, TRecordedOp::Turned) : Of(canvas, TRecordedOp::Text);
         ASSERT_EQ(texts.size(), 1u);
         EXPECT_EQ(texts[0].text, "Nome Schedina Nº 1 L. 2.400");
         if (orientation == kOrizzontale) {
@@ -270,7 +277,8 @@ TEST(CouponPrint, ReceiptMarksAndLines) {
             xs.push_back(op.x1);
         }
     }
-    const std::vector<std::string> expected = {"Tessaline 2.0", "Sistema ridotto", "Bar Sport", "Roma", "06 123"};
+    const std::vector<std::string> expected = {"Tessaline 2.0", "Sistema ridotto", "Bar Sport", "Roma",
+                                               "06 123"};
     EXPECT_EQ(lines, expected);
     // Lines 0 and 1 one text height apart; the shop's lines half a height and 1 mm higher, then 1 mm
     // less for each further line (h = 1.15 em of 16 pt at 600 dpi = 153 dots).

@@ -2,6 +2,7 @@
 
 #include "app/ui/main_window.h"
 #include "develop/ui/develop_commands.h"
+#include "print/ui/print_commands.h"
 #include "system/ui/system_commands.h"
 
 namespace tessaline {
@@ -13,6 +14,7 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     }
     sistema_ = new TComandiSistema(main, *files);
     sviluppo_ = new TComandiSviluppo(main, *files);
+    stampa_ = new TComandiStampa(main, *files);
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
 }

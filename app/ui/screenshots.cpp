@@ -8,6 +8,7 @@
 #include "app/ui/forecast_forms.h"
 #include "app/ui/main_window.h"
 #include "app/ui/screenshots_commands.h"
+#include "app/ui/screenshots_print.h"
 #include "app/ui/settings_forms.h"
 #include "core/interfaces.h"
 #include "core/ui/form_message.h"
@@ -97,6 +98,7 @@ bool SaveScreenshots(T_Sistema& sys, const QString& dir) {
     TFormAbout about;
     ok = Shot(&about, dir, QStringLiteral("about")) && ok;
     ok = SaveCommandScreenshots(sys, dir) && ok;
+    ok = SavePrintScreenshots(sys, dir) && ok;
     return ok;
 }
 

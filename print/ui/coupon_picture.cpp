@@ -77,7 +77,7 @@ QImage ImmagineSchedina() {
         }
         const QPoint label = PuntoAnteprima(c.XPrimaCol + col * c.DistanzaColonne, c.YPrimaCol - 8);
         p.drawText(QRect(label, QSize(4 * static_cast<int>(2 * sx), 9)), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("Colonna %1").arg(col + 1));
+                   QStringLiteral("Col. %1").arg(col + 1));
     }
     // The column of the coupon text, right of the boxes; the receipt space below.
     p.setPen(QPen(red, 1, Qt::DashLine));

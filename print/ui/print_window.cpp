@@ -201,25 +201,27 @@ TLavoroStampa TFormStampaSchedine::Lavoro() const {
     return job;
 }
 
+void TFormStampaSchedine::Intervallo() {
+    if (RadioDa->isChecked()) {
+        Prima = SpinMin->value();
+        Ultima = SpinMax->value();
+    } else {
+        Prima = 1;
+        Ultima = NumeroSchedine();
+    }
+}
+
 void TFormStampaSchedine::OKBtnClick(bool fromButton) {
+    T_Taratura& t = sys_.dati.settings.taratura;
+    t.OrizzontalePredefinito = RadioOriz->isChecked() ? 1 : 0;
+    t.ColonnePerSchedina = SpinCPS->value();
+    if (RadioDa->isChecked() && SpinMax->value() < SpinMin->value()) {
+        prompt_.ShowMessage(msg::kInformazione, msg::kNumeroSchedinaErrato, BtnOk);
+        return;
+    }
+    Intervallo();
     {
         TClessidra clessidra;
-        T_Taratura& t = sys_.dati.settings.taratura;
-        t.OrizzontalePredefinito = RadioOriz->isChecked() ? 1 : 0;
-        t.ColonnePerSchedina = SpinCPS->value();
-        if (RadioDa->isChecked() && SpinMax->value() < SpinMin->value()) {
-            QApplication::restoreOverrideCursor();
-            prompt_.ShowMessage(msg::kInformazione, msg::kNumeroSchedinaErrato, BtnOk);
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            return;
-        }
-        if (RadioDa->isChecked()) {
-            Prima = SpinMin->value();
-            Ultima = SpinMax->value();
-        } else {
-            Prima = 1;
-            Ultima = NumeroSchedine();
-        }
         Stampa();
     }
     if (fromButton) {
@@ -289,8 +291,7 @@ void TFormStampaSchedine::ImpostazioniClick() {
     TFormImpostaTabulatoTabulato dlg(
         sys_.dati.settings, prompt_,
         [this](const TImpTabulato& imp) {
-            Prima = RadioDa->isChecked() ? SpinMin->value() : 1;
-            Ultima = RadioDa->isChecked() ? SpinMax->value() : NumeroSchedine();
+            Intervallo();
             StampaSuTabulato(true, 1, &imp);
         },
         this);

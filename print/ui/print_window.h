@@ -75,6 +75,8 @@ public:
     QPrintPreviewDialog* CreaAnteprima(const TImpTabulato& impostazioni, std::int32_t primaPagina = 1);
     // Number of coupons at the shown columns per coupon.
     std::int32_t NumeroSchedine() const;
+    // Prima and Ultima from the window: " Tutte" is 1 to the number of coupons, " Da" the spin edits.
+    void Intervallo();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -86,14 +86,16 @@ TFrmTaratura::TFrmTaratura(T_Sistema& sys, UserPrompt& prompt, QWidget* parent)
     auto* segni = new QGroupBox(QStringLiteral("Distanza Segni"), this);
     DistanzaSegniOriz = Spin("DistanzaSegniOriz", 20000, segni);
     distanzaSegniVert = Spin("distanzaSegniVert", 11000, segni);
-    auto* sl = new QGridLayout(segni);
-    Riga(sl, 0, QStringLiteral("Orizzontale"), DistanzaSegniOriz, nullptr, nullptr);
-    Riga(sl, 1, QStringLiteral("Verticale"), distanzaSegniVert, nullptr, nullptr);
+    auto* sl = new QHBoxLayout(segni);
+    sl->addWidget(new QLabel(QStringLiteral("Orizzontale"), segni));
+    sl->addWidget(DistanzaSegniOriz);
+    sl->addWidget(new QLabel(QStringLiteral("Verticale"), segni));
+    sl->addWidget(distanzaSegniVert);
 
     auto* colonne = new QGroupBox(QStringLiteral("Distanza Colonne"), this);
     SpinDistCol = Spin("SpinDistCol", 1000, colonne);
-    auto* dl = new QGridLayout(colonne);
-    Riga(dl, 0, QStringLiteral("Distanza"), SpinDistCol, nullptr, nullptr);
+    auto* dl = new QHBoxLayout(colonne);
+    dl->addWidget(SpinDistCol);
 
     auto* scritta = new QGroupBox(QStringLiteral("Posizione della Scritta"), this);
     ScrittaX = Edit("ScrittaX", scritta);
@@ -102,61 +104,62 @@ TFrmTaratura::TFrmTaratura(T_Sistema& sys, UserPrompt& prompt, QWidget* parent)
     BitBtn3 = Arrow("BitBtn3", Qt::RightArrow, scritta);
     BtnSuS = Arrow("BtnSuS", Qt::UpArrow, scritta);
     BtnGiuS = Arrow("BtnGiuS", Qt::DownArrow, scritta);
-    CheckScritta = new QCheckBox(QStringLiteral("Stampa la Scritta"), scritta);
+    CheckScritta = new QCheckBox(QStringLiteral("Stampa la Scritta"), this);
     CheckScritta->setObjectName(QStringLiteral("CheckScritta"));
     auto* wl = new QGridLayout(scritta);
     Riga(wl, 0, QStringLiteral("Margine Sin."), ScrittaX, BtnSinS, BitBtn3);
     Riga(wl, 1, QStringLiteral("Margine Sup."), ScrittaY, BtnSuS, BtnGiuS);
-    wl->addWidget(CheckScritta, 2, 0, 1, 4);
 
     auto* quad = new QGroupBox(QStringLiteral("Dimensioni dei Quadratini"), this);
     LQuadratini = Spin("LQuadratini", 20000, quad);
     AQuadratini = Spin("AQuadratini", 11000, quad);
-    auto* ql = new QGridLayout(quad);
-    Riga(ql, 0, QStringLiteral("Larghezza"), LQuadratini, nullptr, nullptr);
-    Riga(ql, 1, QStringLiteral("Altezza"), AQuadratini, nullptr, nullptr);
+    auto* ql = new QHBoxLayout(quad);
+    ql->addWidget(new QLabel(QStringLiteral("Larghezza"), quad));
+    ql->addWidget(LQuadratini);
+    ql->addWidget(new QLabel(QStringLiteral("Altezza"), quad));
+    ql->addWidget(AQuadratini);
 
     auto* ori = new QGroupBox(QStringLiteral("Orientamento"), this);
     RadioOriz = new QRadioButton(QStringLiteral("Orizzontale"), ori);
     RadioOriz->setObjectName(QStringLiteral("RadioOriz"));
     RadioVert = new QRadioButton(QStringLiteral("Verticale"), ori);
     RadioVert->setObjectName(QStringLiteral("RadioVert"));
-    auto* ol = new QHBoxLayout(ori);
+    auto* ol = new QVBoxLayout(ori);
     ol->addWidget(RadioOriz);
     ol->addWidget(RadioVert);
-    ol->addStretch(1);
 
     Image = new QLabel(this);
     Image->setObjectName(QStringLiteral("Image"));
     Image->setFixedSize(kSchedinaLarghezza, kSchedinaAltezza);
     Image->setFrameShape(QFrame::NoFrame);
-    auto* unita = new QLabel(QStringLiteral("Valori in decimi di millimetro"), this);
+    auto* unita = new QLabel(QStringLiteral("Valori in decimi\ndi millimetro"), this);
 
     auto* box = OkAnnullaAiuto(this, kHelpContext);
     BtnTest = box->addButton(QStringLiteral("Test"), QDialogButtonBox::ActionRole);
     BtnTest->setObjectName(QStringLiteral("BtnTest"));
     connect(BtnTest, &QPushButton::clicked, this, &TFrmTaratura::TestClick);
 
-    auto* sinistra = new QVBoxLayout;
-    sinistra->addWidget(prima);
-    sinistra->addWidget(segni);
-    sinistra->addWidget(colonne);
-    sinistra->addStretch(1);
-    auto* centro = new QVBoxLayout;
-    centro->addWidget(scritta);
-    centro->addWidget(quad);
-    centro->addStretch(1);
-    auto* destra = new QVBoxLayout;
-    destra->addWidget(Image);
-    destra->addWidget(ori);
-    destra->addWidget(unita);
-    destra->addStretch(1);
-    auto* top = new QHBoxLayout;
-    top->addLayout(sinistra);
-    top->addLayout(centro);
-    top->addLayout(destra);
+    // The preview with the orientation beside it, then the positions, then distances and sizes.
+    auto* lato = new QVBoxLayout;
+    lato->addWidget(ori);
+    lato->addWidget(colonne);
+    lato->addWidget(CheckScritta);
+    lato->addWidget(unita);
+    lato->addStretch(1);
+    auto* grid = new QGridLayout;
+    grid->addWidget(Image, 0, 0);
+    grid->addLayout(lato, 0, 1);
+    auto* posizioni = new QHBoxLayout;
+    posizioni->addWidget(prima);
+    posizioni->addWidget(scritta);
+    auto* misure = new QHBoxLayout;
+    misure->addWidget(segni);
+    misure->addWidget(quad);
     auto* lay = new QVBoxLayout(this);
-    lay->addLayout(top);
+    lay->setSpacing(4);
+    lay->addLayout(grid);
+    lay->addLayout(posizioni);
+    lay->addLayout(misure);
     lay->addWidget(box);
 
     const std::pair<QToolButton*, std::pair<QLineEdit*, int>> arrows[] = {

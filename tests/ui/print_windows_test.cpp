@@ -9,6 +9,7 @@
 
 #include "app/ui/commands.h"
 #include "app/ui/main_window.h"
+#include "core/ui/help.h"
 #include "print/ui/print_commands.h"
 #include "print/ui/print_window.h"
 #include "print/ui/taratura_window.h"
@@ -380,6 +381,15 @@ private slots:
         main.Azione(QStringLiteral("SpeedStampaClick"))->trigger();
         main.stampaColonne(five);
         QCOMPARE(shown, (std::vector<std::size_t>{5, 2, 5}));
+    }
+
+    void helpPages() {
+        for (int context : {TFrmTaratura::kHelpContext, TFormStampaSchedine::kHelpContext,
+                            TFormImpostaTabulatoTabulato::kHelpContext}) {
+            QFile f(HelpPagePath(context));
+            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(QString::number(context)));
+            QVERIFY(f.readAll().contains("<h1>"));
+        }
     }
 
 private:

@@ -28,5 +28,6 @@ int RunOps(TArgs& args);
 int RunShuffle(TArgs& args);
 int RunOrder(TArgs& args);
 int RunArchive(TArgs& args);
+int RunPrint(TArgs& args);
 
 } // namespace tessaline::cli

@@ -1,5 +1,6 @@
 #pragma once
-// The commands of the system, coupon, team-list, development and archive menus, put on a main window.
+// The commands of the system, coupon, team-list, development, condition, archive and printing menus,
+// put on a main window.
 
 #include <memory>
 
@@ -12,6 +13,7 @@ class TComandiSistema;
 class TComandiSviluppo;
 class TComandiArchivio;
 class TComandiCondizioni;
+class TComandiStampa;
 
 class TComandi {
 public:
@@ -26,6 +28,7 @@ public:
     TComandiSviluppo& Sviluppo() { return *sviluppo_; }
     TComandiArchivio& Archivio() { return *archivio_; }
     TComandiCondizioni& Condizioni() { return *condizioni_; }
+    TComandiStampa& Stampa() { return *stampa_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
@@ -33,6 +36,7 @@ private:
     TComandiSviluppo* sviluppo_;
     TComandiArchivio* archivio_;
     TComandiCondizioni* condizioni_;
+    TComandiStampa* stampa_;
 };
 
 } // namespace tessaline

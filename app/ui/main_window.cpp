@@ -7,8 +7,6 @@
 #include <QImageReader>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
@@ -309,8 +307,7 @@ void TFormPrinc::BuildMenu() {
     AddEntry(s, QStringLiteral("Da &File"), QStringLiteral("DaFile2Click"));
     AddEntry(m, QStringLiteral("Stampa &Prospetto"), QStringLiteral("StampaProspettoClick"));
     m->addSeparator();
-    AddEntry(m, QStringLiteral("&Imposta Stampante"), QStringLiteral("ImpostaStampante1Click"),
-             [this] { ImpostaStampante1Click(); });
+    AddEntry(m, QStringLiteral("&Imposta Stampante"), QStringLiteral("ImpostaStampante1Click"));
 
     m = bar->addMenu(QStringLiteral("&Ricevitoria"));
     AddEntry(m, QStringLiteral("&Ridotti Immediati"), QStringLiteral("RidottiImmediati1Click"));
@@ -695,18 +692,6 @@ void TFormPrinc::SelezionaAccClick() {
     }
     AggiornaAbilitazioni();
     AggiornaStatusLine();
-}
-
-QPrinter& ProgramPrinter() {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
-}
-
-void TFormPrinc::ImpostaStampante1Click() {
-    QPrintDialog dlg(&ProgramPrinter(), this);
-    dlg.setWindowTitle(QStringLiteral("Imposta Stampante"));
-    dlg.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-    dlg.exec();
 }
 
 void TFormPrinc::About1Click() {

@@ -10,6 +10,7 @@
 #include "app/ui/screenshots_archive.h"
 #include "app/ui/screenshots_commands.h"
 #include "app/ui/screenshots_conditions.h"
+#include "app/ui/screenshots_print.h"
 #include "app/ui/settings_forms.h"
 #include "core/interfaces.h"
 #include "core/ui/form_message.h"
@@ -101,6 +102,7 @@ bool SaveScreenshots(T_Sistema& sys, const QString& dir) {
     ok = SaveCommandScreenshots(sys, dir) && ok;
     ok = SaveArchiveScreenshots(sys, dir) && ok;
     ok = SaveConditionScreenshots(sys, dir) && ok;
+    ok = SavePrintScreenshots(sys, dir) && ok;
     return ok;
 }
 

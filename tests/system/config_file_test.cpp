@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -237,20 +239,34 @@ TEST(ConfigFile, FailedSaveReports) {
         << "no temporary file left behind";
 }
 
-TEST(ConfigFile, FailedSaveInAReadOnlyFolderKeepsTheOldFile) {
+TEST(ConfigFile, FailedSaveKeepsTheOldFile) {
     test::TTestHome home;
     TProgramSettings s = DefaultSettings();
     SalvaConfigurazione(s);
     const auto before = test::ReadBytes(home.Path() / kConfigFileName);
     ASSERT_EQ(before.size(), kConfigSize);
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root ignores folder permissions";
-    }
-    ::chmod(home.Path().c_str(), 0555);
     s.costLire = 2000;
-    EXPECT_THROW(SalvaConfigurazione(s), EInOutError);
-    ::chmod(home.Path().c_str(), 0755);
+    // A write that stops part-way (the file size limit stands in for a full disk, and holds for
+    // root too): the save fails, the previous file and nothing else stays.
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool threw = false;
+    try {
+        SalvaConfigurazione(s);
+    } catch (const EInOutError&) {
+        threw = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_TRUE(threw);
     EXPECT_EQ(test::ReadBytes(home.Path() / kConfigFileName), before);
+    for (const auto& entry : std::filesystem::directory_iterator(home.Path())) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+    }
 }
 
 TEST(ConfigFile, VersionText) {

@@ -7,7 +7,6 @@
 #include "core/progress.h"
 #include "core/rounding.h"
 #include "reduce/optimised_fast.h"
-#include "system/sistema.h"
 
 namespace tessaline {
 
@@ -305,20 +304,21 @@ bool ReduceOptimisedReference(TListaColonne& store, const TOptimisedParams& para
     return run.Run();
 }
 
-bool OptimisedReducer(T_Sistema& sys, int R, TDevelopProgress* progress, CancelProbe* cancel) {
+bool OptimisedReducer(TListaColonne& list, const TOptimisedRequest& request, TDevelopProgress* progress,
+                      CancelProbe* cancel) {
     const TOptimisedParams params =
-        OptimisedParamsFor(sys.dati.Forecast, sys.dati.sviluppo.PairMode != 0, R, sys.autoOptimised);
+        OptimisedParamsFor(request.forecast, request.pairMode, request.R, request.smallSystem);
     // Distinct single columns (every development of a forecast) take the indexed reduction, which
     // makes the same choices; anything else is reduced step by step.
-    if (IndexedReductionApplies(sys.Colonne.View())) {
+    if (IndexedReductionApplies(list.View())) {
         bool cancelled = false;
         std::vector<Colonna> chosen =
-            OptimisedReduceIndexed(sys.Colonne.View(), params, progress, cancel, cancelled);
-        sys.Colonne.Clear();
-        sys.Colonne.AppendRange(chosen.data(), chosen.size());
+            OptimisedReduceIndexed(list.View(), params, progress, cancel, cancelled);
+        list.Clear();
+        list.AppendRange(chosen.data(), chosen.size());
         return !cancelled;
     }
-    return ReduceOptimisedReference(sys.Colonne, params, progress, cancel);
+    return ReduceOptimisedReference(list, params, progress, cancel);
 }
 
 } // namespace tessaline

@@ -308,9 +308,25 @@ bool OptimisedReducer(TListaColonne& list, const TOptimisedRequest& request, TDe
                       CancelProbe* cancel) {
     const TOptimisedParams params =
         OptimisedParamsFor(request.forecast, request.pairMode, request.R, request.smallSystem);
+    // Look-ups for "Annulla" around the pass over the whole list; stopped there, the list keeps its
+    // first column, the first choice a reduction stopped at once keeps.
+    const auto stopped = [&] {
+        if (cancel != nullptr && cancel->Peek()) {
+            list.Truncate(1);
+            return true;
+        }
+        return false;
+    };
+    if (stopped()) {
+        return false;
+    }
     // Distinct single columns (every development of a forecast) take the indexed reduction, which
     // makes the same choices; anything else is reduced step by step.
-    if (IndexedReductionApplies(list.View())) {
+    const bool indexed = IndexedReductionApplies(list.View());
+    if (stopped()) {
+        return false;
+    }
+    if (indexed) {
         bool cancelled = false;
         std::vector<Colonna> chosen =
             OptimisedReduceIndexed(list.View(), params, progress, cancel, cancelled);

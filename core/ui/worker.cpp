@@ -49,12 +49,13 @@ bool TInputBlock::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ContextMenu:
     case QEvent::Close: {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget == nullptr || allowed_ == nullptr) {
+        if (widget == nullptr) {
             return false;
         }
         const QWidget* window = widget->window();
         // The run's window, and the questions it asks, take input.
-        return window != allowed_->window() && window->windowModality() == Qt::NonModal && !window->isModal();
+        const bool allowed = allowed_ != nullptr && window == allowed_->window();
+        return !allowed && window->windowModality() == Qt::NonModal && !window->isModal();
     }
     default:
         return false;

@@ -21,8 +21,8 @@ namespace tessaline {
 // meanwhile; an exception of the job is raised again here. Call it on the user-interface thread.
 void RunOnWorker(const std::function<void()>& job);
 
-// Keeps user input away from every window but one while it lives (the run's modal window): mouse,
-// keys, wheel and closing reach only that window.
+// Keeps user input away from every window but one while it lives (the run's window; none when
+// null): mouse, keys, wheel and closing reach only that window and the modal windows (questions).
 class TInputBlock : public QObject {
 public:
     explicit TInputBlock(QWidget* allowed);

@@ -188,7 +188,13 @@ void TComandiSviluppo::SalvaColonne(bool testo) {
     }
     TWaitCursor wait;
     const TListaColonne& list = main_.Sistema().Colonne;
-    if (!(testo ? list.SaveText(path) : list.SaveToFile(path))) {
+    bool saved = false;
+    {
+        // Written on the worker thread: the windows keep painting, and take no input meanwhile.
+        TInputBlock block(nullptr);
+        RunOnWorker([&] { saved = testo ? list.SaveText(path) : list.SaveToFile(path); });
+    }
+    if (!saved) {
         throw EInOutError(testo ? msg::kErroreScritturaTesto : msg::kErroreScritturaColonnare);
     }
 }
@@ -216,7 +222,13 @@ void TComandiSviluppo::ImportadaASCII1Click() {
         T_Sistema& sys = main_.Sistema();
         try {
             TWaitCursor wait;
-            if (!sys.Colonne.LoadText(S(file), &main_.Prompt())) {
+            TUiThreadPrompt asked(&main_.Prompt());
+            bool read = false;
+            {
+                TInputBlock block(nullptr);
+                RunOnWorker([&] { read = sys.Colonne.LoadText(S(file), &asked); });
+            }
+            if (!read) {
                 sys.Colonne.Clear();
                 main_.Prompt().ShowMessage(msg::kInformazione, msg::kErroreLetturaTesto, BtnOk);
             }

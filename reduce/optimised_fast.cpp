@@ -23,8 +23,8 @@ namespace {
 constexpr std::int32_t kVisit = 1 << 30; // never counted: always visited
 constexpr std::int32_t kGone = -1;       // not a candidate (or nothing to gain)
 constexpr std::size_t kCountLook = 64;   // columns counted between two looks for "Annulla"
-constexpr std::size_t kTreeLook =
-    65536; // columns or tree leaves between two looks for "Annulla" in a plain pass
+// Columns or tree leaves between two looks for "Annulla" in a plain pass over the list.
+constexpr std::size_t kTreeLook = 65536;
 
 // Index of the single sign of a set with exactly one of the low four bits.
 inline int SignIndex(SignSet s) {

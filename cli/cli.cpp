@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <fmt/format.h>
 
+#include "core/errors.h"
+
 namespace tessaline::cli {
 
 TArgs::TArgs(std::vector<std::string> words) : words_(std::move(words)) {
@@ -196,6 +198,15 @@ void InstallInterruptHandler() {
 void CheckInterrupted() {
     if (gInterrupted != 0) {
         throw EInterrupted();
+    }
+}
+
+void SaveOrInterrupt(TSaveStatus status, const char* message) {
+    if (status == TSaveStatus::Cancelled) {
+        throw EInterrupted();
+    }
+    if (status == TSaveStatus::Failed) {
+        throw EInOutError(message);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/column_list.h"
 #include "core/interfaces.h"
 
 namespace tessaline::cli {
@@ -77,6 +78,10 @@ TCancelFlag& Interrupt();
 void InstallInterruptHandler();
 // Throws EInterrupted when Ctrl-C was pressed.
 void CheckInterrupted();
+
+// The end of a save of an output file: Cancelled raises EInterrupted (nothing was written),
+// Failed raises EInOutError with the message.
+void SaveOrInterrupt(TSaveStatus status, const char* message);
 
 // Prints a result: the JSON object with --json, else the summary lines.
 void Emit(const TArgs& args, const TJson& json, const std::string& summary);

@@ -112,7 +112,9 @@ public:
 };
 
 // Runs the development and prints its final report. The result is the system's list, or the
-// destination file when the run wrote there; -o gets a copy of it.
+// destination file when the run wrote there; -o gets a copy of it. Ctrl-C is looked at until an
+// output file is committed: before that it ends the command with status 130 and no new file; once
+// the destination file is in place the command finishes its work.
 int DevelopAndReport(TArgs& args, T_Sistema& sys, const std::optional<std::string>& out,
                      const std::optional<std::string>& answer) {
     TCliPrompt prompt(!answer || *answer == "si");
@@ -120,8 +122,13 @@ int DevelopAndReport(TArgs& args, T_Sistema& sys, const std::optional<std::strin
     TDevelopHooks hooks;
     hooks.prompt = &prompt;
     hooks.cancel = &cancel;
-    const TDevelopResult result = DevelopSystem(sys, hooks);
-    CheckInterrupted();
+    TDevelopOutcome outcome = RunDevelopment(TDevelopRequest::Of(sys), hooks);
+    const bool committed = !outcome.written.empty();
+    if (!committed) {
+        CheckInterrupted();
+    }
+    const TDevelopResult result = outcome.result;
+    ApplyDevelopment(sys, std::move(outcome));
     const TListaColonne* final = &sys.Colonne;
     TListaColonne fromFile;
     std::optional<std::string> written = out;
@@ -136,8 +143,14 @@ int DevelopAndReport(TArgs& args, T_Sistema& sys, const std::optional<std::strin
             written = dest.string();
         }
     }
-    if (out && !final->SaveToFile(*out)) {
-        throw EInOutError(msg::kErroreScritturaColonnare);
+    if (out) {
+        const TSaveStatus saved = final->SaveToFile(*out, committed ? nullptr : &cancel);
+        if (saved == TSaveStatus::Cancelled) {
+            throw EInterrupted();
+        }
+        if (saved == TSaveStatus::Failed) {
+            throw EInOutError(msg::kErroreScritturaColonnare);
+        }
     }
 
     const bool euro = sys.dati.settings.costsInEuro;

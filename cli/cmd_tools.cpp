@@ -250,8 +250,10 @@ int RunShuffle(TArgs& args) {
     const std::string in = OneInput(args, "file di ingresso");
     const std::uint64_t seed =
         seedText ? static_cast<std::uint64_t>(ParseInt(*seedText, 0, LONG_MAX, "seme")) : SemeDalOrologio();
-    const std::int64_t n = Disordina(CliPath(in), CliPath(out), seed);
-    CheckInterrupted();
+    const std::int64_t n = Disordina(CliPath(in), CliPath(out), seed, nullptr, &Interrupt());
+    if (n < 0) {
+        throw EInterrupted();
+    }
     TJson json;
     json.BeginObject().Key("count").Int(n).EndObject();
     Emit(args, json, fmt::format("{} {} colonne\n", msg::kElaborazioneTerminata, FormatCount(n)));
@@ -278,11 +280,8 @@ int RunOrder(TArgs& args) {
     const auto n = static_cast<long>(sorted.size());
     const long first = from ? ParseInt(*from, 1, std::max(n, 1L), "--from") : 1;
     const long last = to ? ParseInt(*to, first, std::max(n, first), "--to") : n;
-    CheckInterrupted();
     const TListaColonne kept = Intervallo(sorted, first, last);
-    if (!kept.SaveToFile(CliPath(out))) {
-        throw EInOutError(msg::kErroreScritturaColonnare);
-    }
+    SaveOrInterrupt(kept.SaveToFile(CliPath(out), &Interrupt()), msg::kErroreScritturaColonnare);
     TJson json;
     json.BeginObject().Key("count").Int(kept.Count()).EndObject();
     Emit(args, json, fmt::format("Ordinamento: {} colonne salvate\n", FormatCount(kept.Count())));

@@ -12,7 +12,6 @@ namespace tessaline {
 
 class CancelProbe;
 class TDevelopProgress;
-class T_Sistema;
 
 enum class TDistanceKind { WrongMatches, WrongTeams };
 
@@ -36,8 +35,18 @@ TOptimisedParams OptimisedParamsFor(const Pronostico& forecast, bool pairMode, i
 bool ReduceOptimisedReference(TListaColonne& store, const TOptimisedParams& params,
                               TDevelopProgress* progress, CancelProbe* cancel);
 
-// The driver's entry: reduces the system's columns with R = 6 - guarantee allowed errors, using
-// the system's forecast, pair mode and auto-optimised flag.
-bool OptimisedReducer(T_Sistema& sys, int R, TDevelopProgress* progress, CancelProbe* cancel);
+// What the driver hands the optimised reduction: the forecast and pair mode it developed, the
+// allowed errors R = 6 - guarantee, and whether the run switched the reduction on by itself.
+struct TOptimisedRequest {
+    Pronostico forecast{};
+    bool pairMode = false;
+    int R = 1;
+    bool smallSystem = false;
+};
+
+// The driver's entry: reduces the list in place with the parameters of the request. Returns false
+// when it was stopped (the list then holds the columns chosen so far).
+bool OptimisedReducer(TListaColonne& list, const TOptimisedRequest& request, TDevelopProgress* progress,
+                      CancelProbe* cancel);
 
 } // namespace tessaline

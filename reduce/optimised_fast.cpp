@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <unordered_set>
 
 #include "core/rounding.h"
 
@@ -23,6 +22,9 @@ namespace {
 
 constexpr std::int32_t kVisit = 1 << 30; // never counted: always visited
 constexpr std::int32_t kGone = -1;       // not a candidate (or nothing to gain)
+constexpr std::size_t kCountLook = 64;   // columns counted between two looks for "Annulla"
+// Columns or tree leaves between two looks for "Annulla" in a plain pass over the list.
+constexpr std::size_t kTreeLook = 65536;
 
 // Index of the single sign of a set with exactly one of the low four bits.
 inline int SignIndex(SignSet s) {
@@ -137,6 +139,9 @@ void TIndexedReduction::BuildSpace() {
     std::vector<std::uint8_t> raw(n_ * static_cast<std::size_t>(units_));
     bool present[12][16] = {};
     for (std::size_t i = 0; i < n_; ++i) {
+        if (i % kTreeLook == 0 && Cancelled()) {
+            return;
+        }
         for (int u = 0; u < units_; ++u) {
             const int v = (p_.distance == TDistanceKind::WrongTeams)
                               ? SignIndex(cols_[i][u])
@@ -163,6 +168,9 @@ void TIndexedReduction::BuildSpace() {
     posOfCell_.assign(static_cast<std::size_t>(stride), -1);
     digits_.resize(raw.size());
     for (std::size_t i = 0; i < n_; ++i) {
+        if (i % kTreeLook == 0 && Cancelled()) {
+            return;
+        }
         std::int64_t cell = 0;
         for (int u = 0; u < units_; ++u) {
             const std::size_t at = i * static_cast<std::size_t>(units_) + static_cast<std::size_t>(u);
@@ -315,6 +323,10 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
     if (n_ == 0) {
         return {};
     }
+    if (cancelled_) { // stopped while the space was built: the first choice stays, as ever
+        cancelled = true;
+        return {cols_[0]};
+    }
     inU_.assign(n_, 1);
     count_.assign(n_, 0);
     below_.assign(n_, 0);
@@ -323,7 +335,15 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
     posInA_.assign(n_, 0);
     orderA_.reserve(n_);
     for (std::size_t i = 0; i < n_; ++i) {
+        // Counting every neighbourhood takes seconds on large lists: look for "Annulla" meanwhile.
+        if (i % kCountLook == 0 && Cancelled()) {
+            break;
+        }
         Around(i, p_.R, [this, i](std::size_t, int) { ++count_[i]; });
+    }
+    if (cancelled_) {
+        cancelled = true;
+        return {cols_[0]};
     }
     if (obs_ != nullptr) {
         obs_->AggiornaRidOtt(static_cast<std::int64_t>(n_), 0, false, 0);
@@ -379,7 +399,7 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
             obs_->Stato("Autoriduzione in Corso : Fase 2");
         }
         TMaxTree treeU(n_);
-        for (std::size_t i = 0; i < n_; ++i) {
+        for (std::size_t i = 0; i < n_ && !(i % kTreeLook == 0 && Cancelled()); ++i) {
             treeU.Set(i, ValueU(i));
         }
         tree_ = &treeU;
@@ -401,7 +421,7 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
         if (phase_ == 3 && covered_ < N && !cancelled_) {
             cacheA_.assign(n_, 0);
             TMaxTree treeA(n_);
-            for (std::size_t a = 0; a < n_; ++a) {
+            for (std::size_t a = 0; a < n_ && !(a % kTreeLook == 0 && Cancelled()); ++a) {
                 treeA.Set(a, ValueA(a));
             }
             tree_ = &treeA;
@@ -426,8 +446,8 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
 } // namespace
 
 bool IndexedReductionApplies(std::span<const Colonna> columns) {
-    std::unordered_set<std::uint32_t> seen;
-    seen.reserve(columns.size());
+    // One bit per single column of the whole space (4^12 bits, 2 MiB): a quick pass on any list.
+    std::vector<bool> seen(std::size_t{1} << (2 * kTeams));
     for (const Colonna& c : columns) {
         std::uint32_t key = 0;
         for (int t = 0; t < kTeams; ++t) {
@@ -437,9 +457,10 @@ bool IndexedReductionApplies(std::span<const Colonna> columns) {
             }
             key = key * 4 + static_cast<std::uint32_t>(SignIndex(s));
         }
-        if (!seen.insert(key).second) {
+        if (seen[key]) {
             return false;
         }
+        seen[key] = true;
     }
     return true;
 }

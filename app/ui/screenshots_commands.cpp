@@ -83,6 +83,12 @@ bool SaveCommandScreenshots(T_Sistema& sys, const QString& dir) {
     main.ImpostaTutto();
     comandi.Sviluppo().Ricalcola();
     ok = Shot(comandi.Sviluppo().Pannello(), dir, QStringLiteral("ricalcolo")) && ok;
+    // The panel as a run shows it: the gauge and "Annulla".
+    comandi.Sviluppo().Pannello()->show();
+    comandi.Sviluppo().Pannello()->InizioCalcolo();
+    comandi.Sviluppo().Pannello()->AggiornaCond(16'777'216, 16'777'216, false, 8'388'608);
+    ok = Shot(comandi.Sviluppo().Pannello(), dir, QStringLiteral("ricalcolo_in_corso")) && ok;
+    comandi.Sviluppo().Pannello()->FineCalcolo();
     main.show();
     comandi.Sviluppo().Pannello()->show();
     QApplication::processEvents();

@@ -55,6 +55,18 @@ bool PStr(TByteReader& r, std::string& s, std::size_t width) {
     return r.PString(s, width);
 }
 
+// The background picture is the user's own choice, kept in the program's own file: an absolute path
+// whose folder exists here stays; anything else follows the rule for stored paths ("SFONDI").
+std::string PicturePath(const std::string& stored) {
+    const std::filesystem::path p(stored);
+    std::error_code ec;
+    if (stored.find('\0') == std::string::npos && stored.find('\\') == std::string::npos && p.is_absolute() &&
+        std::filesystem::is_directory(p.parent_path(), ec)) {
+        return stored;
+    }
+    return ResolveStoredPath(stored, TFolder::Sfondi).string();
+}
+
 } // namespace
 
 std::string VersionText(int version) {
@@ -146,9 +158,8 @@ bool ParseConfig(std::span<const std::uint8_t> data, TProgramSettings& out) {
 bool ReadConfigFile(const std::filesystem::path& file, TProgramSettings& s) {
     std::vector<std::uint8_t> bytes;
     if (ReadWholeFile(file, bytes, 1 << 20) && ParseConfig(bytes, s)) {
-        s.backgroundPicture = s.backgroundPicture.empty()
-                                  ? DefaultBackgroundPath()
-                                  : ResolveStoredPath(s.backgroundPicture, TFolder::Sfondi).string();
+        s.backgroundPicture =
+            s.backgroundPicture.empty() ? DefaultBackgroundPath() : PicturePath(s.backgroundPicture);
         return true;
     }
     s.backgroundPicture = DefaultBackgroundPath();

@@ -44,7 +44,7 @@ void PrintUsage(std::FILE* to) {
 }
 
 void ReportError(bool json, const std::string& message) {
-    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fprintf(stderr, "%s\n", tessaline::cli::HumanText(message).c_str());
     if (json) {
         std::printf("{\"error\": %s}\n", tessaline::cli::JsonEscape(message).c_str());
     }

@@ -215,12 +215,21 @@ TEST(CliHostile, FileSizeLimitGivesTheWritersMessage) {
     ASSERT_EQ(RunShell(dir, "", "txt export " + Q(dir / "in.col") + " -o " + Q(dir / "in.txt")).status, 0);
     const std::string in = Q(dir / "in.col");
     const std::string out = Q(dir / "old.out");
+    // A system whose run writes its destination file, inside the data folder.
+    const fs::path system = SaveSystem(dir / "dest.svs", [&](T_Sistema& sys) {
+        for (int t = 0; t < 6; ++t) {
+            sys.dati.Forecast[t] = kSign0 | kSign1 | kSign2;
+        }
+        sys.dati.sviluppo.DestinationMemory = 0;
+        sys.dati.sviluppo.DestinationFile = (dir / "old.out").string();
+    });
     struct TCase {
         std::string args;
         const char* message;
     };
     const TCase cases[] = {
         {"develop --forecast " + forecast + " -o " + out, "Errore Durante la Scrittura del File Colonnare"},
+        {"develop " + Q(system), "Impossibile Salvare il file di Colonne"},
         {"txt export " + in + " -o " + out, "Errore Durante la Scrittura del file di testo"},
         {"txt import " + Q(dir / "in.txt") + " -o " + out, "Errore Durante la Scrittura del File Colonnare"},
         {"shuffle " + in + " -o " + out + " --seed 3", "Impossibile Effettuare le Operazioni sul File"},

@@ -164,8 +164,13 @@ std::string StoredFileName(const std::string& text) {
     return name;
 }
 
+// The path with symbolic links followed as far as it exists, the rest taken as written.
 fs::path RealPath(const fs::path& p, std::error_code& ec) {
-    fs::path real = fs::weakly_canonical(fs::absolute(p, ec), ec).lexically_normal();
+    const fs::path absolute = fs::absolute(p, ec);
+    if (ec) {
+        return {};
+    }
+    fs::path real = fs::weakly_canonical(absolute, ec).lexically_normal();
     if (!real.has_filename() && real.has_relative_path()) {
         real = real.parent_path();
     }

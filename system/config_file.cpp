@@ -15,6 +15,9 @@ namespace {
 constexpr std::size_t kPathWidth = 256;
 constexpr std::size_t kShopWidth = 61;
 constexpr std::size_t kFontWidth = 31;
+// The largest column costs the settings dialog can give (10,000 lire; 10 euro and 999 cents).
+constexpr double kMaxCostLire = 10000;
+constexpr double kMaxCostEuro = 20;
 
 void WriteSet(TByteWriter& w, const T_TaraturaSet& t) {
     for (double v : {t.XPrimaCol, t.YPrimaCol, t.DistanzaSegniOriz, t.DistanzaSegniVert, t.DistanzaColonne,
@@ -120,7 +123,8 @@ bool ParseConfig(std::span<const std::uint8_t> data, TProgramSettings& out) {
     TProgramSettings s = out;
     TByteReader r(data);
     if (!r.F64(s.costLire) || !r.F64(s.costEuro) || !std::isfinite(s.costLire) ||
-        !std::isfinite(s.costEuro) || s.costLire < 0 || s.costEuro < 0 || !FlagBool(r, s.costsInEuro) ||
+        !std::isfinite(s.costEuro) || s.costLire < 0 || s.costEuro < 0 || s.costLire > kMaxCostLire ||
+        s.costEuro > kMaxCostEuro || !FlagBool(r, s.costsInEuro) ||
         !PStr(r, s.backgroundPicture, kPathWidth) || !FlagBool(r, s.automaticMerge) ||
         !FlagBool(r, s.saveColumnsWithSystem) || !FlagBool(r, s.reloadLastCoupon)) {
         return false;

@@ -10,6 +10,7 @@
 #include "core/errors.h"
 #include "core/paths.h"
 #include "support/test_home.h"
+#include "system/config_file.h"
 #include "system/coupon.h"
 #include "system/sistema.h"
 #include "system/system_file.h"
@@ -76,6 +77,29 @@ TEST(SystemSettings, OutOfRangeFailsTheWholeLoad) {
         }
         // All or nothing: a refused file leaves every field as it was.
         EXPECT_EQ(target.ScriviFile(), before) << c.what;
+    }
+}
+
+TEST(ConfigSettings, CostsOutOfRangeAreNotTaken) {
+    test::TTestHome home;
+    struct TCase {
+        double lire;
+        double euro;
+        bool taken;
+    };
+    const TCase cases[] = {
+        {10000, 19.99, true}, {10001, 0.5, false}, {800, 20.5, false},
+        {1e300, 0.5, false},  {800, 1e300, false}, {-1, 0.5, false},
+    };
+    for (const TCase& c : cases) {
+        TProgramSettings s = DefaultSettings();
+        s.costLire = c.lire;
+        s.costEuro = c.euro;
+        s.automaticMerge = false;
+        TProgramSettings read = DefaultSettings();
+        EXPECT_EQ(ParseConfig(ConfigBytes(s), read), c.taken) << c.lire << " " << c.euro;
+        // All or nothing: a refused record leaves every setting at its default.
+        EXPECT_EQ(read.automaticMerge, !c.taken) << c.lire << " " << c.euro;
     }
 }
 

@@ -83,7 +83,11 @@ void CheckInterrupted();
 // Failed raises EInOutError with the message.
 void SaveOrInterrupt(TSaveStatus status, const char* message);
 
-// Prints a result: the JSON object with --json, else the summary lines.
+// Text for a terminal: every control character but the line feed (C0, DEL and the C1 range) becomes
+// "?", so that names read from files cannot move the cursor or clear the screen.
+std::string HumanText(std::string_view text);
+
+// Prints a result: the JSON object with --json, else the summary lines (through HumanText).
 void Emit(const TArgs& args, const TJson& json, const std::string& summary);
 
 } // namespace tessaline::cli

@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_system.h"
 #include "cli/commands.h"
 #include "core/column_list.h"
 #include "core/cost.h"
 #include "core/errors.h"
 #include "core/paths.h"
+#include "core/regular_file.h"
 #include "develop/driver.h"
 #include "system/sistema.h"
 #include "system/system_file.h"
@@ -135,7 +137,14 @@ int DevelopAndReport(TArgs& args, T_Sistema& sys, const std::optional<std::strin
     if (sys.dati.sviluppo.DestinationMemory == 0) {
         const std::filesystem::path dest =
             ResolveInFolder(sys.dati.sviluppo.DestinationFile, TFolder::Colonne);
-        if (!fromFile.LoadFromFile(dest, false, nullptr)) {
+        // A stored path: only a regular file is read back.
+        std::FILE* f = OpenRegularFile(dest);
+        if (f == nullptr) {
+            throw EInOutError(msg::kImpossibileCaricareFileColonnare);
+        }
+        const bool read = fromFile.ReadFrom(f, false, nullptr);
+        std::fclose(f);
+        if (!read) {
             throw EInOutError(msg::kImpossibileCaricareFileColonnare);
         }
         final = &fromFile;
@@ -209,7 +218,7 @@ int RunDevelop(TArgs& args) {
             throw EUsage("con un file di sistema valgono soltanto -o e --answer");
         }
         T_Sistema sys;
-        CaricaSistema(sys, std::filesystem::absolute(rest[0]));
+        LoadSystemFile(sys, rest[0]);
         return DevelopAndReport(args, sys, out, answer);
     }
     if (forecast.has_value() == pairs.has_value()) {
@@ -226,6 +235,7 @@ int RunDevelop(TArgs& args) {
     }
 
     T_Sistema sys;
+    sys.dati.settings = CliSettings();
     auto& dev = sys.dati.sviluppo;
     if (forecast) {
         sys.dati.Forecast = ParseForecast(*forecast);

@@ -6,6 +6,7 @@
 #include <fmt/format.h>
 #include <memory>
 
+#include "cli/cli_system.h"
 #include "cli/commands.h"
 #include "core/column_list.h"
 #include "core/cost.h"
@@ -30,19 +31,6 @@ namespace fs = std::filesystem;
 // Command-line paths are relative to the current directory, never to the column folder.
 std::string CliPath(const std::string& given) {
     return fs::absolute(fs::path(given)).string();
-}
-
-// The settings in force: "Tessaline.cfg" of the data folder when it exists, else the defaults.
-TProgramSettings CliSettings() {
-    TProgramSettings s = DefaultSettings();
-    LeggiConfigurazione(s);
-    return s;
-}
-
-// A system file named on the command line, with the program settings in force.
-void LoadSystem(T_Sistema& sys, const std::string& path) {
-    sys.dati.settings = CliSettings();
-    CaricaSistema(sys, fs::absolute(fs::path(path)));
 }
 
 std::string OneInput(TArgs& args, const char* what) {
@@ -93,7 +81,7 @@ int RunGuarantee(TArgs& args) {
         if (conditions && (modes[1] || modes[2])) {
             throw EUsage("--conditions vale solo senza errori sul pronostico");
         }
-        LoadSystem(sys, *system);
+        LoadSystemFile(sys, *system);
         if (!PronosticoUsabile(sys)) {
             throw EUsage("il pronostico del sistema non genera colonne");
         }
@@ -177,7 +165,7 @@ int RunScrutiny(TArgs& args) {
     TSistemaSpoglio ofSystem;
     std::unique_ptr<TEsaminatoreInsieme> examiner;
     if (system) {
-        LoadSystem(sys, *system);
+        LoadSystemFile(sys, *system);
         spoglio.CaricaDaMemoria(sys.Colonne, settings.automaticMerge, nullptr, &Interrupt());
         examiner = std::make_unique<TEsaminatoreInsieme>(sys.Insieme());
         ofSystem = SpoglioDelSistema(sys, examiner.get());
@@ -270,7 +258,7 @@ int RunOrder(TArgs& args) {
         throw EUsage("manca l'opzione --system");
     }
     T_Sistema sys;
-    LoadSystem(sys, *system);
+    LoadSystemFile(sys, *system);
     const TeamGrid percentages = sys.dati.TeamPercentages;
     TListaColonne source;
     if (!source.LoadFromFile(CliPath(in), false, nullptr)) {

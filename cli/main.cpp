@@ -1,5 +1,6 @@
 // tessaline-cli: batch use of the engine for scripts and betting shops.
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "core/errors.h"
+#include "core/user_message.h"
 
 namespace {
 
@@ -48,7 +50,7 @@ void PrintUsage(std::FILE* to) {
 }
 
 void ReportError(bool json, const std::string& message) {
-    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fprintf(stderr, "%s\n", tessaline::cli::HumanText(message).c_str());
     if (json) {
         std::printf("{\"error\": %s}\n", tessaline::cli::JsonEscape(message).c_str());
     }
@@ -63,6 +65,8 @@ int main(int argc, char** argv) {
         return argc < 2 ? kExitUsage : kExitOk;
     }
     InstallInterruptHandler();
+    // Past a file-size limit a write fails (and the writer reports it) instead of killing the process.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::string name = argv[1];
     std::vector<std::string> words(argv + 2, argv + argc);
     bool json = false;
@@ -82,11 +86,12 @@ int main(int argc, char** argv) {
         } catch (const EInterrupted&) {
             std::fputs("Interrotto.\n", stderr);
             return kExitInterrupted;
-        } catch (const tessaline::EInOutError& e) {
-            ReportError(json, e.what());
-            return kExitFailure;
         } catch (const std::exception& e) {
-            ReportError(json, e.what());
+            // The program's own words only: an exception's text from a library never reaches the user.
+            ReportError(json, tessaline::UserMessage(e));
+            return kExitFailure;
+        } catch (...) {
+            ReportError(json, tessaline::msg::kErroreImprevisto);
             return kExitFailure;
         }
     }

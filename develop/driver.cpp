@@ -18,6 +18,7 @@
 #include "core/interfaces.h"
 #include "core/paths.h"
 #include "core/progress.h"
+#include "core/regular_file.h"
 #include "core/run_state.h"
 #include "reduce/on_the_fly.h"
 #include "reduce/optimised.h"
@@ -317,7 +318,7 @@ void TDevelopRun::SourcePasses() {
     for (;;) {
         ++n_.pass;
         n_.ExaminedColumns = n_.AcceptedColumns = n_.refresh = 0;
-        std::FILE* f = std::fopen(source.c_str(), "rb");
+        std::FILE* f = OpenRegularFile(source);
         if (f == nullptr) {
             throw EInOutError(msg::kImpossibileCaricareFileCombinazioni);
         }

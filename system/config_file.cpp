@@ -15,6 +15,9 @@ namespace {
 constexpr std::size_t kPathWidth = 256;
 constexpr std::size_t kShopWidth = 61;
 constexpr std::size_t kFontWidth = 31;
+// The largest column costs the settings dialog can give (10,000 lire; 10 euro and 999 cents).
+constexpr double kMaxCostLire = 10000;
+constexpr double kMaxCostEuro = 20;
 
 void WriteSet(TByteWriter& w, const T_TaraturaSet& t) {
     for (double v : {t.XPrimaCol, t.YPrimaCol, t.DistanzaSegniOriz, t.DistanzaSegniVert, t.DistanzaColonne,
@@ -53,6 +56,18 @@ bool PStr(TByteReader& r, std::string& s, std::size_t width) {
         return false;
     }
     return r.PString(s, width);
+}
+
+// The background picture is the user's own choice, kept in the program's own file: an absolute path
+// whose folder exists here stays; anything else follows the rule for stored paths ("SFONDI").
+std::string PicturePath(const std::string& stored) {
+    const std::filesystem::path p(stored);
+    std::error_code ec;
+    if (stored.find('\0') == std::string::npos && stored.find('\\') == std::string::npos && p.is_absolute() &&
+        std::filesystem::is_directory(p.parent_path(), ec)) {
+        return stored;
+    }
+    return ResolveStoredPath(stored, TFolder::Sfondi).string();
 }
 
 } // namespace
@@ -108,7 +123,8 @@ bool ParseConfig(std::span<const std::uint8_t> data, TProgramSettings& out) {
     TProgramSettings s = out;
     TByteReader r(data);
     if (!r.F64(s.costLire) || !r.F64(s.costEuro) || !std::isfinite(s.costLire) ||
-        !std::isfinite(s.costEuro) || s.costLire < 0 || s.costEuro < 0 || !FlagBool(r, s.costsInEuro) ||
+        !std::isfinite(s.costEuro) || s.costLire < 0 || s.costEuro < 0 || s.costLire > kMaxCostLire ||
+        s.costEuro > kMaxCostEuro || !FlagBool(r, s.costsInEuro) ||
         !PStr(r, s.backgroundPicture, kPathWidth) || !FlagBool(r, s.automaticMerge) ||
         !FlagBool(r, s.saveColumnsWithSystem) || !FlagBool(r, s.reloadLastCoupon)) {
         return false;
@@ -146,9 +162,8 @@ bool ParseConfig(std::span<const std::uint8_t> data, TProgramSettings& out) {
 bool ReadConfigFile(const std::filesystem::path& file, TProgramSettings& s) {
     std::vector<std::uint8_t> bytes;
     if (ReadWholeFile(file, bytes, 1 << 20) && ParseConfig(bytes, s)) {
-        s.backgroundPicture = s.backgroundPicture.empty()
-                                  ? DefaultBackgroundPath()
-                                  : ResolveStoredPath(s.backgroundPicture, TFolder::Sfondi).string();
+        s.backgroundPicture =
+            s.backgroundPicture.empty() ? DefaultBackgroundPath() : PicturePath(s.backgroundPicture);
         return true;
     }
     s.backgroundPicture = DefaultBackgroundPath();

@@ -32,8 +32,8 @@ TProgramSettings DefaultSettings();
 std::vector<std::uint8_t> ConfigBytes(const TProgramSettings& s);
 
 // Decodes the configuration bytes into s. False (s untouched) when the data is short or does not
-// look like a configuration record (flags other than 0/1, lengths past their field, costs or
-// calibration values that are not finite numbers).
+// look like a configuration record (flags other than 0/1, lengths past their field, costs that are
+// not numbers from 0 to the dialog's largest, calibration values that are not finite numbers).
 bool ParseConfig(std::span<const std::uint8_t> data, TProgramSettings& s);
 
 // Reads the file; never reports. When the file is missing, unreadable, short or foreign, s keeps its

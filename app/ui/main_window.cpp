@@ -411,10 +411,12 @@ void TFormPrinc::BuildStatusBar() {
 
 bool TFormPrinc::CaricaSfondo() {
     QPixmap pm;
-    const QString path =
-        Q(sys_.dati.settings.backgroundPicture.empty() ? DefaultBackgroundPath()
-                                                       : sys_.dati.settings.backgroundPicture);
-    if (pm.load(path) && !pm.isNull()) {
+    const std::string file = sys_.dati.settings.backgroundPicture.empty()
+                                 ? DefaultBackgroundPath()
+                                 : sys_.dati.settings.backgroundPicture;
+    // The path comes from the configuration: only a regular file is opened (a FIFO would block).
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(file, ec) && pm.load(Q(file)) && !pm.isNull()) {
         picture_ = pm;
         sfondo_->update();
         return true;

@@ -19,6 +19,7 @@
 #include "core/paths.h"
 #include "core/progress.h"
 #include "core/run_state.h"
+#include "reduce/improve.h"
 #include "reduce/on_the_fly.h"
 #include "reduce/optimised.h"
 #include "system/sistema.h"
@@ -47,6 +48,9 @@ public:
     }
     void AggiornaRidOtt(std::int64_t n, std::int64_t chosen, bool f, std::int64_t covered) override {
         inner_->AggiornaRidOtt(n * m_, chosen * m_, f, covered * m_);
+    }
+    void AggiornaMigliorata(std::int64_t current, std::int64_t best, int percent) override {
+        inner_->AggiornaMigliorata(current * m_, best * m_, percent);
     }
     void Stato(const std::string& text) override { inner_->Stato(text); }
     void ShowReductionLabels(bool show) override { inner_->ShowReductionLabels(show); }
@@ -452,7 +456,10 @@ TDevelopResult TDevelopRun::Run() {
             progress_.ShowReductionLabels(true);
             progress_.AggiornaRidOtt(sys_.Colonne.Count(), 0, false, 0);
             result_.reduced = true;
-            if (!OptimisedReducer(sys_, 6 - dev_.Guarantee, &progress_, cancel_)) {
+            if (!(sys_.dati.settings.improvedReduction
+                      ? ImprovedReducer(sys_, 6 - dev_.Guarantee, ImproveOptionsFor(sys_.dati.settings),
+                                        &progress_, cancel_)
+                      : OptimisedReducer(sys_, 6 - dev_.Guarantee, &progress_, cancel_))) {
                 result_.stopped = true;
             }
             progress_.ShowPieRid();

@@ -367,6 +367,17 @@ TImproveOutcome ImproveCovering(std::span<const Colonna> candidates, std::span<c
     return search.Run(start, options, cancel, report);
 }
 
+TImproveOptions ImproveOptionsFor(const TProgramSettings& settings) {
+    TImproveOptions o;
+    o.seed = settings.improveSeed;
+    if (settings.improveIterations > 0) {
+        o.iterations = settings.improveIterations;
+    } else {
+        o.seconds = settings.improveSeconds;
+    }
+    return o;
+}
+
 bool ImprovedReducer(T_Sistema& sys, int R, const TImproveOptions& options, TDevelopProgress* progress,
                      CancelProbe* cancel) {
     const std::vector<Colonna> developed(sys.Colonne.begin(), sys.Colonne.end());

@@ -18,6 +18,7 @@ namespace tessaline {
 class CancelProbe;
 class TDevelopProgress;
 class T_Sistema;
+struct TProgramSettings;
 
 struct TImproveOptions {
     std::int64_t iterations = 0; // swaps to try; 0: no limit (seconds bounds the run)
@@ -54,6 +55,10 @@ bool ImprovementApplies(std::span<const Colonna> candidates);
 TImproveOutcome ImproveCovering(std::span<const Colonna> candidates, std::span<const Colonna> start,
                                 TDistanceKind distance, int R, const TImproveOptions& options,
                                 CancelProbe* cancel, const TImproveReport& report);
+
+// The budget the program settings ask for: their fixed number of swaps and seed when one is given
+// (the command line), else their time budget.
+TImproveOptions ImproveOptionsFor(const TProgramSettings& settings);
 
 // The driver's entry when the improved reduction is asked for: runs OptimisedReducer on the system's
 // columns and then, unless it was stopped or the columns are not single columns, improves the result

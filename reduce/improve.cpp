@@ -88,7 +88,7 @@ class TCoverSearch {
 public:
     TCoverSearch(std::span<const Colonna> cols, TDistanceKind distance, int R)
         : cols_(cols), n_(cols.size()), R_(R), index_(cols, distance), inS_(n_), uncovered_(n_), cov_(n_, 0),
-          coverSum_(n_, 0), weight_(n_, 1), score_(n_, 0), stamp_(n_, 0), free_(n_, 1) {
+          coverSum_(n_, 0), weight_(n_, 1), score_(n_, 0), stamp_(n_, 0) {
         BuildTable();
     }
 
@@ -126,7 +126,6 @@ private:
     std::vector<std::int64_t> weight_;
     std::vector<std::int64_t> score_;
     std::vector<std::int64_t> stamp_; // iteration of the column's last change
-    std::vector<std::uint8_t> free_;  // a row near the column changed its cover since it was dropped
     std::vector<std::uint32_t> best_;
     std::int64_t iteration_ = 0;
 };
@@ -159,7 +158,6 @@ void TCoverSearch::Add(std::size_t c) {
             Near(r, [this, c, w](std::size_t x) {
                 if (x != c) {
                     score_[x] -= w;
-                    free_[x] = 1;
                 }
             });
         } else if (cov_[r] == 1) {
@@ -173,7 +171,6 @@ void TCoverSearch::Add(std::size_t c) {
 void TCoverSearch::Drop(std::size_t c) {
     inS_.Erase(c);
     stamp_[c] = iteration_;
-    free_[c] = 0;
     score_[c] = -score_[c];
     Near(c, [this, c](std::size_t r) {
         --cov_[r];
@@ -184,7 +181,6 @@ void TCoverSearch::Drop(std::size_t c) {
             Near(r, [this, c, w](std::size_t x) {
                 if (x != c) {
                     score_[x] += w;
-                    free_[x] = 1;
                 }
             });
         } else if (cov_[r] == 1) {
@@ -312,13 +308,13 @@ TImproveOutcome TCoverSearch::Run(std::span<const Colonna> start, const TImprove
         }
         const std::size_t row = uncovered_.Items()[rng.Below(uncovered_.Size())];
         std::size_t pick = kNone;
-        // The column that gains most among those a change nearby freed since they were dropped
-        // (any column near the row when none is free).
+        // The column near the row that gains most (the longest unchanged among equals), other than
+        // the one just dropped unless it is the only one.
         Near(row, [&](std::size_t x) {
-            if (pick != kNone && free_[x] < free_[pick]) {
+            if (x == dropped && pick != kNone) {
                 return;
             }
-            if (pick == kNone || free_[x] > free_[pick] || score_[x] > score_[pick] ||
+            if (pick == kNone || pick == dropped || score_[x] > score_[pick] ||
                 (score_[x] == score_[pick] && stamp_[x] < stamp_[pick])) {
                 pick = x;
             }
@@ -396,9 +392,9 @@ bool ImprovedReducer(T_Sistema& sys, int R, const TImproveOptions& options, TDev
     }
     const TImproveReport report = [progress, initial](const TImproveStatus& s) {
         if (progress != nullptr) {
+            progress->AggiornaRidOtt(initial, static_cast<std::int64_t>(s.best), false, initial);
             progress->AggiornaMigliorata(static_cast<std::int64_t>(s.current),
                                          static_cast<std::int64_t>(s.best), s.percent);
-            progress->AggiornaRidOtt(initial, static_cast<std::int64_t>(s.best), false, initial);
         }
     };
     TImproveOutcome out = ImproveCovering(developed, greedy, params.distance, R, options, cancel, report);

@@ -296,7 +296,7 @@ void TFrmSviluppo::AggiornaMigliorata(std::int64_t current, std::int64_t best, i
     if (percent != Gauge1->value()) {
         Gauge1->setValue(percent);
     }
-    LabelStato->setText(QStringLiteral("Riduzione Migliorata in Corso : Colonne %1   Migliore %2")
+    LabelStato->setText(QStringLiteral("Riduzione Migliorata : %1  (Migliore %2)")
                             .arg(QLocale().toString(static_cast<qlonglong>(current)),
                                  QLocale().toString(static_cast<qlonglong>(best))));
     cancel_.Pump();

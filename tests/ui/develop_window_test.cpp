@@ -155,8 +155,7 @@ private slots:
         });
         poll.start(20);
         comandi_->Sviluppo().CalcoloColonne1Click();
-        QVERIFY2(seen.startsWith(QStringLiteral("Riduzione Migliorata in Corso : Colonne ")),
-                 qPrintable(seen));
+        QVERIFY2(seen.startsWith(QStringLiteral("Riduzione Migliorata : ")), qPrintable(seen));
         QVERIFY(!comandi_->Sviluppo().UltimoRisultato().stopped); // the covering is complete
         std::vector<Colonna> all;
         EnumerateForecast(sys_->dati.Forecast, TEnumMode::Develop, nullptr,

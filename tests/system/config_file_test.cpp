@@ -251,16 +251,19 @@ TEST(ConfigFile, TrailingBlockReadsKnownRecordsAndSkipsTheRest) {
     } cases[] = {
         {"an older file of the fixed part only", fixed, false, 7},
         {"as written", full, true, 25},
-        {"an unknown record first", join({record("HOST", {3, 'a', 'b', 'c'}), record("RMIG", on30)}), true, 30},
+        {"an unknown record first", join({record("HOST", {3, 'a', 'b', 'c'}), record("RMIG", on30)}), true,
+         30},
         {"a longer record from a later version", join({record("RMIG", {1, 30, 0, 0, 0, 9, 9})}), true, 30},
         {"seconds out of range", join({record("RMIG", {1, 0, 0, 0, 0})}), false, 7},
         {"flag 2", join({record("RMIG", {2, 30, 0, 0, 0})}), false, 7},
         {"a record shorter than its fields", join({record("RMIG", {1, 30})}), false, 7},
-        {"a length past the end", [&] {
+        {"a length past the end",
+         [&] {
              auto b = join({record("RMIG", on30)});
              b[735] = 200;
              return b;
-         }(), false, 7},
+         }(),
+         false, 7},
         {"stray bytes", join({{'R', 'M'}}), false, 7},
     };
     for (const TCase& c : cases) {

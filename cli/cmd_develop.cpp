@@ -204,6 +204,8 @@ int RunDevelop(TArgs& args) {
     const bool optimised = args.Flag("--optimised");
     const auto passes = args.Option("--passes");
     const auto minDistance = args.Option("--min-distance");
+    const auto improveIterations = args.Option("--improve-iterations");
+    const auto seed = args.Option("--seed");
     const auto out = args.Option("-o");
     const auto answer = args.Option("--answer");
     const auto rest = args.Positionals();
@@ -214,7 +216,8 @@ int RunDevelop(TArgs& args) {
         throw EUsage("--answer vale si oppure no");
     }
     if (rest.size() == 1) {
-        if (forecast || pairs || integral || reduce || optimised || passes || minDistance) {
+        if (forecast || pairs || integral || reduce || optimised || passes || minDistance ||
+            improveIterations || seed) {
             throw EUsage("con un file di sistema valgono soltanto -o e --answer");
         }
         T_Sistema sys;
@@ -232,6 +235,12 @@ int RunDevelop(TArgs& args) {
     }
     if (minDistance && (reduce || optimised || passes)) {
         throw EUsage("--min-distance esclude --reduce, --optimised e --passes");
+    }
+    if (improveIterations && !optimised) {
+        throw EUsage("--improve-iterations richiede --reduce e --optimised");
+    }
+    if (seed && !improveIterations) {
+        throw EUsage("--seed richiede --improve-iterations");
     }
 
     T_Sistema sys;
@@ -253,6 +262,14 @@ int RunDevelop(TArgs& args) {
         if (passes) {
             dev.Passes = static_cast<std::uint8_t>(ParseInt(*passes, 1, 10, "numero di passi"));
         }
+    }
+    // The improvement runs for a fixed number of swaps, so that a seed gives the same system.
+    if (improveIterations) {
+        sys.dati.settings.improvedReduction = true;
+        sys.dati.settings.improveIterations =
+            ParseInt(*improveIterations, 1, 1000000000, "numero di iterazioni del miglioramento");
+        sys.dati.settings.improveSeed =
+            seed ? static_cast<std::uint64_t>(ParseInt(*seed, 0, 2147483647, "seme")) : 1;
     }
     if (minDistance) {
         dev.ReducedDevelopment = 1;

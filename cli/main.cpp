@@ -24,7 +24,8 @@ const TCommandEntry kCommands[] = {
     {"develop", tessaline::cli::RunDevelop,
      "develop SYSTEM.svs [--answer si|no] [-o OUT.col] | "
      "develop (--forecast \"G1 ... G12\" | --pairs \"P1 ... P6\") [--integral \"B1 ... B12\"] "
-     "[--reduce 5|4 [--optimised | --passes P]] [--min-distance D] [--answer si|no] [-o OUT.col]"},
+     "[--reduce 5|4 [--optimised [--improve-iterations N [--seed N]] | --passes P]] [--min-distance D] "
+     "[--answer si|no] [-o OUT.col]"},
     {"show", tessaline::cli::RunShow, "show SYSTEM.svs"},
     {"merge", tessaline::cli::RunMerge, "merge IN.col -o OUT.col"},
     {"txt", tessaline::cli::RunTxt, "txt export IN.col -o OUT.txt | txt import IN.txt -o OUT.col"},

@@ -23,6 +23,9 @@ public:
     // Optimised reduction: initial count, chosen count, final flag, covered count.
     virtual void AggiornaRidOtt(std::int64_t /*initial*/, std::int64_t /*chosen*/, bool /*final*/,
                                 std::int64_t /*covered*/) {}
+    // Improved reduction: columns of the working set, of the best complete covering, and the share
+    // of the time or iteration budget used (0 to 100).
+    virtual void AggiornaMigliorata(std::int64_t /*current*/, std::int64_t /*best*/, int /*percent*/) {}
     // The state text ("Elaborazione in Corso...", "Autoriduzione In Corso...", the time taken).
     virtual void Stato(const std::string& /*text*/) {}
 

@@ -20,6 +20,7 @@
 #include "core/progress.h"
 #include "core/regular_file.h"
 #include "core/run_state.h"
+#include "reduce/improve.h"
 #include "reduce/on_the_fly.h"
 #include "reduce/optimised.h"
 #include "system/sistema.h"
@@ -48,6 +49,9 @@ public:
     }
     void AggiornaRidOtt(std::int64_t n, std::int64_t chosen, bool f, std::int64_t covered) override {
         inner_->AggiornaRidOtt(n * m_, chosen * m_, f, covered * m_);
+    }
+    void AggiornaMigliorata(std::int64_t current, std::int64_t best, int percent) override {
+        inner_->AggiornaMigliorata(current * m_, best * m_, percent);
     }
     void Stato(const std::string& text) override { inner_->Stato(text); }
     void Inizio(bool recalculation, bool reducing) override { inner_->Inizio(recalculation, reducing); }
@@ -467,7 +471,10 @@ TDevelopOutcome TDevelopRun::Run() {
             reduction.pairMode = pairs;
             reduction.R = 6 - dev_.Guarantee;
             reduction.smallSystem = autoOptimised_;
-            if (!OptimisedReducer(list_, reduction, &progress_, cancel_)) {
+            const bool complete = req_.improvedReduction
+                                      ? ImprovedReducer(list_, reduction, req_.improve, &progress_, cancel_)
+                                      : OptimisedReducer(list_, reduction, &progress_, cancel_);
+            if (!complete) {
                 result_.stopped = true;
             }
             progress_.RiduzioneConclusa();
@@ -570,6 +577,8 @@ TDevelopRequest TDevelopRequest::Of(const T_Sistema& sys) {
     r.sourceForecast = sys.dati.SourceForecast;
     r.sourceFile = sys.dati.SourceFile;
     r.conditions = sys.Condizioni;
+    r.improvedReduction = sys.dati.settings.improvedReduction;
+    r.improve = ImproveOptionsFor(sys.dati.settings);
     return r;
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/column.h"
 #include "core/column_list.h"
+#include "reduce/improve.h"
 #include "system/sistema.h"
 
 namespace tessaline {
@@ -38,6 +39,9 @@ struct TDevelopRequest {
     TColumnAcceptor* conditions = nullptr;
     bool recalculation = false;     // an automatic recalculation (reports go to its panel)
     std::int64_t previousCount = 0; // the recalculation panel's previous count before the run
+    // "Riduzione Migliorata" after the optimised reduction, with its budget.
+    bool improvedReduction = false;
+    TImproveOptions improve;
 
     // The request of the system's current document.
     static TDevelopRequest Of(const T_Sistema& sys);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <fmt/format.h>
+#include <string_view>
 
 #include "core/atomic_file.h"
 #include "core/binary_io.h"
@@ -70,6 +71,42 @@ std::string PicturePath(const std::string& stored) {
     return ResolveStoredPath(stored, TFolder::Sfondi).string();
 }
 
+void WriteRecord(TByteWriter& w, const char* tag, const TByteWriter& payload) {
+    w.Bytes(tag, 4);
+    w.U16(static_cast<std::uint16_t>(payload.Size()));
+    w.Bytes(payload.Data().data(), payload.Size());
+}
+
+void WriteTrailingBlock(TByteWriter& w, const TProgramSettings& s) {
+    TByteWriter improve;
+    improve.U8(s.improvedReduction ? 1 : 0);
+    improve.I32(s.improveSeconds);
+    WriteRecord(w, kImproveTag, improve);
+}
+
+// Reads the records after the fixed part into s; a record that does not parse leaves its settings
+// as they were, and a truncated block ends the reading.
+void ReadTrailingBlock(TByteReader& r, TProgramSettings& s) {
+    while (r.Remaining() >= 6) {
+        char tag[4];
+        std::uint16_t length = 0;
+        if (!r.Bytes(tag, 4) || !r.U16(length) || length > r.Remaining()) {
+            return;
+        }
+        const auto payload = r.Rest().first(length);
+        r.Skip(length);
+        if (std::string_view(tag, 4) == std::string_view(kImproveTag, 4)) {
+            TByteReader p(payload);
+            bool on = false;
+            std::int32_t seconds = 0;
+            if (FlagBool(p, on) && p.I32(seconds) && seconds >= 1 && seconds <= kMaxImproveSeconds) {
+                s.improvedReduction = on;
+                s.improveSeconds = seconds;
+            }
+        }
+    }
+}
+
 } // namespace
 
 std::string VersionText(int version) {
@@ -116,6 +153,7 @@ std::vector<std::uint8_t> ConfigBytes(const TProgramSettings& s) {
     w.I32(tab.FontSize);
     w.I32(tab.FontStyle);
     s.ricerca.Scrivi(w);
+    WriteTrailingBlock(w, s);
     return w.Data();
 }
 
@@ -155,6 +193,7 @@ bool ParseConfig(std::span<const std::uint8_t> data, TProgramSettings& out) {
             return false;
         }
     }
+    ReadTrailingBlock(r, s);
     out = std::move(s);
     return true;
 }

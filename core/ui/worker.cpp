@@ -114,7 +114,7 @@ void TUiQueue::Flush() {
 
 namespace {
 // Kinds of coalesced reports: an intermediate report of each count operation.
-enum TKind : int { kOnce = 0, kCond = 1, kCondRid = 2, kRidOtt = 3 };
+enum TKind : int { kOnce = 0, kCond = 1, kCondRid = 2, kRidOtt = 3, kMigliorata = 4 };
 } // namespace
 
 void TQueuedDevelopProgress::AggiornaCond(std::int64_t t, std::int64_t a, bool f, std::int64_t e) {
@@ -130,6 +130,11 @@ void TQueuedDevelopProgress::AggiornaRidOtt(std::int64_t n, std::int64_t chosen,
                                             std::int64_t covered) {
     queue_.Post(f ? kOnce : kRidOtt,
                 [this, n, chosen, f, covered] { target_.AggiornaRidOtt(n, chosen, f, covered); });
+}
+
+void TQueuedDevelopProgress::AggiornaMigliorata(std::int64_t current, std::int64_t best, int percent) {
+    queue_.Post(kMigliorata,
+                [this, current, best, percent] { target_.AggiornaMigliorata(current, best, percent); });
 }
 
 void TQueuedDevelopProgress::Stato(const std::string& text) {

@@ -73,6 +73,7 @@ public:
     void AggiornaCond(std::int64_t t, std::int64_t a, bool f, std::int64_t e) override;
     void AggiornaCondRid(std::int64_t t, std::int64_t a, bool f, std::int64_t k, std::int64_t e) override;
     void AggiornaRidOtt(std::int64_t n, std::int64_t chosen, bool f, std::int64_t covered) override;
+    void AggiornaMigliorata(std::int64_t current, std::int64_t best, int percent) override;
     void Stato(const std::string& text) override;
     void Inizio(bool recalculation, bool reducing) override;
     void EnumerazioneInterrotta() override;

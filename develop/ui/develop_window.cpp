@@ -288,6 +288,16 @@ void TFrmSviluppo::AggiornaRidOtt(std::int64_t initial, std::int64_t chosen, boo
     }
 }
 
+void TFrmSviluppo::AggiornaMigliorata(std::int64_t current, std::int64_t best, int percent) {
+    if (percent != Gauge1->value()) {
+        Gauge1->setValue(percent);
+    }
+    LabelStato->setText(QStringLiteral("Riduzione Migliorata : %1  (Migliore %2)")
+                            .arg(QLocale().toString(static_cast<qlonglong>(current)),
+                                 QLocale().toString(static_cast<qlonglong>(best))));
+    cancel_.Pump();
+}
+
 void TFrmSviluppo::Stato(const std::string& text) {
     LabelStato->setText(Q(text));
 }

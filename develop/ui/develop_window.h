@@ -76,6 +76,9 @@ public:
     void AggiornaCondRid(std::int64_t total, std::int64_t accepted, bool final, std::int64_t kept,
                          std::int64_t examined) override;
     void AggiornaRidOtt(std::int64_t initial, std::int64_t chosen, bool final, std::int64_t covered) override;
+    // The improved reduction: the gauge shows the share of its time used, the state line the
+    // columns of the working set and of the best covering so far.
+    void AggiornaMigliorata(std::int64_t current, std::int64_t best, int percent) override;
     void Stato(const std::string& text) override;
     void Inizio(bool recalculation, bool reducing) override;
     void EnumerazioneInterrotta() override;

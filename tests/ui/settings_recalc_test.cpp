@@ -123,6 +123,39 @@ private slots:
         QVERIFY(d.RadioReale->isEnabled() && d.RadioStimato->isEnabled());
     }
 
+    void improvedReductionIsAProgramSetting() {
+        sys_->Colonne.AppendExpanded(DiColonne(2, 0), true);
+        sys_->dati.columnsValid = 1;
+        {
+            TFrmImpSv d(*sys_, prompt_, chooser_);
+            QVERIFY(!d.CheckMig->isEnabled() && !d.SpinMigSecondi->isEnabled());
+            QCOMPARE(d.SpinMigSecondi->value(), 10);
+            d.CheckRid->click();
+            QVERIFY(!d.CheckMig->isEnabled()); // only after an optimised reduction
+            d.CheckOtt->click();
+            QVERIFY(d.CheckMig->isEnabled() && !d.SpinMigSecondi->isEnabled());
+            d.CheckMig->click();
+            QVERIFY(d.SpinMigSecondi->isEnabled());
+            d.SpinMigSecondi->setValue(25);
+            d.accept();
+        }
+        QVERIFY(sys_->dati.settings.improvedReduction);
+        QCOMPARE(sys_->dati.settings.improveSeconds, 25);
+        QVERIFY(sys_->Colonne.Empty()); // another reduction, other columns
+        TProgramSettings onDisk = DefaultSettings();
+        QVERIFY(ReadConfigFile(std::filesystem::path(home_.path().toStdString()) / kConfigFileName, onDisk));
+        QVERIFY(onDisk.improvedReduction);
+        QCOMPARE(onDisk.improveSeconds, 25);
+
+        TFrmImpSv d(*sys_, prompt_, chooser_);
+        QVERIFY(d.CheckMig->isChecked() && d.CheckMig->isEnabled());
+        QCOMPARE(d.SpinMigSecondi->value(), 25);
+        d.RadioDMin->click(); // a spacing rule, not a covering: nothing to improve
+        QVERIFY(!d.CheckMig->isEnabled() && !d.SpinMigSecondi->isEnabled());
+        d.reject();
+        QVERIFY(sys_->dati.settings.improvedReduction);
+    }
+
     void changesThatDiscardTheColumns_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<bool>("discarded");

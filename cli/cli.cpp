@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <fmt/format.h>
 
+#include "core/errors.h"
+
 namespace tessaline::cli {
 
 TArgs::TArgs(std::vector<std::string> words) : words_(std::move(words)) {
@@ -199,12 +201,39 @@ void CheckInterrupted() {
     }
 }
 
+void SaveOrInterrupt(TSaveStatus status, const char* message) {
+    if (status == TSaveStatus::Cancelled) {
+        throw EInterrupted();
+    }
+    if (status == TSaveStatus::Failed) {
+        throw EInOutError(message);
+    }
+}
+
+std::string HumanText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c < 0x20 && c != '\n') || c == 0x7F) {
+            out.push_back('?');
+        } else if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            out.push_back('?'); // U+0080 to U+009F
+            ++i;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
 void Emit(const TArgs& args, const TJson& json, const std::string& summary) {
     if (args.Json()) {
         std::fputs(json.Text().c_str(), stdout);
         std::fputs("\n", stdout);
     } else {
-        std::fputs(summary.c_str(), stdout);
+        std::fputs(HumanText(summary).c_str(), stdout);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/column_list.h"
 #include "core/interfaces.h"
 
 namespace tessaline::cli {
@@ -78,7 +79,15 @@ void InstallInterruptHandler();
 // Throws EInterrupted when Ctrl-C was pressed.
 void CheckInterrupted();
 
-// Prints a result: the JSON object with --json, else the summary lines.
+// The end of a save of an output file: Cancelled raises EInterrupted (nothing was written),
+// Failed raises EInOutError with the message.
+void SaveOrInterrupt(TSaveStatus status, const char* message);
+
+// Text for a terminal: every control character but the line feed (C0, DEL and the C1 range) becomes
+// "?", so that names read from files cannot move the cursor or clear the screen.
+std::string HumanText(std::string_view text);
+
+// Prints a result: the JSON object with --json, else the summary lines (through HumanText).
 void Emit(const TArgs& args, const TJson& json, const std::string& summary);
 
 } // namespace tessaline::cli

@@ -53,10 +53,7 @@ int RunMerge(TArgs& args) {
     if (factor < 0) {
         throw EInterrupted();
     }
-    CheckInterrupted();
-    if (!list.SaveToFile(io.out)) {
-        throw EInOutError(msg::kErroreScritturaColonnare);
-    }
+    SaveOrInterrupt(list.SaveToFile(io.out, &Interrupt()), msg::kErroreScritturaColonnare);
     TJson json;
     json.BeginObject().Key("count").Int(list.Count()).Key("factor").Number(factor).EndObject();
     Emit(args, json,
@@ -81,18 +78,12 @@ int RunTxt(TArgs& args) {
     TListaColonne list;
     if (exporting) {
         list = LoadColumns(io.in, prompt);
-        CheckInterrupted();
-        if (!list.SaveText(io.out)) {
-            throw EInOutError(msg::kErroreScritturaTesto);
-        }
+        SaveOrInterrupt(list.SaveText(io.out, &Interrupt()), msg::kErroreScritturaTesto);
     } else {
         if (!list.LoadText(io.in, &prompt)) {
             throw EInOutError(msg::kErroreLetturaTesto);
         }
-        CheckInterrupted();
-        if (!list.SaveToFile(io.out)) {
-            throw EInOutError(msg::kErroreScritturaColonnare);
-        }
+        SaveOrInterrupt(list.SaveToFile(io.out, &Interrupt()), msg::kErroreScritturaColonnare);
     }
     TJson json;
     json.BeginObject().Key("count").Int(list.Count()).EndObject();

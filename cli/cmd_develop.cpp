@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_system.h"
 #include "cli/commands.h"
 #include "core/column_list.h"
 #include "core/cost.h"
 #include "core/errors.h"
 #include "core/paths.h"
+#include "core/regular_file.h"
 #include "develop/driver.h"
 #include "system/sistema.h"
 #include "system/system_file.h"
@@ -112,7 +114,9 @@ public:
 };
 
 // Runs the development and prints its final report. The result is the system's list, or the
-// destination file when the run wrote there; -o gets a copy of it.
+// destination file when the run wrote there; -o gets a copy of it. Ctrl-C is looked at until an
+// output file is committed: before that it ends the command with status 130 and no new file; once
+// the destination file is in place the command finishes its work.
 int DevelopAndReport(TArgs& args, T_Sistema& sys, const std::optional<std::string>& out,
                      const std::optional<std::string>& answer) {
     TCliPrompt prompt(!answer || *answer == "si");
@@ -120,15 +124,27 @@ int DevelopAndReport(TArgs& args, T_Sistema& sys, const std::optional<std::strin
     TDevelopHooks hooks;
     hooks.prompt = &prompt;
     hooks.cancel = &cancel;
-    const TDevelopResult result = DevelopSystem(sys, hooks);
-    CheckInterrupted();
+    TDevelopOutcome outcome = RunDevelopment(TDevelopRequest::Of(sys), hooks);
+    const bool committed = !outcome.written.empty();
+    if (!committed) {
+        CheckInterrupted();
+    }
+    const TDevelopResult result = outcome.result;
+    ApplyDevelopment(sys, std::move(outcome));
     const TListaColonne* final = &sys.Colonne;
     TListaColonne fromFile;
     std::optional<std::string> written = out;
     if (sys.dati.sviluppo.DestinationMemory == 0) {
         const std::filesystem::path dest =
             ResolveInFolder(sys.dati.sviluppo.DestinationFile, TFolder::Colonne);
-        if (!fromFile.LoadFromFile(dest, false, nullptr)) {
+        // A stored path: only a regular file is read back.
+        std::FILE* f = OpenRegularFile(dest);
+        if (f == nullptr) {
+            throw EInOutError(msg::kImpossibileCaricareFileColonnare);
+        }
+        const bool read = fromFile.ReadFrom(f, false, nullptr);
+        std::fclose(f);
+        if (!read) {
             throw EInOutError(msg::kImpossibileCaricareFileColonnare);
         }
         final = &fromFile;
@@ -136,8 +152,14 @@ int DevelopAndReport(TArgs& args, T_Sistema& sys, const std::optional<std::strin
             written = dest.string();
         }
     }
-    if (out && !final->SaveToFile(*out)) {
-        throw EInOutError(msg::kErroreScritturaColonnare);
+    if (out) {
+        const TSaveStatus saved = final->SaveToFile(*out, committed ? nullptr : &cancel);
+        if (saved == TSaveStatus::Cancelled) {
+            throw EInterrupted();
+        }
+        if (saved == TSaveStatus::Failed) {
+            throw EInOutError(msg::kErroreScritturaColonnare);
+        }
     }
 
     const bool euro = sys.dati.settings.costsInEuro;
@@ -182,6 +204,8 @@ int RunDevelop(TArgs& args) {
     const bool optimised = args.Flag("--optimised");
     const auto passes = args.Option("--passes");
     const auto minDistance = args.Option("--min-distance");
+    const auto improveIterations = args.Option("--improve-iterations");
+    const auto seed = args.Option("--seed");
     const auto out = args.Option("-o");
     const auto answer = args.Option("--answer");
     const auto rest = args.Positionals();
@@ -192,11 +216,12 @@ int RunDevelop(TArgs& args) {
         throw EUsage("--answer vale si oppure no");
     }
     if (rest.size() == 1) {
-        if (forecast || pairs || integral || reduce || optimised || passes || minDistance) {
+        if (forecast || pairs || integral || reduce || optimised || passes || minDistance ||
+            improveIterations || seed) {
             throw EUsage("con un file di sistema valgono soltanto -o e --answer");
         }
         T_Sistema sys;
-        CaricaSistema(sys, std::filesystem::absolute(rest[0]));
+        LoadSystemFile(sys, rest[0]);
         return DevelopAndReport(args, sys, out, answer);
     }
     if (forecast.has_value() == pairs.has_value()) {
@@ -211,8 +236,15 @@ int RunDevelop(TArgs& args) {
     if (minDistance && (reduce || optimised || passes)) {
         throw EUsage("--min-distance esclude --reduce, --optimised e --passes");
     }
+    if (improveIterations && !optimised) {
+        throw EUsage("--improve-iterations richiede --reduce e --optimised");
+    }
+    if (seed && !improveIterations) {
+        throw EUsage("--seed richiede --improve-iterations");
+    }
 
     T_Sistema sys;
+    sys.dati.settings = CliSettings();
     auto& dev = sys.dati.sviluppo;
     if (forecast) {
         sys.dati.Forecast = ParseForecast(*forecast);
@@ -230,6 +262,14 @@ int RunDevelop(TArgs& args) {
         if (passes) {
             dev.Passes = static_cast<std::uint8_t>(ParseInt(*passes, 1, 10, "numero di passi"));
         }
+    }
+    // The improvement runs for a fixed number of swaps, so that a seed gives the same system.
+    if (improveIterations) {
+        sys.dati.settings.improvedReduction = true;
+        sys.dati.settings.improveIterations =
+            ParseInt(*improveIterations, 1, 1000000000, "numero di iterazioni del miglioramento");
+        sys.dati.settings.improveSeed =
+            seed ? static_cast<std::uint64_t>(ParseInt(*seed, 0, 2147483647, "seme")) : 1;
     }
     if (minDistance) {
         dev.ReducedDevelopment = 1;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_system.h"
 #include "cli/commands.h"
 #include "conditions/condition_set.h"
 #include "core/cost.h"
@@ -76,7 +77,7 @@ int RunShow(TArgs& args) {
         throw EUsage("serve esattamente un file di sistema");
     }
     T_Sistema sys;
-    CaricaSistema(sys, std::filesystem::absolute(rest[0]));
+    LoadSystemFile(sys, rest[0]);
     const TDatiSistema& d = sys.dati;
     const TImpostazioniSviluppo& s = d.sviluppo;
     const std::vector<std::string> titles = TitlesInForce(sys.Insieme());

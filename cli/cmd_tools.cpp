@@ -6,6 +6,7 @@
 #include <fmt/format.h>
 #include <memory>
 
+#include "cli/cli_system.h"
 #include "cli/commands.h"
 #include "core/column_list.h"
 #include "core/cost.h"
@@ -30,19 +31,6 @@ namespace fs = std::filesystem;
 // Command-line paths are relative to the current directory, never to the column folder.
 std::string CliPath(const std::string& given) {
     return fs::absolute(fs::path(given)).string();
-}
-
-// The settings in force: "Tessaline.cfg" of the data folder when it exists, else the defaults.
-TProgramSettings CliSettings() {
-    TProgramSettings s = DefaultSettings();
-    LeggiConfigurazione(s);
-    return s;
-}
-
-// A system file named on the command line, with the program settings in force.
-void LoadSystem(T_Sistema& sys, const std::string& path) {
-    sys.dati.settings = CliSettings();
-    CaricaSistema(sys, fs::absolute(fs::path(path)));
 }
 
 std::string OneInput(TArgs& args, const char* what) {
@@ -93,7 +81,7 @@ int RunGuarantee(TArgs& args) {
         if (conditions && (modes[1] || modes[2])) {
             throw EUsage("--conditions vale solo senza errori sul pronostico");
         }
-        LoadSystem(sys, *system);
+        LoadSystemFile(sys, *system);
         if (!PronosticoUsabile(sys)) {
             throw EInOutError("Il pronostico del sistema non genera colonne.");
         }
@@ -177,7 +165,7 @@ int RunScrutiny(TArgs& args) {
     TSistemaSpoglio ofSystem;
     std::unique_ptr<TEsaminatoreInsieme> examiner;
     if (system) {
-        LoadSystem(sys, *system);
+        LoadSystemFile(sys, *system);
         spoglio.CaricaDaMemoria(sys.Colonne, settings.automaticMerge, nullptr, &Interrupt());
         examiner = std::make_unique<TEsaminatoreInsieme>(sys.Insieme());
         ofSystem = SpoglioDelSistema(sys, examiner.get());
@@ -250,8 +238,10 @@ int RunShuffle(TArgs& args) {
     const std::string in = OneInput(args, "file di ingresso");
     const std::uint64_t seed =
         seedText ? static_cast<std::uint64_t>(ParseInt(*seedText, 0, LONG_MAX, "seme")) : SemeDalOrologio();
-    const std::int64_t n = Disordina(CliPath(in), CliPath(out), seed);
-    CheckInterrupted();
+    const std::int64_t n = Disordina(CliPath(in), CliPath(out), seed, nullptr, &Interrupt());
+    if (n < 0) {
+        throw EInterrupted();
+    }
     TJson json;
     json.BeginObject().Key("count").Int(n).EndObject();
     Emit(args, json, fmt::format("{} {} colonne\n", msg::kElaborazioneTerminata, FormatCount(n)));
@@ -268,7 +258,7 @@ int RunOrder(TArgs& args) {
         throw EUsage("manca l'opzione --system");
     }
     T_Sistema sys;
-    LoadSystem(sys, *system);
+    LoadSystemFile(sys, *system);
     const TeamGrid percentages = sys.dati.TeamPercentages;
     TListaColonne source;
     if (!source.LoadFromFile(CliPath(in), false, nullptr)) {
@@ -285,9 +275,7 @@ int RunOrder(TArgs& args) {
     }
     CheckInterrupted();
     const TListaColonne kept = Intervallo(sorted, first, last);
-    if (!kept.SaveToFile(CliPath(out))) {
-        throw EInOutError(msg::kErroreScritturaColonnare);
-    }
+    SaveOrInterrupt(kept.SaveToFile(CliPath(out), &Interrupt()), msg::kErroreScritturaColonnare);
     TJson json;
     json.BeginObject().Key("count").Int(kept.Count()).EndObject();
     Emit(args, json, fmt::format("Ordinamento: {} colonne salvate\n", FormatCount(kept.Count())));

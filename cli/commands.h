@@ -27,5 +27,7 @@ int RunScrutiny(TArgs& args);
 int RunOps(TArgs& args);
 int RunShuffle(TArgs& args);
 int RunOrder(TArgs& args);
+int RunArchive(TArgs& args);
+int RunPrint(TArgs& args);
 
 } // namespace tessaline::cli

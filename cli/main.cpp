@@ -1,5 +1,6 @@
 // tessaline-cli: batch use of the engine for scripts and betting shops.
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "core/errors.h"
+#include "core/user_message.h"
 
 namespace {
 
@@ -22,7 +24,8 @@ const TCommandEntry kCommands[] = {
     {"develop", tessaline::cli::RunDevelop,
      "develop SYSTEM.svs [--answer si|no] [-o OUT.col] | "
      "develop (--forecast \"G1 ... G12\" | --pairs \"P1 ... P6\") [--integral \"B1 ... B12\"] "
-     "[--reduce 5|4 [--optimised | --passes P]] [--min-distance D] [--answer si|no] [-o OUT.col]"},
+     "[--reduce 5|4 [--optimised [--improve-iterations N [--seed N]] | --passes P]] [--min-distance D] "
+     "[--answer si|no] [-o OUT.col]"},
     {"show", tessaline::cli::RunShow, "show SYSTEM.svs"},
     {"merge", tessaline::cli::RunMerge, "merge IN.col -o OUT.col"},
     {"txt", tessaline::cli::RunTxt, "txt export IN.col -o OUT.txt | txt import IN.txt -o OUT.col"},
@@ -32,6 +35,12 @@ const TCommandEntry kCommands[] = {
     {"ops", tessaline::cli::RunOps, "ops or|and|xor|cover1|cover2 A.col B.col -o OUT.col"},
     {"shuffle", tessaline::cli::RunShuffle, "shuffle IN.col -o OUT.col [--seed N]"},
     {"order", tessaline::cli::RunOrder, "order --system S.svs IN.col [--from N --to M] -o OUT.col"},
+    {"archive", tessaline::cli::RunArchive,
+     "archive show [--archive A.tts] | archive import IN.csv -o OUT.tts | "
+     "archive export [--archive A.tts] -o OUT.csv"},
+    {"print", tessaline::cli::RunPrint,
+     "print coupons IN.col --pdf OUT.pdf [--orientation horizontal|vertical] [--per-coupon 1-3] "
+     "[--from N --to M] [--listing]"},
 };
 
 void PrintUsage(std::FILE* to) {
@@ -42,7 +51,7 @@ void PrintUsage(std::FILE* to) {
 }
 
 void ReportError(bool json, const std::string& message) {
-    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fprintf(stderr, "%s\n", tessaline::cli::HumanText(message).c_str());
     if (json) {
         std::printf("{\"error\": %s}\n", tessaline::cli::JsonEscape(message).c_str());
     }
@@ -57,6 +66,8 @@ int main(int argc, char** argv) {
         return argc < 2 ? kExitUsage : kExitOk;
     }
     InstallInterruptHandler();
+    // Past a file-size limit a write fails (and the writer reports it) instead of killing the process.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::string name = argv[1];
     std::vector<std::string> words(argv + 2, argv + argc);
     bool json = false;
@@ -76,11 +87,12 @@ int main(int argc, char** argv) {
         } catch (const EInterrupted&) {
             std::fputs("Interrotto.\n", stderr);
             return kExitInterrupted;
-        } catch (const tessaline::EInOutError& e) {
-            ReportError(json, e.what());
-            return kExitFailure;
         } catch (const std::exception& e) {
-            ReportError(json, e.what());
+            // The program's own words only: an exception's text from a library never reaches the user.
+            ReportError(json, tessaline::UserMessage(e));
+            return kExitFailure;
+        } catch (...) {
+            ReportError(json, tessaline::msg::kErroreImprevisto);
             return kExitFailure;
         }
     }

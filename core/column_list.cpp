@@ -170,17 +170,36 @@ bool TListaColonne::WriteTo(std::FILE* f) const {
 }
 
 bool TListaColonne::SaveToFile(const std::filesystem::path& name) const {
+    return SaveToFile(name, nullptr) == TSaveStatus::Saved;
+}
+
+namespace {
+bool Pending(CancelProbe* cancel) {
+    return cancel != nullptr && cancel->Peek();
+}
+} // namespace
+
+TSaveStatus TListaColonne::SaveToFile(const std::filesystem::path& name, CancelProbe* cancel) const {
+    if (Pending(cancel)) {
+        return TSaveStatus::Cancelled;
+    }
     TAtomicFile file(name);
     if (!file.IsOpen()) {
-        return false;
+        return TSaveStatus::Failed;
     }
     for (std::size_t done = 0; done < size_; done += kBlockColumns) {
         const std::size_t n = std::min(kBlockColumns, size_ - done);
+        if (Pending(cancel)) {
+            return TSaveStatus::Cancelled;
+        }
         if (!file.Write(begin() + done, n * sizeof(Colonna))) {
-            return false;
+            return TSaveStatus::Failed;
         }
     }
-    return file.Commit();
+    if (Pending(cancel)) {
+        return TSaveStatus::Cancelled;
+    }
+    return file.Commit() ? TSaveStatus::Saved : TSaveStatus::Failed;
 }
 
 bool TListaColonne::ReadFrom(std::FILE* f, bool expand, UserPrompt* prompt) {
@@ -244,9 +263,16 @@ bool TListaColonne::LoadFromFile(const std::filesystem::path& name, bool expand,
 }
 
 bool TListaColonne::SaveText(const std::filesystem::path& name) const {
+    return SaveText(name, nullptr) == TSaveStatus::Saved;
+}
+
+TSaveStatus TListaColonne::SaveText(const std::filesystem::path& name, CancelProbe* cancel) const {
+    if (Pending(cancel)) {
+        return TSaveStatus::Cancelled;
+    }
     TAtomicFile file(name);
     if (!file.IsOpen()) {
-        return false;
+        return TSaveStatus::Failed;
     }
     std::string chunk;
     chunk.reserve(kBlockColumns * 16);
@@ -254,13 +280,22 @@ bool TListaColonne::SaveText(const std::filesystem::path& name) const {
         chunk += ColumnText((*this)[i]);
         chunk += "\r\n";
         if (chunk.size() >= kBlockColumns * 14) {
+            if (Pending(cancel)) {
+                return TSaveStatus::Cancelled;
+            }
             if (!file.Write(chunk.data(), chunk.size())) {
-                return false;
+                return TSaveStatus::Failed;
             }
             chunk.clear();
         }
     }
-    return file.Write(chunk.data(), chunk.size()) && file.Commit();
+    if (!file.Write(chunk.data(), chunk.size())) {
+        return TSaveStatus::Failed;
+    }
+    if (Pending(cancel)) {
+        return TSaveStatus::Cancelled;
+    }
+    return file.Commit() ? TSaveStatus::Saved : TSaveStatus::Failed;
 }
 
 namespace {

@@ -21,6 +21,10 @@ class TProgressSink;
 // forecast (twelve quadruples).
 inline constexpr std::int64_t kMaxColonneEspanse = std::int64_t{1} << 24;
 
+// How a save ended: every byte written and the file in place, a failure, or stopped by the probe
+// before the file was committed (the previous file then stays byte-identical).
+enum class TSaveStatus { Saved, Failed, Cancelled };
+
 class TListaColonne {
 public:
     TListaColonne() = default;
@@ -78,6 +82,9 @@ public:
     // Column file: every column in list order, written atomically in blocks of 1000. True only when
     // every byte was written; on failure the previous file is left as it was.
     bool SaveToFile(const std::filesystem::path& name) const;
+    // The same, looking at the probe (may be null) before each block and once more just before the
+    // file is committed: a pending press stops the save with nothing written.
+    TSaveStatus SaveToFile(const std::filesystem::path& name, CancelProbe* cancel) const;
     // Writes every column at the file's position; stops at the first failed write.
     bool WriteTo(std::FILE* f) const;
     // Clear, then reads every whole record from the file's position to its end (expanding each when
@@ -91,6 +98,8 @@ public:
 
     // Column text file: one line per column (ColumnText), CR LF, written atomically.
     bool SaveText(const std::filesystem::path& name) const;
+    // The same, stopped by a pending press on the probe (may be null) up to the commit.
+    TSaveStatus SaveText(const std::filesystem::path& name, CancelProbe* cancel) const;
     // Clear, then reads the text file: spaces removed, lines of other than 12 characters skipped,
     // "0", "1", "2", "M", "*" accepted; any other character stops with false (read columns stay).
     bool LoadText(const std::filesystem::path& name, UserPrompt* prompt);

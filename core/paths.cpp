@@ -1,5 +1,6 @@
 #include "core/paths.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <system_error>
@@ -135,23 +136,86 @@ fs::path ResolveInFolder(const std::string& name, TFolder folder) {
     return p;
 }
 
-fs::path ResolveStoredPath(const std::string& stored, TFolder folder) {
-    const bool hasBackslash = stored.find('\\') != std::string::npos;
-    const bool hasDrive =
-        stored.size() >= 2 && stored[1] == ':' && std::isalpha(static_cast<unsigned char>(stored[0]));
-    if (hasBackslash || hasDrive) {
-        const std::size_t cut = stored.find_last_of("\\/:");
-        return FolderPath(folder) / stored.substr(cut == std::string::npos ? 0 : cut + 1);
+namespace {
+
+bool HasDrive(const std::string& text) {
+    return text.size() >= 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0]));
+}
+
+bool HasParentStep(const std::string& text) {
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t slash = std::min(text.find('/', start), text.size());
+        if (text.compare(start, slash - start, "..") == 0 && slash - start == 2) {
+            return true;
+        }
+        start = slash + 1;
     }
-    const fs::path p(stored);
-    if (!p.has_parent_path()) {
-        return FolderPath(folder) / p;
+    return false;
+}
+
+// The last part after any folder separator, drive colon included; "." and ".." name no file.
+std::string StoredFileName(const std::string& text) {
+    const std::size_t cut = text.find_last_of("\\/:");
+    std::string name = text.substr(cut == std::string::npos ? 0 : cut + 1);
+    if (name == "." || name == "..") {
+        name.clear();
     }
+    return name;
+}
+
+// The path with symbolic links followed as far as it exists, the rest taken as written.
+fs::path RealPath(const fs::path& p, std::error_code& ec) {
+    const fs::path absolute = fs::absolute(p, ec);
+    if (ec) {
+        return {};
+    }
+    fs::path real = fs::weakly_canonical(absolute, ec).lexically_normal();
+    if (!real.has_filename() && real.has_relative_path()) {
+        real = real.parent_path();
+    }
+    return real;
+}
+
+} // namespace
+
+bool InsideProgramDir(const fs::path& path) {
     std::error_code ec;
-    if (!fs::is_directory(p.parent_path(), ec)) {
-        return FolderPath(folder) / p.filename();
+    const fs::path root = RealPath(ProgramDir(), ec);
+    if (ec) {
+        return false;
     }
-    return p;
+    const fs::path real = RealPath(path, ec);
+    if (ec) {
+        return false;
+    }
+    auto r = root.begin();
+    auto p = real.begin();
+    for (; r != root.end(); ++r, ++p) {
+        if (p == real.end() || *r != *p) {
+            return false;
+        }
+    }
+    return true;
+}
+
+fs::path ResolveStoredPath(const std::string& stored, TFolder folder) {
+    // A NUL ends the name as the operating system would read it; the rest is not trusted either.
+    const std::size_t nul = stored.find('\0');
+    const std::string text = stored.substr(0, nul);
+    const bool suspicious = nul != std::string::npos || text.find('\\') != std::string::npos ||
+                            HasDrive(text) || HasParentStep(text);
+    if (!suspicious) {
+        const fs::path p(text);
+        if (!p.is_absolute() && !p.has_parent_path()) {
+            return FolderPath(folder) / p;
+        }
+        const fs::path candidate = p.is_absolute() ? p : ProgramDir() / p;
+        if (InsideProgramDir(candidate)) {
+            return candidate;
+        }
+    }
+    return FolderPath(folder) / StoredFileName(text);
 }
 
 } // namespace tessaline

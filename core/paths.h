@@ -27,8 +27,14 @@ bool PrepareProgramDir(bool seed);
 // A name without a folder goes into the folder of its kind; any other path is kept as it is.
 std::filesystem::path ResolveInFolder(const std::string& name, TFolder folder);
 
-// For paths read from files: one with a backslash or a drive letter, or whose folder does not exist
-// here, is reduced to its file name and placed in the folder of its kind.
+// For paths stored in files that may come from someone else (a system file, the configuration). A
+// bare name goes into the folder of its kind; a path with a folder is kept only when it lies inside
+// the data folder (a relative one is taken from the data folder; symbolic links are followed). Any
+// other path, and one holding "..", a backslash, a drive letter or a NUL, is reduced to its file
+// name in the folder of its kind. The result never leads outside the data folder by its own text.
 std::filesystem::path ResolveStoredPath(const std::string& stored, TFolder folder);
+
+// Whether path, once symbolic links are followed, is the data folder or lies inside it.
+bool InsideProgramDir(const std::filesystem::path& path);
 
 } // namespace tessaline

@@ -1,7 +1,9 @@
 #pragma once
-// What a development run reports: the development window ("Sviluppo") in ordinary runs, the
+// What a development run reports, as plain events: counts, the state text and the steps of the
+// run. The development window ("Sviluppo") turns them into gauges and pies in ordinary runs, the
 // recalculation panel ("Numero di Colonne") during automatic recalculation. Every count arrives
-// already multiplied by the run's IntegralMultiplier. Every operation does nothing by default.
+// already multiplied by the run's IntegralMultiplier. Every operation does nothing by default; the
+// run calls them on its own thread, so a window hands them on to its user-interface thread.
 
 #include <cstdint>
 #include <string>
@@ -21,22 +23,24 @@ public:
     // Optimised reduction: initial count, chosen count, final flag, covered count.
     virtual void AggiornaRidOtt(std::int64_t /*initial*/, std::int64_t /*chosen*/, bool /*final*/,
                                 std::int64_t /*covered*/) {}
-    // The state line ("LabelStato").
+    // Improved reduction: columns of the working set, of the best complete covering, and the share
+    // of the time or iteration budget used (0 to 100).
+    virtual void AggiornaMigliorata(std::int64_t /*current*/, std::int64_t /*best*/, int /*percent*/) {}
+    // The state text ("Elaborazione in Corso...", "Autoriduzione In Corso...", the time taken).
     virtual void Stato(const std::string& /*text*/) {}
 
-    // Development window only: the reduction labels of the window shown or hidden before a run.
-    virtual void ShowReductionLabels(bool /*show*/) {}
-    // The conditioning pie ("TortaC") or the reduction pie ("TortaR") shown with its group.
-    virtual void ShowPieCond() {}
-    virtual void ShowPieRid() {}
-    // The enumeration was stopped with "Annulla": the window closes.
-    virtual void Close() {}
-    // The main window's status line and commands after a run or after the size question.
-    virtual void RefreshMainWindow() {}
-
-    // Recalculation panel only: before the run, and with the final count after it.
-    virtual void Inizializza() {}
-    virtual void CalcoloTerminato(std::int64_t /*finalCount*/) {}
+    // The run begins: an automatic recalculation or not, reducing while developing or not.
+    virtual void Inizio(bool /*recalculation*/, bool /*reducing*/) {}
+    // The enumeration was stopped with "Annulla" (the list is emptied).
+    virtual void EnumerazioneInterrotta() {}
+    // The conditioning is over (outside automatic recalculation), with its final counts reported.
+    virtual void CondizionamentoConcluso() {}
+    // The optimised reduction of the whole list starts.
+    virtual void RiduzioneAvviata() {}
+    // A reduction is over, with its final counts reported.
+    virtual void RiduzioneConclusa() {}
+    // Automatic recalculation only: the final count and the previous count it is compared with.
+    virtual void CalcoloTerminato(std::int64_t /*finalCount*/, std::int64_t /*previousCount*/) {}
 };
 
 } // namespace tessaline

@@ -18,7 +18,9 @@
 #include "core/interfaces.h"
 #include "core/paths.h"
 #include "core/progress.h"
+#include "core/regular_file.h"
 #include "core/run_state.h"
+#include "reduce/improve.h"
 #include "reduce/on_the_fly.h"
 #include "reduce/optimised.h"
 #include "system/sistema.h"
@@ -48,14 +50,18 @@ public:
     void AggiornaRidOtt(std::int64_t n, std::int64_t chosen, bool f, std::int64_t covered) override {
         inner_->AggiornaRidOtt(n * m_, chosen * m_, f, covered * m_);
     }
+    void AggiornaMigliorata(std::int64_t current, std::int64_t best, int percent) override {
+        inner_->AggiornaMigliorata(current * m_, best * m_, percent);
+    }
     void Stato(const std::string& text) override { inner_->Stato(text); }
-    void ShowReductionLabels(bool show) override { inner_->ShowReductionLabels(show); }
-    void ShowPieCond() override { inner_->ShowPieCond(); }
-    void ShowPieRid() override { inner_->ShowPieRid(); }
-    void Close() override { inner_->Close(); }
-    void RefreshMainWindow() override { inner_->RefreshMainWindow(); }
-    void Inizializza() override { inner_->Inizializza(); }
-    void CalcoloTerminato(std::int64_t n) override { inner_->CalcoloTerminato(n); }
+    void Inizio(bool recalculation, bool reducing) override { inner_->Inizio(recalculation, reducing); }
+    void EnumerazioneInterrotta() override { inner_->EnumerazioneInterrotta(); }
+    void CondizionamentoConcluso() override { inner_->CondizionamentoConcluso(); }
+    void RiduzioneAvviata() override { inner_->RiduzioneAvviata(); }
+    void RiduzioneConclusa() override { inner_->RiduzioneConclusa(); }
+    void CalcoloTerminato(std::int64_t n, std::int64_t previous) override {
+        inner_->CalcoloTerminato(n, previous);
+    }
 
 private:
     TDevelopProgress none_;
@@ -103,15 +109,15 @@ std::string ElapsedText(std::chrono::steady_clock::duration d) {
 
 class TDevelopRun {
 public:
-    TDevelopRun(T_Sistema& sys, const TDevelopHooks& hooks)
-        : sys_(sys), dev_(sys.dati.sviluppo), progress_(hooks.progress), prompt_(hooks.prompt),
+    TDevelopRun(const TDevelopRequest& request, const TDevelopHooks& hooks)
+        : req_(request), dev_(request.settings), progress_(hooks.progress), prompt_(hooks.prompt),
           cancel_(hooks.cancel) {}
 
-    TDevelopResult Run();
+    TDevelopOutcome Run();
 
 private:
     bool Reducing() const { return dev_.ReducedDevelopment == 1 && dev_.OptimisedReduction == 0; }
-    std::int64_t ListCount() const { return memory_ ? std::int64_t{sys_.Colonne.Count()} : fileCount_; }
+    std::int64_t ListCount() const { return memory_ ? std::int64_t{list_.Count()} : fileCount_; }
     void ReportRid(bool final) {
         progress_.AggiornaCondRid(n_.TotalColumns, n_.AcceptedColumns, final, ListCount(),
                                   n_.ExaminedColumns);
@@ -134,12 +140,15 @@ private:
         }
     }
 
-    T_Sistema& sys_;
-    TImpostazioniSviluppo& dev_;
+    const TDevelopRequest& req_;
+    // The run's own copy of the settings: the automatic switches of a run change only this copy.
+    TImpostazioniSviluppo dev_;
     TScaledProgress progress_;
     UserPrompt* prompt_;
     CancelProbe* cancel_;
-    TDevelopResult result_;
+    TDevelopOutcome out_;
+    TListaColonne& list_ = out_.columns;
+    TDevelopResult& result_ = out_.result;
 
     TRunCounters n_;
     TListaColonne deferred_;
@@ -149,10 +158,11 @@ private:
     bool memory_ = true;
     bool developForecast_ = true;
     bool integralBack_ = false;
+    bool autoOptimised_ = false;
     Pronostico devForecast_{};
 
     fs::path destPath_;
-    std::unique_ptr<TAtomicFile> out_;
+    std::unique_ptr<TAtomicFile> file_;
     std::vector<Colonna> outBuf_;
     std::int64_t fileCount_ = 0;
 };
@@ -170,7 +180,7 @@ inline void TDevelopRun::StepColumn(const Colonna& c) {
             ++fileCount_;
             ++n_.AcceptedColumns;
         } else if (!reducing_) {
-            sys_.Colonne.Append(c);
+            list_.Append(c);
         } else {
             reducer_->Keep(c, n_.pass);
             if (++n_.refresh > 500) {
@@ -200,7 +210,7 @@ void TDevelopRun::ToFile(const Colonna& c) {
         PushOut(c);
         return;
     }
-    ExpandColumn(WithIntegralTeams(c, dev_.IntegralBases, sys_.dati.Forecast),
+    ExpandColumn(WithIntegralTeams(c, dev_.IntegralBases, req_.forecast),
                  [this](const Colonna& single) { PushOut(single); });
 }
 
@@ -212,25 +222,25 @@ void TDevelopRun::PushOut(const Colonna& c) {
 }
 
 void TDevelopRun::FlushOut() {
-    if (!outBuf_.empty() && !out_->Write(outBuf_.data(), outBuf_.size() * sizeof(Colonna))) {
+    if (!outBuf_.empty() && !file_->Write(outBuf_.data(), outBuf_.size() * sizeof(Colonna))) {
         throw EInOutError(msg::kImpossibileSalvareFileColonne);
     }
     outBuf_.clear();
 }
 
 void TDevelopRun::OpenDestination() {
-    out_ = std::make_unique<TAtomicFile>(destPath_);
-    if (!out_->IsOpen()) {
+    file_ = std::make_unique<TAtomicFile>(destPath_);
+    if (!file_->IsOpen()) {
         throw EInOutError(msg::kImpossibileSalvareFileColonne);
     }
     outBuf_.clear();
     outBuf_.reserve(kBlockColumns);
 }
 
-// A stopped enumeration keeps nothing, in a file as in memory: start the file afresh.
+// A stopped enumeration keeps nothing, in a file as in memory; the temporary file is never
+// committed, so the previous destination file stays as it was.
 void TDevelopRun::DiscardDestination() {
-    out_.reset();
-    OpenDestination();
+    outBuf_.clear();
     fileCount_ = 0;
 }
 
@@ -240,7 +250,7 @@ void TDevelopRun::ForecastPasses() {
     const bool pairs = dev_.PairMode != 0;
     n_.TotalColumns = pairs ? PairColumnsCovered(dev_.PairTable) : ColumnsCovered(devForecast_);
     if (memory_ && !reducing_ && acceptor_ == nullptr) {
-        sys_.Colonne.Reserve(static_cast<std::size_t>(n_.TotalColumns));
+        list_.Reserve(static_cast<std::size_t>(n_.TotalColumns));
     }
     const auto step = [this](const Colonna& c) { StepColumn(c); };
     do {
@@ -251,11 +261,11 @@ void TDevelopRun::ForecastPasses() {
         const bool completed = pairs ? EnumeratePairs(dev_.PairTable, TEnumMode::Develop, cancel_, step)
                                      : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, step);
         if (!completed) {
-            sys_.Colonne.Clear();
+            list_.Clear();
             if (!memory_) {
                 DiscardDestination();
             }
-            progress_.Close();
+            progress_.EnumerazioneInterrotta();
             reduce = false;
             result_.stopped = true;
         }
@@ -266,7 +276,7 @@ void TDevelopRun::ForecastPasses() {
     progress_.AggiornaCond(n_.TotalColumns, ListCount(), true, n_.TotalColumns);
     if (reducing_) {
         ReportRid(true);
-        progress_.ShowPieRid();
+        progress_.RiduzioneConclusa();
     }
 }
 
@@ -282,7 +292,7 @@ bool TDevelopRun::ReadSource(std::FILE* f, std::uint64_t bytes) {
             break;
         }
         if (std::fread(buffer.data(), sizeof(Colonna), want, f) != want) {
-            sys_.Colonne.Clear();
+            list_.Clear();
             throw EInOutError(msg::kImpossibileCaricareFileCombinazioni);
         }
         MaskSigns(buffer.data(), want);
@@ -309,11 +319,11 @@ bool TDevelopRun::ReadSource(std::FILE* f, std::uint64_t bytes) {
 void TDevelopRun::SourcePasses() {
     bool reduce = reducing_;
     n_.pass = 0;
-    const fs::path source = ResolveInFolder(sys_.dati.SourceFile, TFolder::Colonne);
+    const fs::path source = ResolveInFolder(req_.sourceFile, TFolder::Colonne);
     for (;;) {
         ++n_.pass;
         n_.ExaminedColumns = n_.AcceptedColumns = n_.refresh = 0;
-        std::FILE* f = std::fopen(source.c_str(), "rb");
+        std::FILE* f = OpenRegularFile(source);
         if (f == nullptr) {
             throw EInOutError(msg::kImpossibileCaricareFileCombinazioni);
         }
@@ -348,25 +358,23 @@ void TDevelopRun::SourcePasses() {
 }
 
 bool TDevelopRun::SizeCheckAllows() {
-    const std::int64_t count = sys_.Colonne.Count();
+    const std::int64_t count = list_.Count();
     const bool large = (dev_.Guarantee == 5 && count > 24000) || (dev_.Guarantee == 4 && count > 300000);
     bool allowed = true;
     if (large && prompt_ != nullptr) {
         allowed = prompt_->ShowMessage(msg::kInformazione, msg::kRiduzioneLenta, BtnSi | BtnNo) == BtnSi;
     }
-    progress_.RefreshMainWindow();
     return allowed;
 }
 
-TDevelopResult TDevelopRun::Run() {
-    // 1-2: the deferred list, then the automatic switches.
+TDevelopOutcome TDevelopRun::Run() {
+    // 1-2: the deferred list, then the automatic switches (on the run's copy of the settings).
     deferred_.Clear();
-    sys_.autoOptimised = false;
     if (dev_.ReducedDevelopment == 1 && dev_.OptimisedReduction == 0 && dev_.Passes == 1 &&
         dev_.MinDistanceMode == 0) {
-        const std::int64_t n = ColumnsToDevelop(sys_);
-        sys_.autoOptimised = (dev_.Guarantee == 5 && n < 8000) || (dev_.Guarantee == 4 && n < 25000);
-        dev_.OptimisedReduction = sys_.autoOptimised ? 1 : 0;
+        const std::int64_t n = ColumnsToDevelop(req_);
+        autoOptimised_ = (dev_.Guarantee == 5 && n < 8000) || (dev_.Guarantee == 4 && n < 25000);
+        dev_.OptimisedReduction = autoOptimised_ ? 1 : 0;
     }
     bool forcedMemory = false;
     if (dev_.DestinationMemory == 0 && dev_.ReducedDevelopment == 1) {
@@ -375,35 +383,33 @@ TDevelopResult TDevelopRun::Run() {
     }
     reducing_ = Reducing();
     memory_ = dev_.DestinationMemory == 1;
-    developForecast_ = sys_.dati.SourceForecast == 1;
+    developForecast_ = req_.sourceForecast == 1;
+    result_.previousCount = req_.previousCount;
 
     // 3-5: the progress view, the list, the condition set.
-    if (sys_.recalcRunning) {
-        progress_.Inizializza();
-    } else {
-        progress_.ShowReductionLabels(reducing_);
+    progress_.Inizio(req_.recalculation, reducing_);
+    list_.Clear();
+    if (req_.conditions != nullptr) {
+        req_.conditions->PrepareRun();
     }
-    sys_.Colonne.Clear();
-    if (sys_.Condizioni != nullptr) {
-        sys_.Condizioni->PrepareRun();
-    }
-    acceptor_ = dev_.UseConditions != 0 ? sys_.Condizioni : nullptr;
+    acceptor_ = dev_.UseConditions != 0 ? req_.conditions : nullptr;
 
     // 6: the development forecast and IntegralMultiplier.
-    sys_.IntegralMultiplier = 1;
+    result_.integralMultiplier = 1;
     const bool pairs = dev_.PairMode != 0;
     if (!pairs && developForecast_) {
-        DropUnfitBases(dev_.IntegralBases, sys_.dati.Forecast);
-        devForecast_ = DevelopmentForecast(sys_.dati.Forecast, dev_.IntegralBases);
-        sys_.IntegralMultiplier = IntegralMultiplierOf(dev_.IntegralBases, sys_.dati.Forecast);
+        DropUnfitBases(dev_.IntegralBases, req_.forecast);
+        devForecast_ = DevelopmentForecast(req_.forecast, dev_.IntegralBases);
+        result_.integralMultiplier = IntegralMultiplierOf(dev_.IntegralBases, req_.forecast);
     } else {
-        devForecast_ = sys_.dati.Forecast;
+        devForecast_ = req_.forecast;
     }
+    out_.integralBases = dev_.IntegralBases;
     integralBack_ = developForecast_ && !pairs && HasBases(dev_.IntegralBases);
-    progress_.SetFactor(sys_.IntegralMultiplier);
+    const std::int64_t multiplier = result_.integralMultiplier;
+    progress_.SetFactor(multiplier);
 
-    // 7-8: columns valid, the clock, the destination file.
-    sys_.dati.columnsValid = 1;
+    // 7-8: the clock, the destination file (written to a temporary file until the run completes).
     const auto start = std::chrono::steady_clock::now();
     if (!memory_) {
         destPath_ = ResolveInFolder(dev_.DestinationFile, TFolder::Colonne);
@@ -415,7 +421,7 @@ TDevelopResult TDevelopRun::Run() {
         config.minDistanceMode = dev_.MinDistanceMode != 0;
         config.guarantee = dev_.Guarantee;
         config.minDistance = dev_.MinDistance;
-        reducer_.emplace(sys_.Colonne, deferred_, n_, config, &progress_, cancel_);
+        reducer_.emplace(list_, deferred_, n_, config, &progress_, cancel_);
     }
 
     // 9: the passes.
@@ -424,97 +430,120 @@ TDevelopResult TDevelopRun::Run() {
     } else {
         SourcePasses();
     }
-    result_.total = n_.TotalColumns * sys_.IntegralMultiplier;
-    result_.accepted = (reducing_ ? n_.AcceptedColumns : ListCount()) * sys_.IntegralMultiplier;
+    result_.total = n_.TotalColumns * multiplier;
+    result_.accepted = (reducing_ ? n_.AcceptedColumns : ListCount()) * multiplier;
 
     if (reducer_ && reducer_->Stopped()) {
         result_.stopped = true;
     }
 
-    // 10-11: the destination file, the final count.
+    // 10-11: the destination file, the final count. A stopped run keeps the previous file.
     if (!memory_) {
         FlushOut();
-        if (!out_->Commit()) {
-            throw EInOutError(msg::kImpossibileSalvareFileColonne);
+        if (!result_.stopped && cancel_ != nullptr && cancel_->Peek()) {
+            result_.stopped = true; // "Annulla" is honoured until the file is committed
         }
-        out_.reset();
-        sys_.previousCount = fileCount_;
+        if (result_.stopped) {
+            fileCount_ = 0;
+        } else {
+            if (!file_->Commit()) {
+                throw EInOutError(msg::kImpossibileSalvareFileColonne);
+            }
+            out_.written = destPath_;
+        }
+        file_.reset();
+        result_.previousCount = fileCount_;
         fileCount_ = 0;
     }
-    sys_.dati.finalCount = static_cast<std::int32_t>(ListCount());
-    if (!sys_.recalcRunning) {
-        progress_.ShowPieCond();
+    result_.finalCount = static_cast<std::int32_t>(ListCount());
+    if (!req_.recalculation) {
+        progress_.CondizionamentoConcluso();
     }
 
     // 12: the optimised reduction.
-    if (dev_.ReducedDevelopment == 1 && dev_.OptimisedReduction == 1 && !sys_.Colonne.Empty()) {
+    if (dev_.ReducedDevelopment == 1 && dev_.OptimisedReduction == 1 && !list_.Empty()) {
         if (SizeCheckAllows()) {
             progress_.Stato("Autoriduzione In Corso...");
-            progress_.ShowReductionLabels(true);
-            progress_.AggiornaRidOtt(sys_.Colonne.Count(), 0, false, 0);
+            progress_.RiduzioneAvviata();
+            progress_.AggiornaRidOtt(list_.Count(), 0, false, 0);
             result_.reduced = true;
-            if (!OptimisedReducer(sys_, 6 - dev_.Guarantee, &progress_, cancel_, &result_.uncovered)) {
+            TOptimisedRequest reduction;
+            reduction.forecast = req_.forecast;
+            reduction.pairMode = pairs;
+            reduction.R = 6 - dev_.Guarantee;
+            reduction.smallSystem = autoOptimised_;
+            const bool complete =
+                req_.improvedReduction
+                    ? ImprovedReducer(list_, reduction, req_.improve, &progress_, cancel_, &result_.uncovered)
+                    : OptimisedReducer(list_, reduction, &progress_, cancel_, &result_.uncovered);
+            if (!complete) {
                 result_.stopped = true;
             }
             if (result_.uncovered > 0 && prompt_ != nullptr) {
                 prompt_->ShowMessage(msg::kInformazione, UncoveredMessage(result_.uncovered), BtnOk);
             }
-            progress_.ShowPieRid();
+            progress_.RiduzioneConclusa();
         } else {
             result_.declined = true;
         }
     }
 
-    // 13: a forced-memory run goes to its file now, with the integral teams back.
+    // 13: a forced-memory run goes to its file now, with the integral teams back. A stopped run
+    // keeps the previous file and leaves what it has in memory.
     if (forcedMemory) {
         dev_.DestinationMemory = 0;
         if (dev_.OptimisedReduction != 1) {
             SecondLook();
-        }
-        const fs::path dest = ResolveInFolder(dev_.DestinationFile, TFolder::Colonne);
-        bool saved = false;
-        if (integralBack_) {
-            TListaColonne expanded;
-            for (const Colonna& c : sys_.Colonne) {
-                expanded.AppendExpanded(WithIntegralTeams(c, dev_.IntegralBases, sys_.dati.Forecast), false);
+            if (reducer_ && reducer_->Stopped()) {
+                result_.stopped = true;
             }
-            saved = expanded.SaveToFile(dest);
-        } else {
-            saved = sys_.Colonne.SaveToFile(dest);
         }
-        if (!saved) {
-            throw EInOutError(msg::kImpossibileSalvareFileColonne);
+        if (!result_.stopped) {
+            const fs::path dest = ResolveInFolder(dev_.DestinationFile, TFolder::Colonne);
+            TSaveStatus saved = TSaveStatus::Failed;
+            if (integralBack_) {
+                TListaColonne expanded;
+                for (const Colonna& c : list_) {
+                    expanded.AppendExpanded(WithIntegralTeams(c, dev_.IntegralBases, req_.forecast), false);
+                }
+                saved = expanded.SaveToFile(dest, cancel_);
+            } else {
+                saved = list_.SaveToFile(dest, cancel_);
+            }
+            if (saved == TSaveStatus::Failed) {
+                throw EInOutError(msg::kImpossibileSalvareFileColonne);
+            }
+            if (saved == TSaveStatus::Cancelled) {
+                result_.stopped = true; // stopped while writing: the previous file stays
+            } else {
+                out_.written = dest;
+                list_.Clear();
+            }
         }
-        sys_.Colonne.Clear();
-    }
-    if (sys_.autoOptimised) {
-        dev_.OptimisedReduction = 0;
     }
 
     // 14: the recalculation panel.
-    if (sys_.recalcRunning) {
-        progress_.CalcoloTerminato(sys_.Colonne.Count());
+    if (req_.recalculation) {
+        progress_.CalcoloTerminato(list_.Count(), result_.previousCount);
     }
     if (dev_.DestinationMemory == 1) {
-        sys_.previousCount = sys_.Colonne.Count();
+        result_.previousCount = list_.Count();
     }
 
     // 15: the integral teams back, each column expanded in place.
-    if (integralBack_ && !sys_.Colonne.Empty()) {
-        for (Colonna& c : sys_.Colonne) {
-            c = WithIntegralTeams(c, dev_.IntegralBases, sys_.dati.Forecast);
+    if (integralBack_ && !list_.Empty()) {
+        for (Colonna& c : list_) {
+            c = WithIntegralTeams(c, dev_.IntegralBases, req_.forecast);
         }
-        sys_.Colonne.ExpandAll();
+        list_.ExpandAll();
     }
 
-    // 16-17: the time taken, the status line.
-    if (!sys_.recalcRunning) {
+    // 16: the time taken.
+    if (!req_.recalculation) {
         progress_.Stato("Elaborazione Terminata.   Tempo Impiegato : " +
                         ElapsedText(std::chrono::steady_clock::now() - start));
     }
-    progress_.RefreshMainWindow();
-    sys_.autoOptimised = false;
-    return result_;
+    return std::move(out_);
 }
 
 } // namespace
@@ -541,20 +570,50 @@ Pronostico DevelopmentForecast(const Pronostico& forecast, const IntegralBases& 
     return d;
 }
 
-std::int64_t ColumnsToDevelop(const T_Sistema& sys) {
-    const auto& dev = sys.dati.sviluppo;
-    if (sys.dati.SourceForecast == 0) {
-        return FileColumns(ResolveInFolder(sys.dati.SourceFile, TFolder::Colonne));
+std::int64_t ColumnsToDevelop(const TDevelopRequest& request) {
+    const auto& dev = request.settings;
+    if (request.sourceForecast == 0) {
+        return FileColumns(ResolveInFolder(request.sourceFile, TFolder::Colonne));
     }
     if (dev.PairMode != 0) {
         return PairColumnsCovered(dev.PairTable);
     }
-    return ColumnsCovered(DevelopmentForecast(sys.dati.Forecast, dev.IntegralBases));
+    return ColumnsCovered(DevelopmentForecast(request.forecast, dev.IntegralBases));
+}
+
+std::int64_t ColumnsToDevelop(const T_Sistema& sys) {
+    return ColumnsToDevelop(TDevelopRequest::Of(sys));
+}
+
+TDevelopRequest TDevelopRequest::Of(const T_Sistema& sys) {
+    TDevelopRequest r;
+    r.forecast = sys.dati.Forecast;
+    r.settings = sys.dati.sviluppo;
+    r.sourceForecast = sys.dati.SourceForecast;
+    r.sourceFile = sys.dati.SourceFile;
+    r.conditions = sys.Condizioni;
+    r.improvedReduction = sys.dati.settings.improvedReduction;
+    r.improve = ImproveOptionsFor(sys.dati.settings);
+    return r;
+}
+
+TDevelopOutcome RunDevelopment(const TDevelopRequest& request, const TDevelopHooks& hooks) {
+    TDevelopRun run(request, hooks);
+    return run.Run();
+}
+
+void ApplyDevelopment(T_Sistema& sys, TDevelopOutcome&& outcome) {
+    sys.Colonne = std::move(outcome.columns);
+    sys.dati.columnsValid = 1;
+    sys.dati.finalCount = outcome.result.finalCount;
+    sys.dati.sviluppo.IntegralBases = outcome.integralBases;
 }
 
 TDevelopResult DevelopSystem(T_Sistema& sys, const TDevelopHooks& hooks) {
-    TDevelopRun run(sys, hooks);
-    return run.Run();
+    TDevelopOutcome outcome = RunDevelopment(TDevelopRequest::Of(sys), hooks);
+    const TDevelopResult result = outcome.result;
+    ApplyDevelopment(sys, std::move(outcome));
+    return result;
 }
 
 } // namespace tessaline

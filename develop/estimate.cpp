@@ -15,28 +15,46 @@ namespace {
 
 constexpr std::int64_t kEstimateRefresh = 301;
 
-// Clears the automatic recalculation flag and restarts the animation however the run ends.
-class TRecalcGuard {
+// Stops the main window's animation for the length of a recalculation, however it ends.
+class TAnimationGuard {
 public:
-    TRecalcGuard(T_Sistema& sys, const std::function<void(bool)>& animation)
-        : sys_(sys), animation_(animation) {
+    explicit TAnimationGuard(const std::function<void(bool)>& animation) : animation_(animation) {
         if (animation_) {
             animation_(false);
         }
-        sys_.recalcRunning = true;
     }
-    ~TRecalcGuard() {
-        sys_.recalcRunning = false;
+    ~TAnimationGuard() {
         if (animation_) {
             animation_(true);
         }
     }
-    TRecalcGuard(const TRecalcGuard&) = delete;
-    TRecalcGuard& operator=(const TRecalcGuard&) = delete;
+    TAnimationGuard(const TAnimationGuard&) = delete;
+    TAnimationGuard& operator=(const TAnimationGuard&) = delete;
 
 private:
-    T_Sistema& sys_;
     const std::function<void(bool)>& animation_;
+};
+
+// Switches the collection of rejection reasons off for the length of an estimate.
+class TNoReasons {
+public:
+    explicit TNoReasons(TInsiemeCondizioni* set)
+        : set_(set), collected_(set != nullptr && set->RaccogliErrori) {
+        if (set_ != nullptr) {
+            set_->RaccogliErrori = false;
+        }
+    }
+    ~TNoReasons() {
+        if (set_ != nullptr) {
+            set_->RaccogliErrori = collected_;
+        }
+    }
+    TNoReasons(const TNoReasons&) = delete;
+    TNoReasons& operator=(const TNoReasons&) = delete;
+
+private:
+    TInsiemeCondizioni* set_;
+    bool collected_;
 };
 
 } // namespace
@@ -60,40 +78,34 @@ int SamplingStep(std::int64_t total) {
     return 9;
 }
 
-bool ConditionsInForce(T_Sistema& sys) {
-    if (sys.Condizioni == nullptr) {
+bool ConditionsInForce(TColumnAcceptor* conditions) {
+    if (conditions == nullptr) {
         return false;
     }
-    sys.Condizioni->PrepareRun();
-    if (auto* set = dynamic_cast<TInsiemeCondizioni*>(sys.Condizioni)) {
+    conditions->PrepareRun();
+    if (auto* set = dynamic_cast<TInsiemeCondizioni*>(conditions)) {
         return !set->Attive().empty() || set->Link().Abilitato;
     }
     return true; // an acceptor of another kind: assume it filters
 }
 
-std::int64_t EstimateSystem(T_Sistema& sys, TDevelopProgress* progress) {
+bool ConditionsInForce(T_Sistema& sys) {
+    return ConditionsInForce(sys.Condizioni);
+}
+
+TEstimateResult RunEstimate(const TDevelopRequest& request, TDevelopProgress* progress, CancelProbe* cancel) {
     TDevelopProgress none;
     TDevelopProgress& out = progress != nullptr ? *progress : none;
-    const auto& dev = sys.dati.sviluppo;
+    const auto& dev = request.settings;
     const bool pairs = dev.PairMode != 0;
-    const std::int64_t total = pairs ? PairColumnsCovered(dev.PairTable) : ColumnsCovered(sys.dati.Forecast);
+    const std::int64_t total = pairs ? PairColumnsCovered(dev.PairTable) : ColumnsCovered(request.forecast);
     const std::int64_t step = SamplingStep(total);
 
-    sys.Colonne.Clear();
-    auto* set = dynamic_cast<TInsiemeCondizioni*>(sys.Condizioni);
-    const bool collected = set != nullptr && set->RaccogliErrori;
-    if (set != nullptr) {
-        set->RaccogliErrori = false;
-    }
+    TNoReasons noReasons(dynamic_cast<TInsiemeCondizioni*>(request.conditions));
     // Without "Usa i Condizionamenti" a development keeps every column, and so does the estimate.
-    const bool inForce = dev.UseConditions != 0 && ConditionsInForce(sys);
-    TColumnAcceptor* acceptor = inForce ? sys.Condizioni : nullptr;
-    sys.IntegralMultiplier = 1;
-    if (sys.recalcRunning) {
-        out.Inizializza();
-    } else {
-        out.ShowReductionLabels(false);
-    }
+    const bool inForce = dev.UseConditions != 0 && ConditionsInForce(request.conditions);
+    TColumnAcceptor* acceptor = inForce ? request.conditions : nullptr;
+    out.Inizio(request.recalculation, false);
     out.AggiornaCond(total, 0, true, 0);
 
     std::int64_t counter = 1;
@@ -115,33 +127,75 @@ std::int64_t EstimateSystem(T_Sistema& sys, TDevelopProgress* progress) {
             out.AggiornaCond(total, accepted * step, false, sampled * step);
         }
     };
+    TEstimateResult result;
     if (inForce) {
-        if (pairs) {
-            EnumeratePairs(dev.PairTable, TEnumMode::Develop, nullptr, examine);
-        } else {
-            EnumerateForecast(sys.dati.Forecast, TEnumMode::Develop, nullptr, examine);
-        }
+        const bool completed = pairs
+                                   ? EnumeratePairs(dev.PairTable, TEnumMode::Develop, cancel, examine)
+                                   : EnumerateForecast(request.forecast, TEnumMode::Develop, cancel, examine);
+        result.stopped = !completed;
     }
-    if (set != nullptr) {
-        set->RaccogliErrori = collected;
+    // A stopped estimate counts nothing, as a stopped development keeps nothing.
+    result.estimate = result.stopped ? 0 : inForce ? accepted * step : total;
+    if (result.stopped) {
+        out.EnumerazioneInterrotta();
     }
-    const std::int64_t estimate = inForce ? accepted * step : total;
-    out.AggiornaCond(total, estimate, true, total);
-    out.CalcoloTerminato(estimate);
-    sys.previousCount = estimate;
-    return estimate;
+    out.AggiornaCond(total, result.estimate, true, total);
+    out.CalcoloTerminato(result.estimate, request.previousCount);
+    return result;
 }
 
-std::int64_t RecalculateSystem(T_Sistema& sys, const TRecalcHooks& hooks) {
-    TRecalcGuard guard(sys, hooks.animation);
-    if (sys.dati.sviluppo.RealCalculation == 1) {
+std::int64_t EstimateSystem(T_Sistema& sys, TDevelopProgress* progress, bool recalculation,
+                            std::int64_t previousCount) {
+    TDevelopRequest request = TDevelopRequest::Of(sys);
+    request.recalculation = recalculation;
+    request.previousCount = previousCount;
+    const TEstimateResult r = RunEstimate(request, progress, nullptr);
+    sys.Colonne.Clear();
+    return r.estimate;
+}
+
+TRecalcOutcome RunRecalculation(const TDevelopRequest& request, const TRecalcHooks& hooks) {
+    TRecalcOutcome outcome;
+    if (request.settings.RealCalculation == 1) {
         TDevelopHooks dh;
         dh.progress = hooks.progress;
         dh.prompt = hooks.prompt;
-        DevelopSystem(sys, dh);
-        return sys.Colonne.Count();
+        dh.cancel = hooks.cancel;
+        outcome.development = RunDevelopment(request, dh);
+        outcome.count = outcome.development.columns.Count();
+        outcome.previousCount = outcome.development.result.previousCount;
+        outcome.stopped = outcome.development.result.stopped;
+        return outcome;
     }
-    return EstimateSystem(sys, hooks.progress);
+    const TEstimateResult r = RunEstimate(request, hooks.progress, hooks.cancel);
+    outcome.real = false;
+    outcome.count = r.estimate;
+    outcome.previousCount = r.estimate;
+    outcome.stopped = r.stopped;
+    return outcome;
+}
+
+void ApplyRecalculation(T_Sistema& sys, TRecalcOutcome&& outcome) {
+    if (outcome.real) {
+        ApplyDevelopment(sys, std::move(outcome.development));
+    } else {
+        sys.Colonne.Clear();
+    }
+}
+
+TRecalcOutcome RecalculateSystem(T_Sistema& sys, const TRecalcHooks& hooks) {
+    TAnimationGuard guard(hooks.animation);
+    TDevelopRequest request = TDevelopRequest::Of(sys);
+    request.recalculation = true;
+    request.previousCount = hooks.previousCount;
+    TRecalcOutcome outcome = RunRecalculation(request, hooks);
+    TRecalcOutcome shown;
+    shown.count = outcome.count;
+    shown.previousCount = outcome.previousCount;
+    shown.stopped = outcome.stopped;
+    shown.real = outcome.real;
+    ApplyRecalculation(sys, std::move(outcome));
+    return shown;
 }
 
 void TRecalcPanelModel::Inizializza() {

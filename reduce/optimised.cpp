@@ -8,7 +8,6 @@
 #include "core/progress.h"
 #include "core/rounding.h"
 #include "reduce/optimised_fast.h"
-#include "system/sistema.h"
 
 namespace tessaline {
 
@@ -342,24 +341,40 @@ bool ReduceOptimisedReference(TListaColonne& store, const TOptimisedParams& para
     return completed;
 }
 
-bool OptimisedReducer(T_Sistema& sys, int R, TDevelopProgress* progress, CancelProbe* cancel,
-                      std::int64_t* uncoverable) {
+bool OptimisedReducer(TListaColonne& list, const TOptimisedRequest& request, TDevelopProgress* progress,
+                      CancelProbe* cancel, std::int64_t* uncoverable) {
     if (uncoverable != nullptr) {
         *uncoverable = 0;
     }
     const TOptimisedParams params =
-        OptimisedParamsFor(sys.dati.Forecast, sys.dati.sviluppo.PairMode != 0, R, sys.autoOptimised);
+        OptimisedParamsFor(request.forecast, request.pairMode, request.R, request.smallSystem);
+    // Look-ups for "Annulla" around the pass over the whole list; stopped there, the list keeps its
+    // first column, the first choice a reduction stopped at once keeps.
+    const auto stopped = [&] {
+        if (cancel != nullptr && cancel->Peek()) {
+            list.Truncate(1);
+            return true;
+        }
+        return false;
+    };
+    if (stopped()) {
+        return false;
+    }
     // Distinct single columns (every development of a forecast) take the indexed reduction, which
     // makes the same choices; anything else is reduced step by step.
-    if (IndexedReductionApplies(sys.Colonne.View())) {
+    const bool indexed = IndexedReductionApplies(list.View());
+    if (stopped()) {
+        return false;
+    }
+    if (indexed) {
         bool cancelled = false;
         std::vector<Colonna> chosen =
-            OptimisedReduceIndexed(sys.Colonne.View(), params, progress, cancel, cancelled);
-        sys.Colonne.Clear();
-        sys.Colonne.AppendRange(chosen.data(), chosen.size());
+            OptimisedReduceIndexed(list.View(), params, progress, cancel, cancelled);
+        list.Clear();
+        list.AppendRange(chosen.data(), chosen.size());
         return !cancelled;
     }
-    return ReduceOptimisedReference(sys.Colonne, params, progress, cancel, uncoverable);
+    return ReduceOptimisedReference(list, params, progress, cancel, uncoverable);
 }
 
 } // namespace tessaline

@@ -12,7 +12,6 @@ namespace tessaline {
 
 class CancelProbe;
 class TDevelopProgress;
-class T_Sistema;
 
 enum class TDistanceKind { WrongMatches, WrongTeams };
 
@@ -43,9 +42,18 @@ bool ReduceOptimisedReference(TListaColonne& store, const TOptimisedParams& para
                               TDevelopProgress* progress, CancelProbe* cancel,
                               std::int64_t* uncoverable = nullptr);
 
-// The driver's entry: reduces the system's columns with R = 6 - guarantee allowed errors, using
-// the system's forecast, pair mode and auto-optimised flag. uncoverable as above.
-bool OptimisedReducer(T_Sistema& sys, int R, TDevelopProgress* progress, CancelProbe* cancel,
-                      std::int64_t* uncoverable = nullptr);
+// What the driver hands the optimised reduction: the forecast and pair mode it developed, the
+// allowed errors R = 6 - guarantee, and whether the run switched the reduction on by itself.
+struct TOptimisedRequest {
+    Pronostico forecast{};
+    bool pairMode = false;
+    int R = 1;
+    bool smallSystem = false;
+};
+
+// The driver's entry: reduces the list in place with the parameters of the request. Returns false
+// when it was stopped (the list then holds the columns chosen so far). uncoverable as above.
+bool OptimisedReducer(TListaColonne& list, const TOptimisedRequest& request, TDevelopProgress* progress,
+                      CancelProbe* cancel, std::int64_t* uncoverable = nullptr);
 
 } // namespace tessaline

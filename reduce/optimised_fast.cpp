@@ -1,21 +1,19 @@
 // The optimised reduction, indexed.
 //
-// Columns are cells of a mixed-radix space: one digit per unit (a match's pair of signs, or a team's
-// sign when the distance counts teams), each digit ranging over the values that unit takes among
-// the columns. Two columns are at distance d when d digits differ, so the columns a column covers
-// (distance at most R) are found by enumerating its neighbour cells instead of walking the lists.
-// Beside each column the reduction keeps how many uncovered columns it covers, updated whenever a
-// column is covered, and, during phase 1, how many chosen columns stand below and at distance D - 1
-// from it. The scans of phases 2 and 3 jump over the candidates the step-by-step scan would pass
-// over, with a max-tree on the cached counts.
+// The columns a column covers (distance at most R) are found through the cell index
+// (reduce/cell_index.h) instead of walking the lists. Beside each column the reduction keeps how many
+// uncovered columns it covers, updated whenever a column is covered, and, during phase 1, how many chosen
+// columns stand below and at distance D - 1 from it. The scans of phases 2 and 3 jump over the candidates the
+// step-by-step scan would pass over, with a max-tree on the cached counts.
 
 #include "reduce/optimised_fast.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <unordered_set>
+#include <utility>
 
 #include "core/rounding.h"
+#include "reduce/cell_index.h"
 
 namespace tessaline {
 
@@ -23,6 +21,9 @@ namespace {
 
 constexpr std::int32_t kVisit = 1 << 30; // never counted: always visited
 constexpr std::int32_t kGone = -1;       // not a candidate (or nothing to gain)
+constexpr std::size_t kCountLook = 64;   // columns counted between two looks for "Annulla"
+// Columns or tree leaves between two looks for "Annulla" in a plain pass over the list.
+constexpr std::size_t kTreeLook = 65536;
 
 // Index of the single sign of a set with exactly one of the low four bits.
 inline int SignIndex(SignSet s) {
@@ -70,17 +71,17 @@ class TIndexedReduction {
 public:
     TIndexedReduction(std::span<const Colonna> columns, const TOptimisedParams& p, TDevelopProgress* obs,
                       CancelProbe* cancel)
-        : cols_(columns), p_(p), obs_(obs), cancel_(cancel), n_(columns.size()) {
-        BuildSpace();
+        : cols_(columns), p_(p), obs_(obs), cancel_(cancel), n_(columns.size()),
+          index_(columns, p.distance, cancel) {
+        cancelled_ = index_.Stopped();
     }
 
     std::vector<Colonna> Run(bool& cancelled);
 
 private:
-    void BuildSpace();
-    template <class F> void Around(std::size_t i, int maxDistance, F&& f) const;
-    template <class F>
-    void Enumerate(const int* digits, int from, int remaining, std::int64_t cell, int d, F& f) const;
+    template <class F> void Around(std::size_t i, int maxDistance, F&& f) const {
+        index_.Around(i, maxDistance, std::forward<F>(f));
+    }
     std::int64_t Choose(std::size_t i);
     void Cover(std::size_t u);
     bool Cancelled() {
@@ -104,13 +105,7 @@ private:
     CancelProbe* cancel_;
     std::size_t n_;
 
-    // The space: units, their digit counts and strides; per column its cell and digits.
-    int units_ = 0;
-    std::vector<int> active_; // units with more than one value
-    int radix_[12] = {};
-    std::int64_t stride_[12] = {};
-    std::vector<std::int32_t> posOfCell_;
-    std::vector<std::uint8_t> digits_; // n * units
+    TCellIndex index_;
 
     std::vector<std::uint8_t> inU_;
     std::vector<std::int32_t> count_;  // uncovered columns within R
@@ -131,84 +126,6 @@ private:
     bool cancelled_ = false;
     std::vector<std::uint32_t> scratch_;
 };
-
-void TIndexedReduction::BuildSpace() {
-    units_ = (p_.distance == TDistanceKind::WrongTeams) ? 12 : 6;
-    std::vector<std::uint8_t> raw(n_ * static_cast<std::size_t>(units_));
-    bool present[12][16] = {};
-    for (std::size_t i = 0; i < n_; ++i) {
-        for (int u = 0; u < units_; ++u) {
-            const int v = (p_.distance == TDistanceKind::WrongTeams)
-                              ? SignIndex(cols_[i][u])
-                              : 4 * SignIndex(cols_[i][2 * u]) + SignIndex(cols_[i][2 * u + 1]);
-            raw[i * static_cast<std::size_t>(units_) + static_cast<std::size_t>(u)] =
-                static_cast<std::uint8_t>(v);
-            present[u][v] = true;
-        }
-    }
-    int local[12][16];
-    std::int64_t stride = 1;
-    for (int u = units_ - 1; u >= 0; --u) {
-        int r = 0;
-        for (int v = 0; v < 16; ++v) {
-            local[u][v] = present[u][v] ? r++ : -1;
-        }
-        radix_[u] = r;
-        stride_[u] = stride;
-        stride *= r;
-        if (r > 1) {
-            active_.insert(active_.begin(), u);
-        }
-    }
-    posOfCell_.assign(static_cast<std::size_t>(stride), -1);
-    digits_.resize(raw.size());
-    for (std::size_t i = 0; i < n_; ++i) {
-        std::int64_t cell = 0;
-        for (int u = 0; u < units_; ++u) {
-            const std::size_t at = i * static_cast<std::size_t>(units_) + static_cast<std::size_t>(u);
-            const int d = local[u][raw[at]];
-            digits_[at] = static_cast<std::uint8_t>(d);
-            cell += d * stride_[u];
-        }
-        posOfCell_[static_cast<std::size_t>(cell)] = static_cast<std::int32_t>(i);
-    }
-}
-
-template <class F>
-void TIndexedReduction::Enumerate(const int* digits, int from, int remaining, std::int64_t cell, int d,
-                                  F& f) const {
-    if (remaining == 0) {
-        const std::int32_t j = posOfCell_[static_cast<std::size_t>(cell)];
-        if (j >= 0) {
-            f(static_cast<std::size_t>(j), d);
-        }
-        return;
-    }
-    const int last = static_cast<int>(active_.size()) - remaining;
-    for (int a = from; a <= last; ++a) {
-        const int u = active_[static_cast<std::size_t>(a)];
-        const int cur = digits[u];
-        for (int v = 0; v < radix_[u]; ++v) {
-            if (v != cur) {
-                Enumerate(digits, a + 1, remaining - 1, cell + (v - cur) * stride_[u], d, f);
-            }
-        }
-    }
-}
-
-// Calls f(j, distance) for every column j within maxDistance of column i (i itself included).
-template <class F> void TIndexedReduction::Around(std::size_t i, int maxDistance, F&& f) const {
-    int digits[12];
-    std::int64_t cell = 0;
-    for (int u = 0; u < units_; ++u) {
-        digits[u] = digits_[i * static_cast<std::size_t>(units_) + static_cast<std::size_t>(u)];
-        cell += digits[u] * stride_[u];
-    }
-    const int top = std::min<int>(maxDistance, static_cast<int>(active_.size()));
-    for (int d = 0; d <= top; ++d) {
-        Enumerate(digits, 0, d, cell, d, f);
-    }
-}
 
 void TIndexedReduction::Cover(std::size_t u) {
     inU_[u] = 0;
@@ -315,6 +232,10 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
     if (n_ == 0) {
         return {};
     }
+    if (cancelled_) { // stopped while the space was built: the first choice stays, as ever
+        cancelled = true;
+        return {cols_[0]};
+    }
     inU_.assign(n_, 1);
     count_.assign(n_, 0);
     below_.assign(n_, 0);
@@ -323,7 +244,15 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
     posInA_.assign(n_, 0);
     orderA_.reserve(n_);
     for (std::size_t i = 0; i < n_; ++i) {
+        // Counting every neighbourhood takes seconds on large lists: look for "Annulla" meanwhile.
+        if (i % kCountLook == 0 && Cancelled()) {
+            break;
+        }
         Around(i, p_.R, [this, i](std::size_t, int) { ++count_[i]; });
+    }
+    if (cancelled_) {
+        cancelled = true;
+        return {cols_[0]};
     }
     if (obs_ != nullptr) {
         obs_->AggiornaRidOtt(static_cast<std::int64_t>(n_), 0, false, 0);
@@ -383,7 +312,7 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
             obs_->Stato("Autoriduzione in Corso : Fase 2");
         }
         TMaxTree treeU(n_);
-        for (std::size_t i = 0; i < n_; ++i) {
+        for (std::size_t i = 0; i < n_ && !(i % kTreeLook == 0 && Cancelled()); ++i) {
             treeU.Set(i, ValueU(i));
         }
         tree_ = &treeU;
@@ -408,7 +337,7 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
         if (phase_ == 3 && covered_ < N && !cancelled_) {
             cacheA_.assign(n_, 0);
             TMaxTree treeA(n_);
-            for (std::size_t a = 0; a < n_; ++a) {
+            for (std::size_t a = 0; a < n_ && !(a % kTreeLook == 0 && Cancelled()); ++a) {
                 treeA.Set(a, ValueA(a));
             }
             tree_ = &treeA;
@@ -434,8 +363,8 @@ std::vector<Colonna> TIndexedReduction::Run(bool& cancelled) {
 } // namespace
 
 bool IndexedReductionApplies(std::span<const Colonna> columns) {
-    std::unordered_set<std::uint32_t> seen;
-    seen.reserve(columns.size());
+    // One bit per single column of the whole space (4^12 bits, 2 MiB): a quick pass on any list.
+    std::vector<bool> seen(std::size_t{1} << (2 * kTeams));
     for (const Colonna& c : columns) {
         std::uint32_t key = 0;
         for (int t = 0; t < kTeams; ++t) {
@@ -445,9 +374,10 @@ bool IndexedReductionApplies(std::span<const Colonna> columns) {
             }
             key = key * 4 + static_cast<std::uint32_t>(SignIndex(s));
         }
-        if (!seen.insert(key).second) {
+        if (seen[key]) {
             return false;
         }
+        seen[key] = true;
     }
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <fmt/format.h>
+#include <string_view>
 
 #include "core/atomic_file.h"
 #include "core/binary_io.h"
@@ -15,6 +16,9 @@ namespace {
 constexpr std::size_t kPathWidth = 256;
 constexpr std::size_t kShopWidth = 61;
 constexpr std::size_t kFontWidth = 31;
+// The largest column costs the settings dialog can give (10,000 lire; 10 euro and 999 cents).
+constexpr double kMaxCostLire = 10000;
+constexpr double kMaxCostEuro = 20;
 
 void WriteSet(TByteWriter& w, const T_TaraturaSet& t) {
     for (double v : {t.XPrimaCol, t.YPrimaCol, t.DistanzaSegniOriz, t.DistanzaSegniVert, t.DistanzaColonne,
@@ -53,6 +57,54 @@ bool PStr(TByteReader& r, std::string& s, std::size_t width) {
         return false;
     }
     return r.PString(s, width);
+}
+
+// The background picture is the user's own choice, kept in the program's own file: an absolute path
+// whose folder exists here stays; anything else follows the rule for stored paths ("SFONDI").
+std::string PicturePath(const std::string& stored) {
+    const std::filesystem::path p(stored);
+    std::error_code ec;
+    if (stored.find('\0') == std::string::npos && stored.find('\\') == std::string::npos && p.is_absolute() &&
+        std::filesystem::is_directory(p.parent_path(), ec)) {
+        return stored;
+    }
+    return ResolveStoredPath(stored, TFolder::Sfondi).string();
+}
+
+void WriteRecord(TByteWriter& w, const char* tag, const TByteWriter& payload) {
+    w.Bytes(tag, 4);
+    w.U16(static_cast<std::uint16_t>(payload.Size()));
+    w.Bytes(payload.Data().data(), payload.Size());
+}
+
+void WriteTrailingBlock(TByteWriter& w, const TProgramSettings& s) {
+    TByteWriter improve;
+    improve.U8(s.improvedReduction ? 1 : 0);
+    improve.I32(s.improveSeconds);
+    WriteRecord(w, kImproveTag, improve);
+}
+
+// Reads the records after the fixed part into s; a record that does not parse leaves its settings
+// as they were, and a truncated block ends the reading.
+void ReadTrailingBlock(TByteReader& r, TProgramSettings& s) {
+    while (r.Remaining() >= 6) {
+        char tag[4];
+        std::uint16_t length = 0;
+        if (!r.Bytes(tag, 4) || !r.U16(length) || length > r.Remaining()) {
+            return;
+        }
+        const auto payload = r.Rest().first(length);
+        r.Skip(length);
+        if (std::string_view(tag, 4) == std::string_view(kImproveTag, 4)) {
+            TByteReader p(payload);
+            bool on = false;
+            std::int32_t seconds = 0;
+            if (FlagBool(p, on) && p.I32(seconds) && seconds >= 1 && seconds <= kMaxImproveSeconds) {
+                s.improvedReduction = on;
+                s.improveSeconds = seconds;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -101,6 +153,7 @@ std::vector<std::uint8_t> ConfigBytes(const TProgramSettings& s) {
     w.I32(tab.FontSize);
     w.I32(tab.FontStyle);
     s.ricerca.Scrivi(w);
+    WriteTrailingBlock(w, s);
     return w.Data();
 }
 
@@ -108,7 +161,8 @@ bool ParseConfig(std::span<const std::uint8_t> data, TProgramSettings& out) {
     TProgramSettings s = out;
     TByteReader r(data);
     if (!r.F64(s.costLire) || !r.F64(s.costEuro) || !std::isfinite(s.costLire) ||
-        !std::isfinite(s.costEuro) || s.costLire < 0 || s.costEuro < 0 || !FlagBool(r, s.costsInEuro) ||
+        !std::isfinite(s.costEuro) || s.costLire < 0 || s.costEuro < 0 || s.costLire > kMaxCostLire ||
+        s.costEuro > kMaxCostEuro || !FlagBool(r, s.costsInEuro) ||
         !PStr(r, s.backgroundPicture, kPathWidth) || !FlagBool(r, s.automaticMerge) ||
         !FlagBool(r, s.saveColumnsWithSystem) || !FlagBool(r, s.reloadLastCoupon)) {
         return false;
@@ -139,6 +193,7 @@ bool ParseConfig(std::span<const std::uint8_t> data, TProgramSettings& out) {
             return false;
         }
     }
+    ReadTrailingBlock(r, s);
     out = std::move(s);
     return true;
 }
@@ -146,9 +201,8 @@ bool ParseConfig(std::span<const std::uint8_t> data, TProgramSettings& out) {
 bool ReadConfigFile(const std::filesystem::path& file, TProgramSettings& s) {
     std::vector<std::uint8_t> bytes;
     if (ReadWholeFile(file, bytes, 1 << 20) && ParseConfig(bytes, s)) {
-        s.backgroundPicture = s.backgroundPicture.empty()
-                                  ? DefaultBackgroundPath()
-                                  : ResolveStoredPath(s.backgroundPicture, TFolder::Sfondi).string();
+        s.backgroundPicture =
+            s.backgroundPicture.empty() ? DefaultBackgroundPath() : PicturePath(s.backgroundPicture);
         return true;
     }
     s.backgroundPicture = DefaultBackgroundPath();

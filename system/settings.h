@@ -23,6 +23,13 @@ struct TProgramSettings {
     T_Taratura taratura;
     TImpTabulato tabulato;
     T_ImpostazioniRicerca ricerca; // "Impostazioni di Ricerca"
+    // "Riduzione Migliorata": after an optimised reduction to a guarantee, search for a smaller
+    // covering for improveSeconds (1 to 3600). Kept in the trailing block of the configuration file.
+    bool improvedReduction = false;
+    std::int32_t improveSeconds = 10;
+    // In memory only (the command line): a fixed budget of swaps instead of the time, and the seed.
+    std::int64_t improveIterations = 0;
+    std::uint64_t improveSeed = 1;
 
     // The column cost in force.
     double ColumnCost() const { return costsInEuro ? costEuro : costLire; }

@@ -108,11 +108,6 @@ public:
     bool modified = false;
     bool untitled = true;
 
-    // Development switches: automatic recalculation running, and the driver's auto-optimised flag
-    // for the run in progress.
-    bool recalcRunning = false;
-    bool autoOptimised = false;
-
     std::vector<std::string> comment;      // "Commento", one entry per line
     std::uint8_t participantNamesFlag = 1; // "Specifica i nomi dei partecipanti"
     std::int32_t ParticipantCount = 1;
@@ -120,10 +115,6 @@ public:
 
     // The version number of the system file read last (files below 200 have the older layout).
     std::int32_t versioneLetta = 200;
-
-    // Run values of the last development.
-    std::int64_t IntegralMultiplier = 1;
-    std::int64_t previousCount = 0; // the recalculation panel's previous count
 
 private:
     // A condition set in its initial state, linked like the present one and to this coupon.

@@ -140,6 +140,41 @@ bool Leggi(TByteReader& r, TLettura& L) {
     return true;
 }
 
+bool Flag(std::uint8_t v) {
+    return v <= 1;
+}
+
+// Every setting the file holds, within the range the program gives it. A value outside (a guarantee
+// of 6, a distance of 0, a flag of 2) marks a damaged or hostile file.
+bool NeiLimiti(const TLettura& L) {
+    const TDatiSistema& d = L.dati;
+    const TImpostazioniSviluppo& s = d.sviluppo;
+    for (std::uint8_t f :
+         {d.SourceForecast, s.UseConditions, s.ReducedDevelopment, s.MinDistanceMode, s.DestinationMemory,
+          s.OptimisedReduction, s.AutoRecalc, s.RealCalculation, s.PairMode, L.participantNamesFlag}) {
+        if (!Flag(f)) {
+            return false;
+        }
+    }
+    if ((s.Guarantee != 4 && s.Guarantee != 5) || s.MinDistance < 2 || s.MinDistance > 10 || s.Passes < 1 ||
+        s.Passes > 10) {
+        return false;
+    }
+    for (SignSet base : s.IntegralBases) {
+        if (base != 0 && base != kSign0 && base != kSign1 && base != kSign2 && base != kSignM) {
+            return false;
+        }
+    }
+    for (const auto& match : s.PairTable.p) {
+        for (std::uint8_t admitted : match) {
+            if (!Flag(admitted)) {
+                return false;
+            }
+        }
+    }
+    return L.participantCount >= 1 && L.participantCount <= kMaxPartecipantiSistema;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> T_Sistema::ScriviFile() {
@@ -203,7 +238,7 @@ bool T_Sistema::LeggiFile(std::span<const std::uint8_t> bytes) {
     L.insieme = NuovoInsieme();
     const TLimiteLettura limite;
     TByteReader r(bytes);
-    if (!Leggi(r, L)) {
+    if (!Leggi(r, L) || !NeiLimiti(L)) {
         return false;
     }
     versioneLetta = L.versione;

@@ -12,6 +12,8 @@ class UserPrompt;
 
 // Largest number of single columns a system file may bring into memory (every distinct column).
 inline constexpr std::int64_t kMaxColonneSistema = std::int64_t{1} << 24;
+// Participants sharing a system: 1 to this many.
+inline constexpr std::int32_t kMaxPartecipantiSistema = 100;
 
 // "&Salva" must ask for a name: the system is untitled and still named "SENZANOME.SVS".
 bool SalvaChiedeNome(const T_Sistema& sys);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <numeric>
 
 #include "core/atomic_file.h"
 #include "core/codepage.h"
@@ -212,21 +213,38 @@ std::size_t TListaSquadre::Modifica(std::size_t index, const std::string& name) 
 }
 
 void TListaSquadre::DaTesto(std::string_view bytes) {
-    nomi_.clear();
+    // A line ends at CR LF, at a bare LF or at a bare CR (blank lines are skipped anyway).
+    std::vector<std::string> lette;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
+        std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string_view::npos) {
             end = bytes.size();
         }
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
+        const std::string_view line = bytes.substr(start, end - start);
         if (!Vuoto(line)) {
-            Aggiungi(Cp1252ToUtf8(line));
+            lette.push_back(Cp1252ToUtf8(line));
         }
         start = end + 1;
+    }
+    // The same list as adding the names one by one (the first of names equal but for case stays),
+    // sorted once: a long damaged file does not cost a shift of the list for every line.
+    std::vector<std::size_t> ordine(lette.size());
+    std::iota(ordine.begin(), ordine.end(), std::size_t{0});
+    std::stable_sort(ordine.begin(), ordine.end(),
+                     [&](std::size_t a, std::size_t b) { return ConfrontaNomi(lette[a], lette[b]) < 0; });
+    nomi_.clear();
+    std::size_t tenuto = 0; // file index of the last name kept
+    for (std::size_t i : ordine) {
+        if (!nomi_.empty() && StessoNome(nomi_.back(), lette[i])) {
+            if (i < tenuto) {
+                nomi_.back() = std::move(lette[i]);
+                tenuto = i;
+            }
+            continue;
+        }
+        nomi_.push_back(std::move(lette[i]));
+        tenuto = i;
     }
 }
 

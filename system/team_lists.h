@@ -46,7 +46,8 @@ public:
     std::size_t Modifica(std::size_t index, const std::string& name);
     void Svuota() { nomi_.clear(); }
 
-    // Lines of Windows-1252 text ended by CR LF (a bare LF is accepted); blank lines are skipped.
+    // Lines of Windows-1252 text ended by CR LF (a bare LF or a bare CR is accepted, as in files
+    // from other systems); blank lines are skipped.
     void DaTesto(std::string_view bytes);
     std::string Testo() const;
 

@@ -155,7 +155,13 @@ TRisultatoOperazione EseguiOperazione(TOperazione op, const std::string& source1
         r.messaggio = prefix + msg::kNessunFileCreato;
         return r;
     }
-    if (!out.SaveToFile(ResolveInFolder(dest, TFolder::Colonne))) {
+    const TSaveStatus saved = out.SaveToFile(ResolveInFolder(dest, TFolder::Colonne), cancel);
+    if (saved == TSaveStatus::Cancelled) {
+        r.esito = TEsitoOperazione::Interrotto;
+        r.messaggio.clear();
+        return r;
+    }
+    if (saved == TSaveStatus::Failed) {
         throw EInOutError(msg::kImpossibileOperazioniFiles);
     }
     r.fileScritto = true;
@@ -222,7 +228,7 @@ void DisordinaLista(TListaColonne& list, std::mt19937_64& rng) {
 }
 
 std::int64_t Disordina(const std::string& source, const std::string& dest, std::uint64_t seed,
-                       TGaugeSink* gauge) {
+                       TGaugeSink* gauge, CancelProbe* cancel) {
     TListaColonne list;
     if (!list.LoadFromFile(ResolveInFolder(source, TFolder::Colonne), false, nullptr)) {
         throw EInOutError(msg::kImpossibileOperazioniFile);
@@ -232,7 +238,11 @@ std::int64_t Disordina(const std::string& source, const std::string& dest, std::
     std::mt19937_64 rng(seed);
     DisordinaLista(list, rng);
     meter.Avanza(n);
-    if (!list.SaveToFile(ResolveInFolder(dest, TFolder::Colonne))) {
+    const TSaveStatus saved = list.SaveToFile(ResolveInFolder(dest, TFolder::Colonne), cancel);
+    if (saved == TSaveStatus::Cancelled) {
+        return -1;
+    }
+    if (saved == TSaveStatus::Failed) {
         throw EInOutError(msg::kImpossibileOperazioniFile);
     }
     meter.Avanza(2 * n);

@@ -65,9 +65,10 @@ TListaColonne CombinaListe(TOperazione op, TListaColonne& first, const Colonna* 
                            CancelProbe* cancel, bool& stopped);
 
 // " Disordinatore": a random order of the file's columns written to dest. Raises EInOutError
-// "Impossibile Effettuare le Operazioni sul File" on any failure. Returns the columns written.
+// "Impossibile Effettuare le Operazioni sul File" on any failure. Returns the columns written, or
+// -1 when a pending press on cancel (may be null) stopped it before dest was replaced.
 std::int64_t Disordina(const std::string& source, const std::string& dest, std::uint64_t seed,
-                       TGaugeSink* gauge = nullptr);
+                       TGaugeSink* gauge = nullptr, CancelProbe* cancel = nullptr);
 // The reordering itself: column k is inserted at a drawn index r in 0..k (appended when r = k),
 // then the column at index 0 moves to the index drawn last. Exact, in O(n log n).
 void DisordinaLista(TListaColonne& list, std::mt19937_64& rng);

@@ -8,6 +8,7 @@
 #include "app/ui/artwork.h"
 #include "core/errors.h"
 #include "core/ui/form_message.h"
+#include "core/user_message.h"
 
 namespace tessaline {
 
@@ -43,7 +44,7 @@ bool TApplication::notify(QObject* receiver, QEvent* e) {
     try {
         return QApplication::notify(receiver, e);
     } catch (const std::exception& ex) {
-        MostraErrore(QString::fromUtf8(ex.what()));
+        MostraErrore(QString::fromStdString(UserMessage(ex)));
     } catch (...) {
         MostraErrore(QString::fromUtf8(msg::kRisorseEsaurite));
     }

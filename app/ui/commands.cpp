@@ -1,7 +1,10 @@
 #include "app/ui/commands.h"
 
 #include "app/ui/main_window.h"
+#include "archive/ui/archive_commands.h"
+#include "conditions/ui/condition_commands.h"
 #include "develop/ui/develop_commands.h"
+#include "print/ui/print_commands.h"
 #include "system/ui/system_commands.h"
 
 namespace tessaline {
@@ -13,6 +16,9 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     }
     sistema_ = new TComandiSistema(main, *files);
     sviluppo_ = new TComandiSviluppo(main, *files);
+    archivio_ = new TComandiArchivio(main, main.Saver());
+    condizioni_ = new TComandiCondizioni(main);
+    stampa_ = new TComandiStampa(main, *files);
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The commands of the system, coupon, team-list and development menus, put on a main window.
+// The commands of the system, coupon, team-list, development, condition, archive and printing menus,
+// put on a main window.
 
 #include <memory>
 
@@ -10,6 +11,9 @@ namespace tessaline {
 class TFormPrinc;
 class TComandiSistema;
 class TComandiSviluppo;
+class TComandiArchivio;
+class TComandiCondizioni;
+class TComandiStampa;
 
 class TComandi {
 public:
@@ -22,11 +26,17 @@ public:
 
     TComandiSistema& Sistema() { return *sistema_; }
     TComandiSviluppo& Sviluppo() { return *sviluppo_; }
+    TComandiArchivio& Archivio() { return *archivio_; }
+    TComandiCondizioni& Condizioni() { return *condizioni_; }
+    TComandiStampa& Stampa() { return *stampa_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
     TComandiSistema* sistema_;
     TComandiSviluppo* sviluppo_;
+    TComandiArchivio* archivio_;
+    TComandiCondizioni* condizioni_;
+    TComandiStampa* stampa_;
 };
 
 } // namespace tessaline

@@ -7,8 +7,6 @@
 #include <QImageReader>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
@@ -19,6 +17,8 @@
 #include "app/ui/artwork.h"
 #include "app/ui/forecast_forms.h"
 #include "app/ui/settings_forms.h"
+#include "conditions/condition_set.h"
+#include "conditions/ui/condition_commands.h"
 #include "core/errors.h"
 #include "core/paths.h"
 #include "core/ui/form_message.h"
@@ -160,6 +160,8 @@ TFormPrinc::TFormPrinc(T_Sistema& sistema, QWidget* parent) : QMainWindow(parent
             Prompt().ShowMessage(msg::kInformazione, "Impossibile Caricare L'Archivio.", BtnOk);
         });
     }
+    // The conditions read the contests (Ripetizioni, statistics) and the search settings.
+    sys_.Insieme().Collega(&archivio_, &Settings().ricerca, &sys_.Colonne);
     AggiornaStatusLine();
     AggiornaAbilitazioni();
     Layout();
@@ -228,22 +230,22 @@ void TFormPrinc::BuildMenu() {
     actions_[QStringLiteral("Save1Click")]->setShortcut(QKeySequence::Save);
 
     condizioni_ = bar->addMenu(QStringLiteral("&Condizioni"));
-    const char* const conds[][2] = {{"Numero Di Segni", "NumeroDiSegni1Click"},
+    const char* const conds[][2] = {{"&Numero Di Segni", "NumeroDiSegni1Click"},
                                     {"Risultati", "Risultati1Click"},
-                                    {"Consecutività Differenziata", "ConsecutivitaDifferenziata1Click"},
-                                    {"Interruzioni", "Interruzioni1Click"},
-                                    {"Pari e Dispari", "PariEDispari1Click"},
-                                    {"Simmetrie", "Simmetrie1Click"},
-                                    {"Vortice", "Vortice1Click"},
-                                    {"Ripetizioni", "Ripetizioni1Click"},
+                                    {"&Consecutività Differenziata", "ConsecutivitaDifferenziata1Click"},
+                                    {"&Interruzioni", "Interruzioni1Click"},
+                                    {"Pari e &Dispari", "PariEDispari1Click"},
+                                    {"&Simmetrie", "Simmetrie1Click"},
+                                    {"&Vortice", "Vortice1Click"},
+                                    {"&Ripetizioni", "Ripetizioni1Click"},
                                     {"Pe&rcentuali", "Percentuali1Click"},
                                     {"&Valori", "Valori1Click"},
-                                    {"Gol Squadra", "GolSquadra1Click"},
-                                    {"Sequele", "Sequele1Click"},
-                                    {"Colonne Filtro", "ColonneFiltro1Click"},
-                                    {"Quadri", "Quadri1Click"},
-                                    {"Link", "Link1Click"},
-                                    {"Punti Tra", "PuntiTra1Click"}};
+                                    {"&Gol Squadra", "GolSquadra1Click"},
+                                    {"Se&quele", "Sequele1Click"},
+                                    {"Colonne &Filtro", "ColonneFiltro1Click"},
+                                    {"Q&uadri", "Quadri1Click"},
+                                    {"&Link", "Link1Click"},
+                                    {"Punti &Tra", "PuntiTra1Click"}};
     for (const auto& c : conds) {
         QAction* a = AddEntry(condizioni_, QString::fromUtf8(c[0]), QLatin1String(c[1]));
         a->setCheckable(true);
@@ -305,8 +307,7 @@ void TFormPrinc::BuildMenu() {
     AddEntry(s, QStringLiteral("Da &File"), QStringLiteral("DaFile2Click"));
     AddEntry(m, QStringLiteral("Stampa &Prospetto"), QStringLiteral("StampaProspettoClick"));
     m->addSeparator();
-    AddEntry(m, QStringLiteral("&Imposta Stampante"), QStringLiteral("ImpostaStampante1Click"),
-             [this] { ImpostaStampante1Click(); });
+    AddEntry(m, QStringLiteral("&Imposta Stampante"), QStringLiteral("ImpostaStampante1Click"));
 
     m = bar->addMenu(QStringLiteral("&Ricevitoria"));
     AddEntry(m, QStringLiteral("&Ridotti Immediati"), QStringLiteral("RidottiImmediati1Click"));
@@ -410,10 +411,12 @@ void TFormPrinc::BuildStatusBar() {
 
 bool TFormPrinc::CaricaSfondo() {
     QPixmap pm;
-    const QString path =
-        Q(sys_.dati.settings.backgroundPicture.empty() ? DefaultBackgroundPath()
-                                                       : sys_.dati.settings.backgroundPicture);
-    if (pm.load(path) && !pm.isNull()) {
+    const std::string file = sys_.dati.settings.backgroundPicture.empty()
+                                 ? DefaultBackgroundPath()
+                                 : sys_.dati.settings.backgroundPicture;
+    // The path comes from the configuration: only a regular file is opened (a FIFO would block).
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(file, ec) && pm.load(Q(file)) && !pm.isNull()) {
         picture_ = pm;
         sfondo_->update();
         return true;
@@ -586,9 +589,15 @@ void TFormPrinc::AggiornaAbilitazioni() {
 }
 
 void TFormPrinc::MarkConditions() {
-    // No condition family holds active conditions until the condition set is part of the system.
-    for (QAction* a : condizioni_->actions()) {
-        a->setChecked(false);
+    TInsiemeCondizioni& set = sys_.Insieme();
+    for (const TVoceCondizione& v : VociCondizioni()) {
+        TCondizione* c = set.Slot(v.slot);
+        if (QAction* a = Azione(QLatin1String(v.handler))) {
+            a->setChecked(c != nullptr && c->AggiornaStato());
+        }
+    }
+    if (QAction* a = Azione(QStringLiteral("Link1Click"))) {
+        a->setChecked(set.Link().AggiornaStato());
     }
 }
 
@@ -685,18 +694,6 @@ void TFormPrinc::SelezionaAccClick() {
     }
     AggiornaAbilitazioni();
     AggiornaStatusLine();
-}
-
-QPrinter& ProgramPrinter() {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
-}
-
-void TFormPrinc::ImpostaStampante1Click() {
-    QPrintDialog dlg(&ProgramPrinter(), this);
-    dlg.setWindowTitle(QStringLiteral("Imposta Stampante"));
-    dlg.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-    dlg.exec();
 }
 
 void TFormPrinc::About1Click() {

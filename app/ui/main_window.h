@@ -20,15 +20,11 @@
 class QAction;
 class QMenu;
 class QFrame;
-class QPrinter;
 
 namespace tessaline {
 
 class TFormMessage;
 class UserPrompt;
-
-// The printer of the run, as "Imposta Stampante" leaves it; every printout uses it.
-QPrinter& ProgramPrinter();
 
 class TFormPrinc : public QMainWindow, public TAppContext {
     Q_OBJECT
@@ -96,7 +92,6 @@ public:
     void SelezionaAccClick();
     void About1Click();
     void Indice1Click();
-    void ImpostaStampante1Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -7,7 +7,10 @@
 
 #include "app/ui/forecast_forms.h"
 #include "app/ui/main_window.h"
+#include "app/ui/screenshots_archive.h"
 #include "app/ui/screenshots_commands.h"
+#include "app/ui/screenshots_conditions.h"
+#include "app/ui/screenshots_print.h"
 #include "app/ui/settings_forms.h"
 #include "core/interfaces.h"
 #include "core/ui/form_message.h"
@@ -97,6 +100,9 @@ bool SaveScreenshots(T_Sistema& sys, const QString& dir) {
     TFormAbout about;
     ok = Shot(&about, dir, QStringLiteral("about")) && ok;
     ok = SaveCommandScreenshots(sys, dir) && ok;
+    ok = SaveArchiveScreenshots(sys, dir) && ok;
+    ok = SaveConditionScreenshots(sys, dir) && ok;
+    ok = SavePrintScreenshots(sys, dir) && ok;
     return ok;
 }
 

@@ -65,6 +65,10 @@ bool SaveCommandScreenshots(T_Sistema& sys, const QString& dir) {
     comandi.Sviluppo().CalcoloColonne1Click();
     if (TFrmSviluppo* f = comandi.Sviluppo().FinestraSviluppo()) {
         ok = Shot(f, dir, QStringLiteral("sviluppo_ridotto")) && ok;
+        // As the improved reduction shows its search (figures of a large system).
+        f->AggiornaRidOtt(16777216, 1093, false, 16777216);
+        f->AggiornaMigliorata(1092, 1093, 40);
+        ok = Shot(f, dir, QStringLiteral("sviluppo_migliorata")) && ok;
     }
     sys.dati.sviluppo.ReducedDevelopment = 0;
     comandi.Sviluppo().CalcoloColonne1Click();
@@ -74,6 +78,9 @@ bool SaveCommandScreenshots(T_Sistema& sys, const QString& dir) {
 
     TFrmImpSv imp(sys, prompt, files);
     imp.CheckRid->click();
+    imp.RadioN1->click();
+    imp.CheckOtt->click();
+    imp.CheckMig->click();
     imp.CheckUsaRicalcolo->click();
     ok = Shot(&imp, dir, QStringLiteral("impostazioni_sviluppo")) && ok;
 
@@ -83,6 +90,12 @@ bool SaveCommandScreenshots(T_Sistema& sys, const QString& dir) {
     main.ImpostaTutto();
     comandi.Sviluppo().Ricalcola();
     ok = Shot(comandi.Sviluppo().Pannello(), dir, QStringLiteral("ricalcolo")) && ok;
+    // The panel as a run shows it: the gauge and "Annulla".
+    comandi.Sviluppo().Pannello()->show();
+    comandi.Sviluppo().Pannello()->InizioCalcolo();
+    comandi.Sviluppo().Pannello()->AggiornaCond(16'777'216, 16'777'216, false, 8'388'608);
+    ok = Shot(comandi.Sviluppo().Pannello(), dir, QStringLiteral("ricalcolo_in_corso")) && ok;
+    comandi.Sviluppo().Pannello()->FineCalcolo();
     main.show();
     comandi.Sviluppo().Pannello()->show();
     QApplication::processEvents();

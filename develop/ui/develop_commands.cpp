@@ -10,6 +10,7 @@
 #include "core/ui/app_context.h"
 #include "core/ui/file_chooser.h"
 #include "core/ui/qt_text.h"
+#include "core/ui/worker.h"
 #include "develop/driver.h"
 #include "develop/estimate.h"
 #include "develop/ui/develop_window.h"
@@ -79,24 +80,52 @@ void TComandiSviluppo::CalcoloColonne1Click() {
             window_->aggiornaPrincipale = [this] { Aggiorna(); };
         }
         *last_ = window_->Esegui(&main_.Prompt());
+        previousCount_ = last_->previousCount;
     });
 }
 
 bool TComandiSviluppo::Ricalcola() {
     T_Sistema& sys = main_.Sistema();
-    if (sys.dati.sviluppo.AutoRecalc != 1 || sys.recalcRunning) {
+    if (sys.dati.sviluppo.AutoRecalc != 1 || recalcRunning_) {
         return false;
     }
     if (!panel_->isVisible()) {
         panel_->Mostra();
     }
+    recalcRunning_ = true;
+    recalcStopped_ = false;
     Protetto([this, &sys] {
+        TDevelopRequest request = TDevelopRequest::Of(sys);
+        request.recalculation = true;
+        request.previousCount = previousCount_;
+        TQueuedDevelopProgress progress(panel_, *panel_);
+        TUiThreadPrompt asked(&main_.Prompt());
         TRecalcHooks hooks;
-        hooks.progress = panel_;
-        hooks.prompt = &main_.Prompt();
-        hooks.animation = [this](bool on) { main_.RunAnimation(on); };
-        RecalculateSystem(sys, hooks);
+        hooks.progress = &progress;
+        hooks.prompt = &asked;
+        hooks.cancel = &panel_->Cancel();
+        hooks.previousCount = previousCount_;
+        TRecalcOutcome outcome;
+        main_.RunAnimation(false);
+        panel_->InizioCalcolo();
+        try {
+            // Only the panel takes input while the run goes on: nothing may change the system.
+            TInputBlock block(panel_);
+            RunOnWorker([&] { outcome = RunRecalculation(request, hooks); });
+        } catch (...) {
+            progress.Flush();
+            panel_->FineCalcolo();
+            main_.RunAnimation(true);
+            throw;
+        }
+        progress.Flush();
+        panel_->FineCalcolo();
+        previousCount_ = outcome.previousCount;
+        recalcStopped_ = outcome.stopped;
+        ApplyRecalculation(sys, std::move(outcome));
+        main_.RunAnimation(true);
     });
+    recalcRunning_ = false;
     return true;
 }
 
@@ -159,7 +188,13 @@ void TComandiSviluppo::SalvaColonne(bool testo) {
     }
     TWaitCursor wait;
     const TListaColonne& list = main_.Sistema().Colonne;
-    if (!(testo ? list.SaveText(path) : list.SaveToFile(path))) {
+    bool saved = false;
+    {
+        // Written on the worker thread: the windows keep painting, and take no input meanwhile.
+        TInputBlock block(nullptr);
+        RunOnWorker([&] { saved = testo ? list.SaveText(path) : list.SaveToFile(path); });
+    }
+    if (!saved) {
         throw EInOutError(testo ? msg::kErroreScritturaTesto : msg::kErroreScritturaColonnare);
     }
 }
@@ -187,7 +222,13 @@ void TComandiSviluppo::ImportadaASCII1Click() {
         T_Sistema& sys = main_.Sistema();
         try {
             TWaitCursor wait;
-            if (!sys.Colonne.LoadText(S(file), &main_.Prompt())) {
+            TUiThreadPrompt asked(&main_.Prompt());
+            bool read = false;
+            {
+                TInputBlock block(nullptr);
+                RunOnWorker([&] { read = sys.Colonne.LoadText(S(file), &asked); });
+            }
+            if (!read) {
                 sys.Colonne.Clear();
                 main_.Prompt().ShowMessage(msg::kInformazione, msg::kErroreLetturaTesto, BtnOk);
             }

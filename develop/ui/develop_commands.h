@@ -5,6 +5,7 @@
 // "Importa da ASCII").
 
 #include <QObject>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -44,6 +45,8 @@ public:
     TFrmSviluppo* FinestraSviluppo() const { return window_.get(); }
     // What the last development run returned.
     const TDevelopResult& UltimoRisultato() const { return *last_; }
+    // Whether the last automatic recalculation was stopped with the panel's "Annulla".
+    bool RicalcoloInterrotto() const { return recalcStopped_; }
 
 private:
     // Runs a command; a failure is shown in the message window.
@@ -56,6 +59,9 @@ private:
     TFormRicalcoloAutomatico* panel_;
     std::unique_ptr<TFrmSviluppo> window_;
     std::unique_ptr<TDevelopResult> last_;
+    bool recalcRunning_ = false;
+    bool recalcStopped_ = false;
+    std::int64_t previousCount_ = 0; // the panel's count of the run before
 };
 
 } // namespace tessaline

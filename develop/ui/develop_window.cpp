@@ -16,18 +16,10 @@
 #include "core/cost.h"
 #include "core/rounding.h"
 #include "core/ui/qt_text.h"
+#include "core/ui/worker.h"
 #include "system/sistema.h"
 
 namespace tessaline {
-
-void TPumpedCancel::Pump() {
-    const auto now = std::chrono::steady_clock::now();
-    if (now - last_ < kInterval) {
-        return;
-    }
-    last_ = now;
-    QCoreApplication::processEvents(flags_);
-}
 
 TTorta::TTorta(QWidget* parent) : QWidget(parent) {
     series_ = new QPieSeries(this);
@@ -199,24 +191,31 @@ TDevelopResult TFrmSviluppo::Esegui(UserPrompt* prompt) {
     running_ = true;
     show();
     raise();
-    QCoreApplication::processEvents();
+    const TDevelopRequest request = TDevelopRequest::Of(sys_);
+    TQueuedDevelopProgress progress(this, *this);
+    TUiThreadPrompt asked(prompt);
     TDevelopHooks hooks;
-    hooks.progress = this;
-    hooks.prompt = prompt;
+    hooks.progress = &progress;
+    hooks.prompt = &asked;
     hooks.cancel = &cancel_;
-    TDevelopResult result;
+    TDevelopOutcome outcome;
     try {
-        result = DevelopSystem(sys_, hooks);
+        RunOnWorker([&] { outcome = RunDevelopment(request, hooks); });
     } catch (...) {
+        progress.Flush();
         running_ = false;
         BtnOk->setEnabled(true);
         hide();
         RefreshMainWindow();
         throw;
     }
+    progress.Flush();
+    const TDevelopResult result = outcome.result;
+    ApplyDevelopment(sys_, std::move(outcome));
     running_ = false;
     BtnOk->setEnabled(true);
     cancel_.Reset();
+    RefreshMainWindow();
     return result;
 }
 
@@ -259,7 +258,6 @@ void TFrmSviluppo::AggiornaCond(std::int64_t total, std::int64_t accepted, bool 
         ColonneIniziali->setText(QString::number(total));
         TortaC->Imposta(Quota(accepted, total));
     }
-    cancel_.Pump();
 }
 
 void TFrmSviluppo::AggiornaCondRid(std::int64_t total, std::int64_t accepted, bool final, std::int64_t kept,
@@ -280,7 +278,6 @@ void TFrmSviluppo::AggiornaCondRid(std::int64_t total, std::int64_t accepted, bo
         TortaC->Imposta(Quota(accepted, total));
         TortaR->Imposta(Quota(kept, accepted));
     }
-    cancel_.Pump();
 }
 
 void TFrmSviluppo::AggiornaRidOtt(std::int64_t initial, std::int64_t chosen, bool final,
@@ -297,12 +294,20 @@ void TFrmSviluppo::AggiornaRidOtt(std::int64_t initial, std::int64_t chosen, boo
     if (final) {
         TortaR->Imposta(Quota(chosen, initial));
     }
+}
+
+void TFrmSviluppo::AggiornaMigliorata(std::int64_t current, std::int64_t best, int percent) {
+    if (percent != Gauge1->value()) {
+        Gauge1->setValue(percent);
+    }
+    LabelStato->setText(QStringLiteral("Riduzione Migliorata : %1  (Migliore %2)")
+                            .arg(QLocale().toString(static_cast<qlonglong>(current)),
+                                 QLocale().toString(static_cast<qlonglong>(best))));
     cancel_.Pump();
 }
 
 void TFrmSviluppo::Stato(const std::string& text) {
     LabelStato->setText(Q(text));
-    LabelStato->repaint();
 }
 
 void TFrmSviluppo::ShowReductionLabels(bool show) {
@@ -314,17 +319,25 @@ void TFrmSviluppo::ShowReductionLabels(bool show) {
     }
 }
 
-void TFrmSviluppo::ShowPieCond() {
+void TFrmSviluppo::Inizio(bool /*recalculation*/, bool reducing) {
+    ShowReductionLabels(reducing);
+}
+
+void TFrmSviluppo::CondizionamentoConcluso() {
     TortaC->setVisible(true);
     GroupBoxC->update();
 }
 
-void TFrmSviluppo::ShowPieRid() {
+void TFrmSviluppo::RiduzioneAvviata() {
+    ShowReductionLabels(true);
+}
+
+void TFrmSviluppo::RiduzioneConclusa() {
     TortaR->setVisible(true);
     GroupBoxR->update();
 }
 
-void TFrmSviluppo::Close() {
+void TFrmSviluppo::EnumerazioneInterrotta() {
     hide();
 }
 

@@ -40,6 +40,10 @@ TFormRicalcoloAutomatico::TFormRicalcoloAutomatico(T_Sistema& sys, QWidget* pare
     Gauge->setRange(0, 100);
     Gauge->setTextVisible(false);
     Gauge->setFixedHeight(14);
+    BtnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    BtnAnnulla->setObjectName(QStringLiteral("BtnAnnulla"));
+    BtnAnnulla->setVisible(false);
+    connect(BtnAnnulla, &QPushButton::clicked, this, [this] { cancel_.Request(); });
     auto* row = new QHBoxLayout;
     row->addWidget(PanelCol, 1);
     row->addWidget(PanelPerc);
@@ -48,6 +52,7 @@ TFormRicalcoloAutomatico::TFormRicalcoloAutomatico(T_Sistema& sys, QWidget* pare
     lay->addLayout(row);
     lay->addWidget(Gauge);
     lay->addWidget(PanelComp);
+    lay->addWidget(BtnAnnulla, 0, Qt::AlignHCenter);
     Inizializza();
     // Wide enough for the whole title beside the title bar's buttons.
     setMinimumWidth(std::max(minimumSizeHint().width(),
@@ -90,9 +95,23 @@ void TFormRicalcoloAutomatico::Mostra(bool changed) {
     Gauge->setValue(model_.Gauge());
     Gauge->setVisible(model_.GaugeVisible());
     PanelComp->setVisible(!model_.GaugeVisible());
-    if (isVisible()) {
-        repaint();
-    }
+}
+
+void TFormRicalcoloAutomatico::InizioCalcolo() {
+    cancel_.Reset();
+    running_ = true;
+    BtnAnnulla->setVisible(true);
+    BtnAnnulla->setEnabled(true);
+}
+
+void TFormRicalcoloAutomatico::FineCalcolo() {
+    running_ = false;
+    cancel_.Reset();
+    BtnAnnulla->setVisible(false);
+}
+
+void TFormRicalcoloAutomatico::Inizio(bool /*recalculation*/, bool /*reducing*/) {
+    Inizializza();
 }
 
 void TFormRicalcoloAutomatico::Inizializza() {
@@ -115,8 +134,8 @@ void TFormRicalcoloAutomatico::AggiornaRidOtt(std::int64_t initial, std::int64_t
     Mostra(model_.AggiornaRid(initial, chosen, covered));
 }
 
-void TFormRicalcoloAutomatico::CalcoloTerminato(std::int64_t finalCount) {
-    model_.CalcoloTerminato(finalCount, sys_.previousCount);
+void TFormRicalcoloAutomatico::CalcoloTerminato(std::int64_t finalCount, std::int64_t previousCount) {
+    model_.CalcoloTerminato(finalCount, previousCount);
     Mostra(true);
     int visible = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -136,6 +155,11 @@ void TFormRicalcoloAutomatico::RefreshMainWindow() {
 }
 
 void TFormRicalcoloAutomatico::closeEvent(QCloseEvent* e) {
+    if (running_) {
+        cancel_.Request(); // the run stops first; the panel stays
+        e->ignore();
+        return;
+    }
     QWidget::closeEvent(e);
     if (e->isAccepted()) {
         sys_.dati.sviluppo.AutoRecalc = 0;

@@ -1,13 +1,15 @@
 #pragma once
 // The panel "Numero di Colonne": the column count of the last automatic recalculation, its change
-// against the previous count, and a gauge while the recalculation runs. Closing it switches
-// automatic recalculation off.
+// against the previous count, and a gauge and "Annulla" while the recalculation runs. Closing it
+// switches automatic recalculation off; closing it during a run stops the run.
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QWidget>
 #include <functional>
 
+#include "core/interfaces.h"
 #include "core/progress.h"
 #include "develop/estimate.h"
 
@@ -27,19 +29,27 @@ public:
     // Shows the panel (placing it the first time) ready for a run.
     void Mostra();
 
-    void Inizializza() override;
+    // A run starts (the panel takes input, "Annulla" shows and is armed) or ends.
+    void InizioCalcolo();
+    void FineCalcolo();
+    bool InCorso() const { return running_; }
+    TCancelFlag& Cancel() { return cancel_; }
+
+    void Inizializza();
+    void Inizio(bool recalculation, bool reducing) override;
     void AggiornaCond(std::int64_t total, std::int64_t accepted, bool final, std::int64_t examined) override;
     void AggiornaCondRid(std::int64_t total, std::int64_t accepted, bool final, std::int64_t kept,
                          std::int64_t examined) override;
     void AggiornaRidOtt(std::int64_t initial, std::int64_t chosen, bool final, std::int64_t covered) override;
-    void CalcoloTerminato(std::int64_t finalCount) override;
-    void RefreshMainWindow() override;
+    void CalcoloTerminato(std::int64_t finalCount, std::int64_t previousCount) override;
+    void RefreshMainWindow();
 
     const TRecalcPanelModel& Modello() const { return model_; }
     QLabel* PanelCol;
     QLabel* PanelPerc;
     QLabel* PanelComp;
     QProgressBar* Gauge;
+    QPushButton* BtnAnnulla;
     // The main window's status line and commands (after a run, and when the panel is closed).
     std::function<void()> aggiornaPrincipale;
 
@@ -54,6 +64,8 @@ private:
     QWidget* main_ = nullptr;
     QWidget* tools_ = nullptr;
     bool placed_ = false;
+    bool running_ = false;
+    TCancelFlag cancel_;
 };
 
 } // namespace tessaline

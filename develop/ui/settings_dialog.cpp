@@ -16,6 +16,7 @@
 #include "core/ui/file_chooser.h"
 #include "core/ui/help.h"
 #include "core/ui/qt_text.h"
+#include "system/config_file.h"
 #include "system/sistema.h"
 
 namespace tessaline {
@@ -95,6 +96,12 @@ TFrmImpSv::TFrmImpSv(T_Sistema& sys, UserPrompt& prompt, TFileChooser& files, QW
     SpinDistMin = new QSpinBox(rid);
     SpinDistMin->setRange(2, 10);
     CheckOtt = new QCheckBox(QStringLiteral("Riduzione Ottimizzata"), rid);
+    CheckMig = new QCheckBox(QStringLiteral("Riduzione Migliorata"), rid);
+    CheckMig->setToolTip(QStringLiteral("Dopo la riduzione ottimizzata cerca un sistema più piccolo con la "
+                                        "stessa garanzia, per il tempo indicato"));
+    SpinMigSecondi = new QSpinBox(rid);
+    SpinMigSecondi->setRange(1, kMaxImproveSeconds);
+    SpinMigSecondi->setSuffix(QStringLiteral(" secondi"));
     SpinMult = new QSpinBox(rid);
     SpinMult->setRange(1, 10);
     auto* labelMult = new QLabel(QStringLiteral("Vincite Multiple"), rid);
@@ -105,7 +112,12 @@ TFrmImpSv::TFrmImpSv(T_Sistema& sys, UserPrompt& prompt, TFileChooser& files, QW
     gr->addWidget(RadioN2, 2, 0);
     gr->addWidget(RadioDMin, 3, 0);
     gr->addWidget(SpinDistMin, 3, 1);
-    gr->addWidget(CheckOtt, 4, 0, 1, 2);
+    gr->addWidget(CheckOtt, 4, 0);
+    auto* mig = new QHBoxLayout;
+    mig->addWidget(CheckMig);
+    mig->addWidget(SpinMigSecondi);
+    mig->addStretch(1);
+    gr->addLayout(mig, 4, 1, 1, 2);
     gr->addWidget(labelMult, 5, 0);
     gr->addWidget(SpinMult, 5, 1);
     gr->setColumnStretch(2, 1);
@@ -136,19 +148,18 @@ TFrmImpSv::TFrmImpSv(T_Sistema& sys, UserPrompt& prompt, TFileChooser& files, QW
         });
     }
 
-    const QString names[] = {QStringLiteral("RadioPronostico"),   QStringLiteral("RadioSorgFile"),
-                             QStringLiteral("Editsorg"),          QStringLiteral("RadioMem"),
-                             QStringLiteral("RadioFile"),         QStringLiteral("EditDest"),
-                             QStringLiteral("CheckCond"),         QStringLiteral("CheckRid"),
-                             QStringLiteral("RadioN1"),           QStringLiteral("RadioN2"),
-                             QStringLiteral("RadioDMin"),         QStringLiteral("SpinDistMin"),
-                             QStringLiteral("CheckOtt"),          QStringLiteral("SpinMult"),
-                             QStringLiteral("CheckUsaRicalcolo"), QStringLiteral("RadioReale"),
-                             QStringLiteral("RadioStimato")};
-    QWidget* const controls[] = {RadioPronostico, RadioSorgFile, Editsorg, RadioMem, RadioFile,
-                                 EditDest,        CheckCond,     CheckRid, RadioN1,  RadioN2,
-                                 RadioDMin,       SpinDistMin,   CheckOtt, SpinMult, CheckUsaRicalcolo,
-                                 RadioReale,      RadioStimato};
+    const QString names[] = {
+        QStringLiteral("RadioPronostico"), QStringLiteral("RadioSorgFile"),     QStringLiteral("Editsorg"),
+        QStringLiteral("RadioMem"),        QStringLiteral("RadioFile"),         QStringLiteral("EditDest"),
+        QStringLiteral("CheckCond"),       QStringLiteral("CheckRid"),          QStringLiteral("RadioN1"),
+        QStringLiteral("RadioN2"),         QStringLiteral("RadioDMin"),         QStringLiteral("SpinDistMin"),
+        QStringLiteral("CheckOtt"),        QStringLiteral("SpinMult"),          QStringLiteral("CheckMig"),
+        QStringLiteral("SpinMigSecondi"),  QStringLiteral("CheckUsaRicalcolo"), QStringLiteral("RadioReale"),
+        QStringLiteral("RadioStimato")};
+    QWidget* const controls[] = {RadioPronostico, RadioSorgFile,     Editsorg,   RadioMem,    RadioFile,
+                                 EditDest,        CheckCond,         CheckRid,   RadioN1,     RadioN2,
+                                 RadioDMin,       SpinDistMin,       CheckOtt,   SpinMult,    CheckMig,
+                                 SpinMigSecondi,  CheckUsaRicalcolo, RadioReale, RadioStimato};
     for (std::size_t i = 0; i < std::size(controls); ++i) {
         controls[i]->setObjectName(names[i]);
     }
@@ -156,7 +167,7 @@ TFrmImpSv::TFrmImpSv(T_Sistema& sys, UserPrompt& prompt, TFileChooser& files, QW
     // Clicks on the source, destination and reduction controls change what a development gives.
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
              RadioPronostico, RadioSorgFile, RadioMem, RadioFile, CheckCond, CheckRid, RadioN1, RadioN2,
-             RadioDMin, CheckOtt}) {
+             RadioDMin, CheckOtt, CheckMig}) {
         connect(b, &QAbstractButton::clicked, this, &TFrmImpSv::Cambia);
     }
     for (QSpinBox* s : {SpinDistMin, SpinMult}) {
@@ -196,6 +207,8 @@ void TFrmImpSv::FormShow() {
     SpinDistMin->setValue(s.MinDistance);
     CheckOtt->setChecked(s.OptimisedReduction != 0);
     SpinMult->setValue(s.Passes);
+    CheckMig->setChecked(d.settings.improvedReduction);
+    SpinMigSecondi->setValue(d.settings.improveSeconds);
     CheckUsaRicalcolo->setChecked(s.AutoRecalc != 0);
     (s.RealCalculation != 0 ? RadioReale : RadioStimato)->setChecked(true);
     RadioFile->setEnabled(true);
@@ -225,6 +238,11 @@ void TFrmImpSv::Abilita() {
         CheckOtt->setChecked(false);
     }
     CheckOtt->setEnabled(reduced && !minDist);
+    // The improvement follows an optimised reduction to a guarantee; its tick stays as the program
+    // setting is, whatever this system's reduction.
+    const bool improvable = reduced && !minDist && CheckOtt->isChecked();
+    CheckMig->setEnabled(improvable);
+    SpinMigSecondi->setEnabled(improvable && CheckMig->isChecked());
     const bool multiple = reduced && !CheckOtt->isChecked() && !minDist;
     SpinMult->setEnabled(multiple);
     if (!multiple) {
@@ -288,6 +306,18 @@ void TFrmImpSv::accept() {
     s.Passes = static_cast<std::uint8_t>(SpinMult->value());
     s.AutoRecalc = CheckUsaRicalcolo->isChecked() ? 1 : 0;
     s.RealCalculation = RadioReale->isChecked() ? 1 : 0;
+
+    const bool improvedBefore = d.settings.improvedReduction;
+    const std::int32_t secondsBefore = d.settings.improveSeconds;
+    d.settings.improvedReduction = CheckMig->isChecked();
+    d.settings.improveSeconds = SpinMigSecondi->value();
+    if (improvedBefore != d.settings.improvedReduction || secondsBefore != d.settings.improveSeconds) {
+        try {
+            SalvaConfigurazione(d.settings);
+        } catch (const EInOutError& e) {
+            prompt_.ShowMessage(msg::kInformazione, e.what(), BtnOk); // kept for this session
+        }
+    }
 
     if (changed_) {
         d.columnsValid = 0;

@@ -37,6 +37,9 @@ public:
     QRadioButton* RadioDMin;
     QSpinBox* SpinDistMin;
     QCheckBox* CheckOtt;
+    // "Riduzione Migliorata" and its time budget: program settings, saved in the configuration file.
+    QCheckBox* CheckMig;
+    QSpinBox* SpinMigSecondi;
     QSpinBox* SpinMult;
     QCheckBox* CheckUsaRicalcolo;
     QRadioButton* RadioReale;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -76,6 +77,37 @@ TEST(CliDevelop, LargeOptimisedReductionAsksAndNoKeepsEverything) {
               "\n");
 }
 
+TEST(CliDevelop, ImprovedReductionIsASmallerCoveringOfTheDevelopment) {
+    test::TTestHome home;
+    const std::string forecast = "012 1 012 1 012 1 012 1 012 1 012 1"; // 729 columns
+    const auto developed = reference::Expansion(reference::Forecast(forecast));
+    const auto run = [&](int guarantee, const std::string& extra, const std::string& name) {
+        const fs::path out = home.Path() / name;
+        const auto r =
+            test::RunCli("develop --forecast " + Q(forecast) + " --reduce " + std::to_string(guarantee) +
+                         " --optimised " + extra + " -o " + Q(out.string()));
+        EXPECT_EQ(r.status, 0) << extra;
+        TListaColonne l;
+        EXPECT_TRUE(l.LoadFromFile(out, false, nullptr));
+        return reference::Columns(l);
+    };
+    for (int guarantee : {5, 4}) {
+        SCOPED_TRACE(guarantee);
+        const auto greedy = run(guarantee, "", "greedy.col");
+        const auto improved = run(guarantee, "--improve-iterations 20000 --seed 7", "a.col");
+        EXPECT_EQ(run(guarantee, "--improve-iterations 20000 --seed 7", "b.col"), improved);
+        EXPECT_LT(improved.size(), greedy.size());
+        for (const Colonna& k : improved) {
+            EXPECT_NE(std::find(developed.begin(), developed.end(), k), developed.end()) << ColumnText(k);
+        }
+        for (const Colonna& c : developed) {
+            EXPECT_TRUE(std::any_of(improved.begin(), improved.end(), [&](const Colonna& k) {
+                return WrongMatches(c, k) <= 6 - guarantee;
+            })) << ColumnText(c);
+        }
+    }
+}
+
 TEST(CliDevelop, UsageErrors) {
     test::TTestHome home;
     const std::string ok = "--forecast '1 0 12 1 2 1 0 M 12 01 1 0'";
@@ -97,6 +129,12 @@ TEST(CliDevelop, UsageErrors) {
         ok + " --min-distance 3 --reduce 5",
         ok + " --min-distance 1",
         ok + " --answer forse",
+        ok + " --reduce 5 --improve-iterations 100",
+        ok + " --reduce 5 --passes 1 --improve-iterations 100",
+        ok + " --reduce 5 --optimised --improve-iterations 0",
+        ok + " --reduce 5 --optimised --seed 3",
+        ok + " --reduce 5 --optimised --improve-iterations 100 --seed -1",
+        "--improve-iterations 100 sistema.svs",
         ok + " sistema.svs",
     };
     for (const auto& args : bad) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <random>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "develop/merge.h"
+#include "reference/develop_fixtures.h"
 #include "reference/merge_reference.h"
 #include "reference/merge_walk.h"
 #include "support/test_home.h"
@@ -181,6 +183,45 @@ TEST(ColumnFile, FailedSaveLeavesPreviousFile) {
         std::setvbuf(full, nullptr, _IONBF, 0);
         EXPECT_FALSE(many.WriteTo(full));
         std::fclose(full);
+    }
+}
+
+// "Annulla" found at any look-up of a save, up to the last one before the commit: nothing is
+// written, the previous file stays byte-identical and no temporary file is left; found after the
+// last look-up, the save completes.
+TEST(ColumnFile, StoppedSaveLeavesPreviousFile) {
+    test::TTestHome home;
+    const fs::path folder = home.Path() / "out";
+    fs::create_directories(folder);
+    TListaColonne many;
+    for (int i = 0; i < 2500; ++i) {
+        many.Append(FromText(i % 2 == 0 ? "111111111111" : "000000000000"));
+    }
+    // Column file: a look before the file, one per block of 1000 (3), one before the commit.
+    // Text file: a look before the file, one per 14,000-byte chunk (2), one before the commit.
+    struct TCase {
+        bool text;
+        std::int64_t from;
+        TSaveStatus expected;
+    };
+    const TCase cases[] = {{false, 1, TSaveStatus::Cancelled}, {false, 3, TSaveStatus::Cancelled},
+                           {false, 5, TSaveStatus::Cancelled}, {false, 6, TSaveStatus::Saved},
+                           {true, 1, TSaveStatus::Cancelled},  {true, 3, TSaveStatus::Cancelled},
+                           {true, 4, TSaveStatus::Cancelled},  {true, 5, TSaveStatus::Saved}};
+    for (const auto& c : cases) {
+        const fs::path file = folder / (c.text ? "keep.Txt" : "keep.Col");
+        const std::vector<unsigned char> previous(12, 0x04);
+        test::WriteBytes(file, previous);
+        reference::TScriptedCancel cancel(c.from);
+        const TSaveStatus status = c.text ? many.SaveText(file, &cancel) : many.SaveToFile(file, &cancel);
+        EXPECT_EQ(status, c.expected) << c.text << " " << c.from;
+        if (c.expected == TSaveStatus::Cancelled) {
+            EXPECT_EQ(test::ReadBytes(file), previous) << c.text << " " << c.from;
+        } else {
+            EXPECT_EQ(fs::file_size(file), c.text ? 2500u * 14 : 2500u * 12);
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << c.from;
+        fs::remove(file);
     }
 }
 

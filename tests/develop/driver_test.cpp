@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "core/condition_hook.h"
@@ -64,7 +67,7 @@ TEST(DevelopSystem, PlainRunKeepsEveryColumnInEnumerationOrder) {
     EXPECT_EQ(r.accepted, 8);
     EXPECT_EQ(fx.sys.dati.finalCount, 8);
     EXPECT_EQ(fx.sys.dati.columnsValid, 1);
-    EXPECT_EQ(fx.sys.previousCount, 8);
+    EXPECT_EQ(r.previousCount, 8);
     EXPECT_FALSE(r.stopped);
     EXPECT_EQ(fx.progress.states.front(), "Elaborazione in Corso...");
     EXPECT_EQ(fx.progress.states.back().rfind("Elaborazione Terminata.   Tempo Impiegato : ", 0), 0u);
@@ -136,7 +139,7 @@ TEST(DevelopSystem, IntegralTeamsDevelopOnTheirBasesAndComeBack) {
     TFixture fx;
     SetIntegral(fx.sys);
     const auto r = fx.Develop();
-    EXPECT_EQ(fx.sys.IntegralMultiplier, 6);
+    EXPECT_EQ(r.integralMultiplier, 6);
     EXPECT_EQ(fx.sys.dati.sviluppo.IntegralBases[8], 0);
     EXPECT_EQ(fx.sys.dati.sviluppo.IntegralBases[9], 0);
     EXPECT_EQ(fx.sys.dati.sviluppo.IntegralBases[2], kSign1);
@@ -162,8 +165,7 @@ TEST(DevelopSystem, IntegralTeamsDevelopOnTheirBasesAndComeBack) {
     for (auto& m : fx.sys.dati.sviluppo.PairTable.p) {
         m[5] = 1;
     }
-    fx.Develop();
-    EXPECT_EQ(fx.sys.IntegralMultiplier, 1);
+    EXPECT_EQ(fx.Develop().integralMultiplier, 1);
     ASSERT_EQ(fx.sys.Colonne.Count(), 1);
     EXPECT_EQ(ColumnText(fx.sys.Colonne[0]), "111111111111");
 }
@@ -180,7 +182,7 @@ TEST(DevelopSystem, DestinationFileHoldsWhatMemoryWouldHold) {
     const auto r = fx.Develop();
     EXPECT_TRUE(fx.sys.Colonne.Empty());
     EXPECT_EQ(fx.sys.dati.finalCount, 0);
-    EXPECT_EQ(fx.sys.previousCount, 8);
+    EXPECT_EQ(r.previousCount, 8);
     EXPECT_EQ(r.accepted, 48);
     TListaColonne file;
     ASSERT_TRUE(file.LoadFromFile(dest, false, nullptr));
@@ -209,11 +211,90 @@ TEST(DevelopSystem, StoppedEnumerationKeepsNothing) {
     EXPECT_EQ(fx.progress.closed, 1);
     EXPECT_EQ(cancel.looks, 5);
 
+    // To a destination file: the previous file stays as it was, with no temporary file beside it.
     const fs::path dest = fx.Colonne() / "DefDest.Col";
+    const std::vector<unsigned char> previous(36, 0x01);
+    test::WriteBytes(dest, previous);
     fx.sys.dati.sviluppo.DestinationMemory = 0;
     reference::TScriptedCancel again(5);
-    fx.Develop(&again);
-    EXPECT_EQ(fs::file_size(dest), 0u);
+    EXPECT_TRUE(fx.Develop(&again).stopped);
+    EXPECT_EQ(test::ReadBytes(dest), previous);
+    EXPECT_EQ(std::distance(fs::directory_iterator(fx.Colonne()), fs::directory_iterator()), 1);
+}
+
+// Every setting the system file stores, as one comparable value.
+auto SettingsOf(const T_Sistema& sys) {
+    const auto& d = sys.dati.sviluppo;
+    return std::make_tuple(d.UseConditions, d.ReducedDevelopment, d.MinDistanceMode, d.DestinationMemory,
+                           d.OptimisedReduction, d.Guarantee, d.MinDistance, d.Passes, d.DestinationFile,
+                           d.AutoRecalc, d.RealCalculation, d.IntegralBases, d.PairMode,
+                           sys.dati.SourceForecast, sys.dati.SourceFile, sys.dati.Forecast);
+}
+
+std::vector<fs::path> FolderEntries(const fs::path& folder) {
+    std::vector<fs::path> out;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        out.push_back(e.path().filename());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// Runs that end early, by an error or by "Annulla", never change a setting of the system, and the
+// previous destination file stays byte-identical with no temporary file left.
+TEST(DevelopSystem, FailedOrStoppedRunsLeaveTheSettings) {
+    struct TCase {
+        const char* what;
+        std::uint8_t reduced, optimised, minDistanceMode, passes, guarantee;
+        bool missingFolder;      // the destination's folder does not exist: the save fails
+        std::int64_t cancelFrom; // 0: no "Annulla"; else the look-up that finds it
+    };
+    const TCase cases[] = {
+        {"small system, save fails", 1, 0, 0, 1, 4, true, 0},
+        {"optimised, save fails", 1, 1, 0, 1, 5, true, 0},
+        {"on the fly, save fails", 1, 0, 0, 2, 5, true, 0},
+        {"minimum distance, save fails", 1, 0, 1, 1, 4, true, 0},
+        {"plain, save fails", 0, 0, 0, 1, 4, true, 0},
+        {"small system, stopped enumerating", 1, 0, 0, 1, 4, false, 3},
+        {"on the fly, stopped enumerating", 1, 0, 0, 3, 5, false, 3},
+        {"plain, stopped enumerating", 0, 0, 0, 1, 4, false, 3},
+        // 64 look-ups complete the enumeration; the 65th comes before anything is committed.
+        {"small system, stopped before the file", 1, 0, 0, 1, 4, false, 65},
+        {"plain, stopped before the file", 0, 0, 0, 1, 4, false, 65},
+    };
+    for (const auto& tc : cases) {
+        TFixture fx;
+        fx.sys.dati.Forecast = Forecast("012M 012M 012M 1 1 1 1 1 1 1 1 0"); // 64 look-ups of 1 column
+        auto& dev = fx.sys.dati.sviluppo;
+        dev.ReducedDevelopment = tc.reduced;
+        dev.OptimisedReduction = tc.optimised;
+        dev.MinDistanceMode = tc.minDistanceMode;
+        dev.Passes = tc.passes;
+        dev.Guarantee = tc.guarantee;
+        dev.DestinationMemory = 0;
+        const fs::path dest = tc.missingFolder ? fx.home.Path() / "manca" / "x.Col" : fx.Colonne() / "x.Col";
+        dev.DestinationFile = dest.string();
+        const std::vector<unsigned char> previous(24, 0x02);
+        if (!tc.missingFolder) {
+            test::WriteBytes(dest, previous);
+        }
+        fx.sys.Colonne.Append(Col("000000000000")); // from an earlier run
+        const auto before = SettingsOf(fx.sys);
+        const auto entries = FolderEntries(fx.Colonne());
+
+        reference::TScriptedCancel cancel(tc.cancelFrom);
+        if (tc.missingFolder) {
+            EXPECT_THROW(fx.Develop(), EInOutError) << tc.what;
+            // An error applies nothing: the earlier columns stay.
+            EXPECT_EQ(Columns(fx.sys.Colonne), std::vector<Colonna>{Col("000000000000")}) << tc.what;
+        } else {
+            EXPECT_TRUE(fx.Develop(&cancel).stopped) << tc.what;
+            EXPECT_EQ(test::ReadBytes(dest), previous) << tc.what;
+            EXPECT_EQ(fx.sys.dati.columnsValid, 1) << tc.what;
+        }
+        EXPECT_TRUE(SettingsOf(fx.sys) == before) << tc.what;
+        EXPECT_EQ(FolderEntries(fx.Colonne()), entries) << tc.what;
+    }
 }
 
 void WriteColumns(const fs::path& p, std::size_t n, std::size_t extraBytes = 0) {
@@ -538,8 +619,9 @@ TEST(DevelopSystem, ReducedRunToAFileIsDoneInMemory) {
 TEST(DevelopSystem, RecalculationPanelCalls) {
     TFixture fx;
     fx.sys.dati.Forecast = Forecast("01 01 0 0 0 0 0 0 0 0 0 0");
-    fx.sys.recalcRunning = true;
-    fx.Develop();
+    TDevelopRequest request = TDevelopRequest::Of(fx.sys);
+    request.recalculation = true;
+    RunDevelopment(request, fx.Hooks());
     EXPECT_EQ(fx.progress.initialised, 1);
     EXPECT_EQ(fx.progress.finished, (std::vector<std::int64_t>{4}));
     for (const auto& s : fx.progress.states) {

@@ -33,8 +33,11 @@ public:
     void AggiornaCond(std::int64_t t, std::int64_t a, bool f, std::int64_t e) override {
         reports.push_back({t, a, f, e});
     }
-    void Inizializza() override { ++initialised; }
-    void CalcoloTerminato(std::int64_t n) override { finished.push_back(n); }
+    void Inizio(bool recalculation, bool /*reducing*/) override { initialised += recalculation ? 1 : 0; }
+    void CalcoloTerminato(std::int64_t n, std::int64_t previous) override {
+        finished.push_back(n);
+        previousCounts.push_back(previous);
+    }
     struct TReport {
         std::int64_t total, accepted;
         bool final;
@@ -42,6 +45,7 @@ public:
     };
     std::vector<TReport> reports;
     std::vector<std::int64_t> finished;
+    std::vector<std::int64_t> previousCounts;
     int initialised = 0;
 };
 
@@ -75,11 +79,9 @@ TEST(Estimate, ExaminesEveryStepColumnInDevelopmentOrder) {
     TTeamOneZero acceptor;
     sys.Condizioni = &acceptor;
     sys.Colonne.Append(sys.dati.Forecast); // left over from an earlier run
-    sys.previousCount = 1000;
-    sys.recalcRunning = true;
     TRecorder rec;
 
-    const std::int64_t estimate = EstimateSystem(sys, &rec);
+    const std::int64_t estimate = EstimateSystem(sys, &rec, true, 1000);
 
     ASSERT_EQ(acceptor.asked.size(), 196'608u / 3);
     std::vector<Colonna> every;
@@ -91,7 +93,7 @@ TEST(Estimate, ExaminesEveryStepColumnInDevelopmentOrder) {
     // A quarter of the sample has team 1 on sign 0.
     EXPECT_EQ(estimate, 196'608 / 4);
     EXPECT_TRUE(sys.Colonne.Empty());
-    EXPECT_EQ(sys.previousCount, estimate);
+    EXPECT_EQ(rec.previousCounts, std::vector<std::int64_t>{1000});
     EXPECT_EQ(rec.initialised, 1);
     ASSERT_EQ(rec.finished, std::vector<std::int64_t>{estimate});
     ASSERT_GE(rec.reports.size(), 3u);
@@ -135,12 +137,11 @@ TEST(Estimate, RecalculationRunsTheChosenCalculationAndClearsItsFlag) {
     hooks.animation = [&](bool on) { animation.push_back(on); };
 
     sys.dati.sviluppo.RealCalculation = 1;
-    EXPECT_EQ(RecalculateSystem(sys, hooks), 3);
+    EXPECT_EQ(RecalculateSystem(sys, hooks).count, 3);
     EXPECT_EQ(sys.Colonne.Count(), 3); // a real development leaves its columns
-    EXPECT_FALSE(sys.recalcRunning);
 
     sys.dati.sviluppo.RealCalculation = 0;
-    EXPECT_EQ(RecalculateSystem(sys, hooks), 3);
+    EXPECT_EQ(RecalculateSystem(sys, hooks).count, 3);
     EXPECT_TRUE(sys.Colonne.Empty()); // the estimate keeps none
     EXPECT_EQ(animation, (std::vector<bool>{false, true, false, true}));
     // Both runs reported to the panel as recalculations do, and each reported its final count.

@@ -63,9 +63,9 @@ public:
         reports.push_back({'O', f, n, chosen, covered, 0});
     }
     void Stato(const std::string& text) override { states.push_back(text); }
-    void Close() override { ++closed; }
-    void Inizializza() override { ++initialised; }
-    void CalcoloTerminato(std::int64_t n) override { finished.push_back(n); }
+    void EnumerazioneInterrotta() override { ++closed; }
+    void Inizio(bool recalculation, bool /*reducing*/) override { initialised += recalculation ? 1 : 0; }
+    void CalcoloTerminato(std::int64_t n, std::int64_t /*previous*/) override { finished.push_back(n); }
 
     std::vector<TReport> Finals(char kind) const {
         std::vector<TReport> out;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,11 +73,23 @@ TProgramSettings Sample() {
     s.ricerca.Categoria1 = 0;
     s.ricerca.Categoria12 = 1;
     s.ricerca.Categoria123 = 0;
+    s.improvedReduction = true;
+    s.improveSeconds = 25;
     return s;
 }
 
+// The trailing block as written today: the improved-reduction record.
+void Trailer(TLayout& e, bool improved, std::int32_t seconds) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        e.U8(731 + i, static_cast<std::uint8_t>("RMIG"[i]));
+    }
+    e.I16(735, 5);
+    e.U8(737, improved ? 1 : 0);
+    e.I32(738, seconds);
+}
+
 std::vector<unsigned char> ExpectedSample() {
-    TLayout e(731);
+    TLayout e(kConfigSize + 11);
     e.F64(0, 1000);
     e.F64(8, 0.52);
     e.U8(16, 1);
@@ -113,19 +127,20 @@ std::vector<unsigned char> ExpectedSample() {
     e.U8(728, 0); // Categoria1
     e.U8(729, 1); // Categoria12
     e.U8(730, 0); // Categoria123
+    Trailer(e, true, 25);
     return e.Bytes();
 }
 
 TEST(ConfigFile, BytesFollowTheFieldTable) {
     const auto bytes = ConfigBytes(Sample());
-    ASSERT_EQ(bytes.size(), kConfigSize);
+    ASSERT_EQ(bytes.size(), kConfigSize + 11);
     EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.end()), ExpectedSample());
 
     // The defaults: 800 lire, 800 / 1936.27 euro, the default calibration and listing font, the
     // search flags 1, 1, 1, 1, 0, 0 and kinds 1.
     test::TTestHome home;
     const auto d = ConfigBytes(DefaultSettings());
-    TLayout e(731);
+    TLayout e(kConfigSize + 11);
     e.F64(0, 800);
     e.F64(8, 800 / 1936.27);
     e.Str(17, (home.Path() / "SFONDI" / "irtex67b.Bmp").string());
@@ -151,6 +166,7 @@ TEST(ConfigFile, BytesFollowTheFieldTable) {
     e.U8(726, 1);
     e.U8(727, 1);
     e.U8(728, 1);
+    Trailer(e, false, 10);
     EXPECT_EQ(std::vector<unsigned char>(d.begin(), d.end()), e.Bytes());
 }
 
@@ -185,7 +201,7 @@ TEST(ConfigFile, UnreadableFilesGiveDefaultsSilently) {
     } cases[] = {
         {"empty", {}},
         {"truncated in the calibration", std::vector<unsigned char>(good.begin(), good.begin() + 600)},
-        {"one byte short", std::vector<unsigned char>(good.begin(), good.end() - 1)},
+        {"one byte short of the fixed part", std::vector<unsigned char>(good.begin(), good.begin() + 730)},
         {"text file", std::vector<unsigned char>(800, 'a')},
         {"flag 7", corrupt(273, 7)},
         {"shop line length past its field", corrupt(276, 61)},
@@ -209,6 +225,58 @@ TEST(ConfigFile, UnreadableFilesGiveDefaultsSilently) {
     TProgramSettings s = DefaultSettings();
     EXPECT_FALSE(ReadConfigFile(file, s));
     EXPECT_EQ(s, DefaultSettings());
+}
+
+TEST(ConfigFile, TrailingBlockReadsKnownRecordsAndSkipsTheRest) {
+    const auto full = ConfigBytes(Sample());
+    const std::vector<unsigned char> fixed(full.begin(), full.begin() + 731);
+    const auto record = [](const std::string& tag, std::vector<unsigned char> payload) {
+        std::vector<unsigned char> r(tag.begin(), tag.end());
+        r.push_back(static_cast<unsigned char>(payload.size()));
+        r.push_back(static_cast<unsigned char>(payload.size() >> 8));
+        r.insert(r.end(), payload.begin(), payload.end());
+        return r;
+    };
+    const auto join = [&](std::initializer_list<std::vector<unsigned char>> parts) {
+        std::vector<unsigned char> out = fixed;
+        for (const auto& p : parts) {
+            out.insert(out.end(), p.begin(), p.end());
+        }
+        return out;
+    };
+    const std::vector<unsigned char> on30 = {1, 30, 0, 0, 0};
+    struct TCase {
+        const char* what;
+        std::vector<unsigned char> bytes;
+        bool improved;
+        std::int32_t seconds;
+    } cases[] = {
+        {"an older file of the fixed part only", fixed, false, 7},
+        {"as written", full, true, 25},
+        {"an unknown record first", join({record("HOST", {3, 'a', 'b', 'c'}), record("RMIG", on30)}), true,
+         30},
+        {"a longer record from a later version", join({record("RMIG", {1, 30, 0, 0, 0, 9, 9})}), true, 30},
+        {"seconds out of range", join({record("RMIG", {1, 0, 0, 0, 0})}), false, 7},
+        {"flag 2", join({record("RMIG", {2, 30, 0, 0, 0})}), false, 7},
+        {"a record shorter than its fields", join({record("RMIG", {1, 30})}), false, 7},
+        {"a length past the end",
+         [&] {
+             auto b = join({record("RMIG", on30)});
+             b[735] = 200;
+             return b;
+         }(),
+         false, 7},
+        {"stray bytes", join({{'R', 'M'}}), false, 7},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TProgramSettings s = DefaultSettings();
+        s.improveSeconds = 7;
+        ASSERT_TRUE(ParseConfig(c.bytes, s)); // the fixed part is always taken
+        EXPECT_EQ(s.costLire, 1000);
+        EXPECT_EQ(s.improvedReduction, c.improved);
+        EXPECT_EQ(s.improveSeconds, c.seconds);
+    }
 }
 
 TEST(ConfigFile, StoredBackgroundFromAnotherMachineGoesToTheBackgroundFolder) {
@@ -237,20 +305,34 @@ TEST(ConfigFile, FailedSaveReports) {
         << "no temporary file left behind";
 }
 
-TEST(ConfigFile, FailedSaveInAReadOnlyFolderKeepsTheOldFile) {
+TEST(ConfigFile, FailedSaveKeepsTheOldFile) {
     test::TTestHome home;
     TProgramSettings s = DefaultSettings();
     SalvaConfigurazione(s);
     const auto before = test::ReadBytes(home.Path() / kConfigFileName);
-    ASSERT_EQ(before.size(), kConfigSize);
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root ignores folder permissions";
-    }
-    ::chmod(home.Path().c_str(), 0555);
+    ASSERT_EQ(before.size(), kConfigSize + 11);
     s.costLire = 2000;
-    EXPECT_THROW(SalvaConfigurazione(s), EInOutError);
-    ::chmod(home.Path().c_str(), 0755);
+    // A write that stops part-way (the file size limit stands in for a full disk, and holds for
+    // root too): the save fails, the previous file and nothing else stays.
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool threw = false;
+    try {
+        SalvaConfigurazione(s);
+    } catch (const EInOutError&) {
+        threw = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_TRUE(threw);
     EXPECT_EQ(test::ReadBytes(home.Path() / kConfigFileName), before);
+    for (const auto& entry : std::filesystem::directory_iterator(home.Path())) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+    }
 }
 
 TEST(ConfigFile, VersionText) {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -150,6 +151,51 @@ private slots:
             QVERIFY2(l->contentsRect().width() >= l->fontMetrics().horizontalAdvance(big),
                      qPrintable(l->objectName()));
         }
+        f->BtnOk->click();
+    }
+
+    void annullaDuringTheImprovementKeepsACompleteCovering() {
+        sys_->dati.Forecast = Tutti(kSign1);
+        for (int t = 0; t < 6; ++t) {
+            sys_->dati.Forecast[2 * t] = kSign0 | kSign1 | kSign2; // 729 columns
+        }
+        auto& dev = sys_->dati.sviluppo;
+        dev.ReducedDevelopment = 1;
+        dev.OptimisedReduction = 1;
+        dev.Guarantee = 5;
+        sys_->dati.settings.improvedReduction = true;
+        sys_->dati.settings.improveSeconds = 600; // only "Annulla" ends it in time
+        QString seen;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            TFrmSviluppo* f = comandi_->Sviluppo().FinestraSviluppo();
+            if (f != nullptr && f->InCorso() &&
+                f->LabelStato->text().startsWith(QStringLiteral("Riduzione Migliorata"))) {
+                seen = f->LabelStato->text();
+                poll.stop();
+                f->BtnAnnulla->click();
+            }
+        });
+        poll.start(20);
+        comandi_->Sviluppo().CalcoloColonne1Click();
+        QVERIFY2(seen.startsWith(QStringLiteral("Riduzione Migliorata : ")), qPrintable(seen));
+        QVERIFY(!comandi_->Sviluppo().UltimoRisultato().stopped); // the covering is complete
+        std::vector<Colonna> all;
+        EnumerateForecast(sys_->dati.Forecast, TEnumMode::Develop, nullptr,
+                          [&](const Colonna& c) { all.push_back(c); });
+        const std::vector<Colonna> kept(sys_->Colonne.begin(), sys_->Colonne.end());
+        QVERIFY(!kept.empty() && kept.size() < 91); // the greedy keeps 91 of these
+        for (const Colonna& c : all) {
+            QVERIFY(std::any_of(kept.begin(), kept.end(),
+                                [&](const Colonna& k) { return WrongMatches(c, k) <= 1; }));
+        }
+        TFrmSviluppo* f = comandi_->Sviluppo().FinestraSviluppo();
+        QVERIFY(f->isVisible());
+        QCOMPARE(f->RColonneFinali->text(),
+                 QStringLiteral("%1 (£ %2)")
+                     .arg(kept.size())
+                     .arg(QLocale().toString(static_cast<int>(kept.size()) * 800)));
+        QVERIFY(f->TortaR->isVisible());
         f->BtnOk->click();
     }
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 #include <cstdlib>
 #include <filesystem>
@@ -121,6 +122,39 @@ private slots:
         QVERIFY(d.EditDest->isEnabled() && d.BtnCercaDest->isEnabled());
         d.CheckUsaRicalcolo->click();
         QVERIFY(d.RadioReale->isEnabled() && d.RadioStimato->isEnabled());
+    }
+
+    void improvedReductionIsAProgramSetting() {
+        sys_->Colonne.AppendExpanded(DiColonne(2, 0), true);
+        sys_->dati.columnsValid = 1;
+        {
+            TFrmImpSv d(*sys_, prompt_, chooser_);
+            QVERIFY(!d.CheckMig->isEnabled() && !d.SpinMigSecondi->isEnabled());
+            QCOMPARE(d.SpinMigSecondi->value(), 10);
+            d.CheckRid->click();
+            QVERIFY(!d.CheckMig->isEnabled()); // only after an optimised reduction
+            d.CheckOtt->click();
+            QVERIFY(d.CheckMig->isEnabled() && !d.SpinMigSecondi->isEnabled());
+            d.CheckMig->click();
+            QVERIFY(d.SpinMigSecondi->isEnabled());
+            d.SpinMigSecondi->setValue(25);
+            d.accept();
+        }
+        QVERIFY(sys_->dati.settings.improvedReduction);
+        QCOMPARE(sys_->dati.settings.improveSeconds, 25);
+        QVERIFY(sys_->Colonne.Empty()); // another reduction, other columns
+        TProgramSettings onDisk = DefaultSettings();
+        QVERIFY(ReadConfigFile(std::filesystem::path(home_.path().toStdString()) / kConfigFileName, onDisk));
+        QVERIFY(onDisk.improvedReduction);
+        QCOMPARE(onDisk.improveSeconds, 25);
+
+        TFrmImpSv d(*sys_, prompt_, chooser_);
+        QVERIFY(d.CheckMig->isChecked() && d.CheckMig->isEnabled());
+        QCOMPARE(d.SpinMigSecondi->value(), 25);
+        d.RadioDMin->click(); // a spacing rule, not a covering: nothing to improve
+        QVERIFY(!d.CheckMig->isEnabled() && !d.SpinMigSecondi->isEnabled());
+        d.reject();
+        QVERIFY(sys_->dati.settings.improvedReduction);
     }
 
     void changesThatDiscardTheColumns_data() {
@@ -339,6 +373,66 @@ private slots:
             QVERIFY(panel->width() >= panel->fontMetrics().horizontalAdvance(panel->windowTitle()));
             comandi_->Sviluppo().ChiudiPannello();
         }
+    }
+
+    // "Tutti" with the real calculation and a reduction on: sixteen million columns to reduce on
+    // the fly. The panel's "Annulla" stops the run, which keeps nothing and changes no setting.
+    void annullaStopsARecalculationOfTwelveQuadruples() {
+        auto& dev = sys_->dati.sviluppo;
+        dev.AutoRecalc = 1;
+        dev.RealCalculation = 1;
+        dev.ReducedDevelopment = 1;
+        dev.Guarantee = 4;
+        Pronostica(DiColonne(1, 0));
+        TFormRicalcoloAutomatico* panel = comandi_->Sviluppo().Pannello();
+        QVERIFY(panel->isVisible());
+        QVERIFY(!panel->BtnAnnulla->isVisible());
+        sys_->modified = false;
+
+        // The click comes once the panel shows the run going, and goes through the event loop.
+        bool clicked = false;
+        bool mainWindowBlocked = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (clicked || !panel->InCorso() || !panel->BtnAnnulla->isVisible()) {
+                return;
+            }
+            // Meanwhile the main window takes no input: a click on the tool button "Sviluppo"
+            // starts no second run on the same system.
+            QToolButton* speed = nullptr;
+            for (QToolButton* b : w_->findChildren<QToolButton*>()) {
+                if (b->defaultAction() == w_->Azione(QStringLiteral("SpeedSviluppaClick"))) {
+                    speed = b;
+                }
+            }
+            if (speed != nullptr) {
+                QTest::mouseClick(speed, Qt::LeftButton);
+                mainWindowBlocked = comandi_->Sviluppo().FinestraSviluppo() == nullptr;
+            }
+            QTest::mouseClick(panel->BtnAnnulla, Qt::LeftButton);
+            clicked = true;
+        });
+        poll.start(5);
+        w_->TuttiClick();
+        poll.stop();
+
+        QVERIFY(clicked);
+        QVERIFY(mainWindowBlocked);
+        QVERIFY(comandi_->Sviluppo().RicalcoloInterrotto());
+        QVERIFY(sys_->Colonne.Empty());
+        QCOMPARE(panel->PanelCol->text(), QStringLiteral("0"));
+        QVERIFY(!panel->BtnAnnulla->isVisible());
+        QVERIFY(!panel->Gauge->isVisible());
+        QCOMPARE(dev.OptimisedReduction, std::uint8_t{0});
+        QCOMPARE(dev.DestinationMemory, std::uint8_t{1});
+        QCOMPARE(dev.AutoRecalc, std::uint8_t{1});
+        QCOMPARE(ColumnsCovered(sys_->dati.Forecast), std::int64_t{16'777'216});
+
+        // The next change recalculates afresh, not stopped by the earlier click.
+        Pronostica(DiColonne(2, 0));
+        QVERIFY(!comandi_->Sviluppo().RicalcoloInterrotto());
+        QVERIFY(panel->isVisible());
+        QVERIFY(!sys_->Colonne.Empty());
     }
 
 private:

@@ -372,7 +372,8 @@ TEST(CliHostile, AllocationFailureSaysMemoriaEsaurita) {
     // The sanitizer's allocator refuses large blocks as a memory limit would.
     const std::string limit = "ASAN_OPTIONS=allocator_may_return_null=1:max_allocation_size_mb=4";
 #else
-    const std::string limit = "ulimit -v 20000;";
+    // Room to load the program with its Qt libraries (about 80 MB of address space), not for the work.
+    const std::string limit = "ulimit -v 120000;";
 #endif
     for (const std::string& args :
          {"ops xor " + Q(dir / "a.col") + " " + Q(dir / "a.col") + " -o " + Q(dir / "b.col"),

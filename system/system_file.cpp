@@ -95,9 +95,6 @@ bool Leggi(TByteReader& r, TLettura& L) {
         if (!r.U8(s.AutoRecalc) || !r.U8(s.RealCalculation) || !r.Bytes(s.IntegralBases.data(), kTeams)) {
             return false;
         }
-        for (SignSet& base : s.IntegralBases) {
-            base = MaskedSigns(base);
-        }
         for (auto& match : s.PairTable.p) {
             if (!r.Bytes(match.data(), match.size())) {
                 return false;

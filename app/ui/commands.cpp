@@ -14,7 +14,7 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     }
     sistema_ = new TComandiSistema(main, *files);
     sviluppo_ = new TComandiSviluppo(main, *files);
-    condizioni_ = new TComandiCondizioni(main);
+    condizioni_ = new TComandiCondizioni(main, files);
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
 }

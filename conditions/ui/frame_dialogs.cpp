@@ -190,6 +190,7 @@ TFormQuadro::TFormQuadro(TInsiemeCondizioni& set, const TContestoDialoghi& ctx, 
     BtnSalvaQuadro = button("Salva Quadro", "BtnSalvaQuadro");
     BtnPrecedente = button("Quadro Precedente", "BtnPrecedente");
     BtnAlbero = button("Albero Condizioni", "BtnAlbero");
+    BtnMenu = button("Comandi", "BtnMenu");
     bottoni->addStretch(1);
     top->addLayout(bottoni);
 
@@ -226,6 +227,7 @@ TFormQuadro::TFormQuadro(TInsiemeCondizioni& set, const TContestoDialoghi& ctx, 
     top->addLayout(centro, 1);
 
     Relazioni = new QStackedWidget(this);
+    Relazioni->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* preset = new QGroupBox(QStringLiteral("Relazione tra le Condizioni"), this);
     auto* pl = new QGridLayout(preset);
     pl->setContentsMargins(6, 2, 6, 2);
@@ -277,6 +279,7 @@ TFormQuadro::TFormQuadro(TInsiemeCondizioni& set, const TContestoDialoghi& ctx, 
     top->addLayout(stato);
 
     CostruisciMenu();
+    BtnMenu->setMenu(Popup);
     connect(BtnCaricaQuadro, &QPushButton::clicked, this, [this] { CaricaQuadroClick(); });
     connect(BtnSalvaQuadro, &QPushButton::clicked, this, [this] { SalvaQuadroClick(); });
     connect(BtnPrecedente, &QPushButton::clicked, this, [this] { PrecedenteClick(); });

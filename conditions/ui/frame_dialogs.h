@@ -76,6 +76,7 @@ public:
     QPushButton* BtnSalvaQuadro;
     QPushButton* BtnPrecedente;
     QPushButton* BtnAlbero;
+    QPushButton* BtnMenu; // the pop-up menu, also on the right button
     QLabel* LabelLivello;
     std::array<TCardCondizione*, kCardVisibili> Cards{};
     QScrollBar* Scorrimento;

@@ -30,7 +30,11 @@ QTableWidget* Griglia(QWidget* parent, const QStringList& righe, const char* nam
         cols << QString::number(i);
     }
     t->setHorizontalHeaderLabels(cols);
-    t->horizontalHeader()->setDefaultSectionSize(t->fontMetrics().horizontalAdvance(QStringLiteral("00000,000")));
+    const int colonna = t->fontMetrics().horizontalAdvance(QStringLiteral("-16777216,000")) + 10;
+    t->horizontalHeader()->setDefaultSectionSize(colonna);
+    // Three intervals on show at least, each wide enough for a bound of eight digits and decimals.
+    t->setMinimumWidth(t->fontMetrics().horizontalAdvance(QStringLiteral("Liv.")) + 16 + 3 * colonna +
+                       2 * t->frameWidth() + 4);
     t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
     const int h = t->horizontalHeader()->sizeHint().height() +
                   righe.size() * t->verticalHeader()->defaultSectionSize() +
@@ -86,6 +90,7 @@ void Scrivi(QTableWidget* t, const std::vector<TRigaIntervallo>& righe, bool liv
 
 TGriglieIntervalli::TGriglieIntervalli(QWidget* parent) : QTabWidget(parent) {
     setObjectName(QStringLiteral("Intervalli"));
+    setUsesScrollButtons(false);
     Ammessi = Griglia(this, {QStringLiteral("Min"), QStringLiteral("Max")}, "GrigliaAmmessi");
     auto* rec = new QWidget(this);
     auto* v = new QVBoxLayout(rec);
@@ -202,6 +207,7 @@ TPannelloSc* Pannello(QWidget* parent, const TDatiSchedina& sc, int tipo) {
     } else if (tipo == 3) {
         p->SetGriglia(sc.Valori);
     }
+    p->setMinimumSize(p->sizeHint());
     return p;
 }
 
@@ -217,6 +223,8 @@ TFormPVP::TFormPVP(TListaCondizioni& list, const TDatiSchedina& sc, UserPrompt& 
     h->setContentsMargins(0, 0, 0, 0);
     auto* left = new QVBoxLayout;
     Pannello = tessaline::Pannello(item, sc_, m.tipoPannello);
+    Pannello->LSquadra = 50;
+    Pannello->setMinimumSize(Pannello->sizeHint());
     left->addWidget(Pannello);
     auto* lim = new QHBoxLayout;
     LabelMin = new QLabel(item);
@@ -230,19 +238,28 @@ TFormPVP::TFormPVP(TListaCondizioni& list, const TDatiSchedina& sc, UserPrompt& 
     left->addLayout(lim);
     left->addStretch(1);
     h->addLayout(left);
+    auto* right = new QVBoxLayout;
     if (m.lista == kCodGruppoPuntiSquadra) {
         Gol = new TGraphPt(item);
         Gol->setObjectName(QStringLiteral("GraphGol"));
         Gol->Titolo = QStringLiteral("Gol ");
         Gol->TipoCons = false;
         Gol->TipoCampo = false;
-        h->addWidget(Gol, 1, Qt::AlignTop);
+        Gol->PtVisibili = 10;
+        Gol->LBoxPt = 17;
+        Gol->Aggiorna();
+        right->addWidget(Gol);
     } else {
         Intervalli = new TGriglieIntervalli(item);
-        h->addWidget(Intervalli, 1, Qt::AlignTop);
+        right->addWidget(Intervalli);
     }
+    auto* riga = new QHBoxLayout;
+    right->addLayout(riga);
+    right->addStretch(1);
+    h->addLayout(right, 1);
     connect(Pannello, &TPannelloSc::Modificato, this, [this] { AggiornaLimiti(); });
-    CompletaLista(item);
+    CompletaLista(item, riga);
+    riga->addStretch(1);
 }
 
 TLimitiMisura TFormPVP::Limiti() const {
@@ -384,7 +401,6 @@ TFormSequele::TFormSequele(TListaCondizioni& list, UserPrompt& prompt, QWidget* 
             MostraItem(s);
         });
     }
-    passi->addStretch(1);
     right->addLayout(passi);
     auto* spin = new QHBoxLayout;
     PassoTrovata = new QSpinBox(item);
@@ -405,7 +421,9 @@ TFormSequele::TFormSequele(TListaCondizioni& list, UserPrompt& prompt, QWidget* 
     right->addWidget(Presenze);
     right->addStretch(1);
     h->addLayout(right, 1);
-    CompletaLista(item);
+    passi->addSpacing(8);
+    CompletaLista(item, passi);
+    passi->addStretch(1);
 }
 
 void TFormSequele::MostraItem(TCondizione& item) {
@@ -464,9 +482,14 @@ TFrmListaColFiltro::TFrmListaColFiltro(TListaCondizioni& list, const TDatiSchedi
     auto* h = new QHBoxLayout(item);
     h->setContentsMargins(0, 0, 0, 0);
     Pannello = tessaline::Pannello(item, sc, 4);
+    // The filter column stands beside the names: the forecast is not needed here.
+    Pannello->LPro = 0;
+    Pannello->LSquadra = 36;
+    Pannello->setMinimumSize(Pannello->sizeHint());
     Filtro = new TEditColonna(item);
     Filtro->setObjectName(QStringLiteral("Filtro"));
     Filtro->FieldHeight = Pannello->ARighe;
+    Filtro->FieldWidth = 40;
     Filtro->Gap1 = Pannello->Gap1;
     Filtro->Gap2 = Pannello->Gap1 + Pannello->Gap3;
     Filtro->Relayout();
@@ -483,13 +506,19 @@ TFrmListaColFiltro::TFrmListaColFiltro(TListaCondizioni& list, const TDatiSchedi
     Punti = new TGraphPt(item);
     Punti->setObjectName(QStringLiteral("GraphPunti"));
     Punti->Titolo = QStringLiteral("Punti");
+    Punti->LBoxPt = 16;
+    Punti->Aggiorna();
     Coppie = new QCheckBox(QStringLiteral("Confronto a Coppie"), item);
     Coppie->setObjectName(QStringLiteral("Coppie"));
     right->addWidget(Punti);
-    right->addWidget(Coppie);
+    auto* riga = new QHBoxLayout;
+    riga->addWidget(Coppie);
+    riga->addSpacing(12);
+    right->addLayout(riga);
     right->addStretch(1);
     h->addLayout(right, 1);
-    CompletaLista(item);
+    CompletaLista(item, riga);
+    riga->addStretch(1);
 }
 
 void TFrmListaColFiltro::MostraItem(TCondizione& item) {
@@ -536,6 +565,7 @@ TFormPtTra::TFormPtTra(TCondPuntiTra& cond, UserPrompt& prompt, QWidget* parent)
     Condizioni = new QListWidget(corpo);
     Condizioni->setObjectName(QStringLiteral("Condizioni"));
     Condizioni->setMinimumHeight(60);
+    Condizioni->setMaximumHeight(110);
     v->addWidget(Condizioni, 1);
     Intervalli = new TGriglieIntervalli(corpo);
     v->addWidget(Intervalli);

@@ -120,9 +120,11 @@ TCardCondizione::TCardCondizione(QWidget* parent) : QFrame(parent) {
     Titolo->setObjectName(QStringLiteral("Titolo"));
     Titolo->setMinimumWidth(200);
     Titolo->setTextFormat(Qt::PlainText);
-    Stato = new QLabel(this);
+    Stato = new QToolButton(this);
     Stato->setObjectName(QStringLiteral("Stato"));
-    Stato->setMinimumWidth(Stato->fontMetrics().horizontalAdvance(QStringLiteral("Disattivato")));
+    Stato->setCheckable(true);
+    Stato->setAutoRaise(true);
+    Stato->setMinimumWidth(Stato->fontMetrics().horizontalAdvance(QStringLiteral("Disattivato")) + 12);
     Apri = new QToolButton(this);
     Apri->setObjectName(QStringLiteral("Apri"));
     Apri->setText(QStringLiteral("Apri"));
@@ -210,6 +212,14 @@ TFormQuadro::TFormQuadro(TInsiemeCondizioni& set, const TContestoDialoghi& ctx, 
             }
         });
         connect(c->Apri, &QToolButton::clicked, this, [this, k] { ApriCard(static_cast<int>(k)); });
+        connect(c->Stato, &QToolButton::clicked, this, [this, k](bool on) {
+            TCondQuadro& f = modello_.Corrente();
+            const std::size_t i = static_cast<std::size_t>(f.Primo) + k;
+            if (i < f.Count()) {
+                f.Item(i).Attivato = on;
+            }
+            Mostra();
+        });
     }
     cards->addStretch(1);
     centro->addLayout(cards, 1);
@@ -393,6 +403,7 @@ void TFormQuadro::Mostra() {
         c->setEnabled(on);
         c->Selezione->setChecked(on && f.Item(i).Selezionato);
         c->Titolo->setText(on ? TitoloCard(f.Item(i), i) : QString());
+        c->Stato->setChecked(on && f.Item(i).Attivato);
         c->Stato->setText(on ? (f.Item(i).Attivato ? QStringLiteral("Attivato") : QStringLiteral("Disattivato"))
                              : QString());
         c->Apri->setVisible(on);

@@ -51,14 +51,15 @@ std::unique_ptr<QDialog> CreaDialogoCondizione(TCondizione& c, const TContestoDi
 bool ApriDialogoCondizione(TCondizione& c, const TContestoDialoghi& ctx, QWidget* parent);
 
 // One card of the editor: the mark for "Taglia", "Copia", "Elimina" and "Salva", the position and
-// title, the state, and the button that opens the item.
+// title, the item's switch, and the button that opens the item.
 class TCardCondizione : public QFrame {
     Q_OBJECT
 public:
     explicit TCardCondizione(QWidget* parent);
     QCheckBox* Selezione;
     QLabel* Titolo;
-    QLabel* Stato;
+    // "Attivato" / "Disattivato": a click switches the item.
+    QToolButton* Stato;
     QToolButton* Apri;
 };
 

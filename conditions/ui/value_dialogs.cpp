@@ -115,21 +115,29 @@ TGriglieIntervalli::TGriglieIntervalli(QWidget* parent) : QTabWidget(parent) {
     va->addStretch(1);
     addTab(amm, QStringLiteral("Intervalli Ammessi"));
     addTab(rec, QStringLiteral("Intervalli In Rec."));
+    for (QTableWidget* t : {Ammessi, Recupero}) {
+        connect(t, &QTableWidget::itemChanged, this, [this] { Modificate = Modificate || !caricando_; });
+    }
+    connect(Link, &QComboBox::currentIndexChanged, this, [this] { Modificate = Modificate || !caricando_; });
 }
 
 void TGriglieIntervalli::Mostra(const TTabellaIntervalli& t) {
     std::vector<TRigaIntervallo> a;
     std::vector<TRigaIntervallo> r;
     RigheIntervalli(t, a, r);
+    caricando_ = true;
     tessaline::Scrivi(Ammessi, a, false);
     tessaline::Scrivi(Recupero, r, true);
     Link->setCurrentIndex(std::clamp(t.Link - 'A', 0, 25));
+    caricando_ = false;
+    Modificate = false;
 }
 
 void TGriglieIntervalli::Svuota() {
     Ammessi->clearContents();
     Recupero->clearContents();
     Link->setCurrentIndex(0);
+    Modificate = true;
 }
 
 std::vector<TRigaIntervallo> TGriglieIntervalli::RigheAmmessi() const {
@@ -302,12 +310,15 @@ void TFormPVP::RaccogliItem(TCondizione& item) {
     } else if (auto* v = dynamic_cast<TCondGruppoValori*>(&item)) {
         v->Squadre = Scelte(*Pannello);
         // A fault was shown by Valido; here the table keeps its last good intervals.
-        Intervalli->Ricostruisci(v->Intervalli, tipoLista_ == kCodGruppoValori, Limiti(), nullptr);
+        if (Intervalli->Modificate &&
+            Intervalli->Ricostruisci(v->Intervalli, tipoLista_ == kCodGruppoValori, Limiti(), nullptr)) {
+            Intervalli->Mostra(v->Intervalli);
+        }
     }
 }
 
 bool TFormPVP::Valido() {
-    if (Intervalli == nullptr || Conta() == 0) {
+    if (Intervalli == nullptr || Conta() == 0 || !Intervalli->Modificate) {
         return true;
     }
     auto& v = static_cast<TCondGruppoValori&>(Lista().Item(static_cast<std::size_t>(Corrente())));
@@ -608,6 +619,9 @@ void TFormPtTra::Mostra() {
 }
 
 bool TFormPtTra::Valido() {
+    if (!Intervalli->Modificate) {
+        return true;
+    }
     Tra().GruppoInMostra = gruppo_;
     if (auto e = Tra().RicostruisciGruppo(Intervalli->RigheAmmessi(), Intervalli->RigheRecupero())) {
         prompt_.ShowMessage(msg::kInformazione, e->Messaggio, tessaline::BtnOk);
@@ -621,8 +635,10 @@ bool TFormPtTra::Valido() {
 void TFormPtTra::Raccogli() {
     copia_->Attivato = RadioAttivato->isChecked();
     Tra().GruppoInMostra = gruppo_;
-    if (!Tra().RicostruisciGruppo(Intervalli->RigheAmmessi(), Intervalli->RigheRecupero())) {
+    if (Intervalli->Modificate &&
+        !Tra().RicostruisciGruppo(Intervalli->RigheAmmessi(), Intervalli->RigheRecupero())) {
         Tra().Gruppo(gruppo_).Link = static_cast<char>('A' + std::max(0, Intervalli->Link->currentIndex()));
+        Intervalli->Mostra(Tra().Gruppo(gruppo_));
     }
 }
 

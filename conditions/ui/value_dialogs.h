@@ -49,8 +49,13 @@ public:
     QTableWidget* Recupero;
     QComboBox* Link;
 
+    // Shows a table; Modificate is cleared.
     void Mostra(const TTabellaIntervalli& t);
+    // Empties the grids (a change like any other).
     void Svuota();
+    // The user changed a cell or the letter since the table was shown: only then are the grids
+    // checked and taken back, so that bounds nobody touched stay exactly as stored.
+    bool Modificate = false;
     std::vector<TRigaIntervallo> RigheAmmessi() const;
     std::vector<TRigaIntervallo> RigheRecupero() const;
     // Rebuilds the table from the grids (the link letter too); on a fault shows it in a box titled
@@ -60,6 +65,9 @@ public:
     void Evidenzia(const TErroreIntervalli& e);
     // Types a cell: grid, interval (from 0), row 0 "Min", 1 "Max", 2 "Liv.".
     void Scrivi(TGrigliaIntervalli g, int intervallo, int riga, const QString& text);
+
+private:
+    bool caricando_ = false;
 };
 
 // "Gol Squadra", "Valori" and "Percentuali" (TFormPVP): the list of slot 9, 10 or 11.

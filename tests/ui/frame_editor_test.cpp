@@ -28,6 +28,7 @@
 #include "core/column_list.h"
 #include "core/enumerate.h"
 #include "system/config_file.h"
+#include "system/ui/system_commands.h"
 #include "system/sistema.h"
 #include "ui_support.h"
 
@@ -560,6 +561,9 @@ private slots:
         TFormPrinc w(sys);
         w.SetPrompt(&prompt_);
         TComandi comandi(w, &chooser_);
+        chooser_.answers = {kExample};
+        comandi.Sistema().CaricaClick();
+        sys.dati.sviluppo.AutoRecalc = 0; // no development window after "Ok"
         const std::pair<const char*, const char*> voci[] = {
             {"Percentuali1Click", "Percentuali"}, {"Valori1Click", "Valori"},
             {"GolSquadra1Click", "Gol Squadra"},  {"Sequele1Click", "Sequele"},
@@ -574,6 +578,10 @@ private slots:
                 if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
                     seen = d->windowTitle();
                     d->accept();
+                    if (d->isVisible()) {
+                        seen += QStringLiteral(" still open: ") + QString::fromStdString(prompt_.texts.empty() ? "" : prompt_.texts.back());
+                        d->reject();
+                    }
                 }
             });
             a->trigger();

@@ -36,8 +36,6 @@ bool EstremiProposti(const T_Archivio& archivio, TEstremoConcorso& da, TEstremoC
 std::size_t InserisciColonneFiltro(TCondQuadro& frame, std::size_t position, std::span<const Colonna> colonne,
                                    const TTabellaPunti& punti, bool coppie);
 
-
-
 // "Adatta Al Prototipo". The prototype is the frame's first filter column. The chosen teams must
 // hold, in the forecast, as many doubles and as many triples as the prototype does. The teams are
 // then paired: the prototype's doubles with the chosen doubles, its triples with the chosen

@@ -9,12 +9,12 @@
 #include "conditions/frame_tools.h"
 #include "conditions/points_between.h"
 #include "conditions/sequele.h"
-#include "conditions/value_conditions.h"
 #include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
 #include "conditions/ui/condition_dialogs.h"
 #include "conditions/ui/frame_dialogs.h"
 #include "conditions/ui/link_dialog.h"
+#include "conditions/value_conditions.h"
 #include "core/interfaces.h"
 #include "core/ui/file_chooser.h"
 #include "system/sistema.h"
@@ -123,8 +123,8 @@ void SampleConditions(T_Sistema& sys) {
     quadro->Nome = "Quadro Principale";
     for (int i = 0; i < 4; ++i) {
         auto f = std::make_unique<TCondColonnaFiltro>(&set);
-        f->Filtro = Colonna{{kSign1, kSign0, kSign2, kSign1, kSign1, kSign0, kSign2, kSign2, kSign1,
-                             kSign0, kSign1, static_cast<SignSet>(1U << (i % 4))}};
+        f->Filtro = Colonna{{kSign1, kSign0, kSign2, kSign1, kSign1, kSign0, kSign2, kSign2, kSign1, kSign0,
+                             kSign1, static_cast<SignSet>(1U << (i % 4))}};
         Marks(f->Punti(), 3 + i, 8);
         quadro->Aggiungi(std::move(f));
     }
@@ -178,12 +178,10 @@ bool SaveConditionScreenshots(T_Sistema& sys, const QString& dir) {
     ctx.Schedina.Percentuali = sys.dati.TeamPercentages;
     ctx.Schedina.Valori = sys.dati.TeamValues;
     ctx.Prompt = &prompt;
-    const std::pair<int, const char*> liste[] = {{kCodGruppoPuntiSquadra, "gol_squadra"},
-                                                 {kCodGruppoValori, "valori"},
-                                                 {kCodGruppoPercentuali, "percentuali"},
-                                                 {kCodGruppoSequele, "sequele"},
-                                                 {kCodGruppoColFiltro, "colonne_filtro"},
-                                                 {kCodPuntiTra, "punti_tra"}};
+    const std::pair<int, const char*> liste[] = {
+        {kCodGruppoPuntiSquadra, "gol_squadra"}, {kCodGruppoValori, "valori"},
+        {kCodGruppoPercentuali, "percentuali"},  {kCodGruppoSequele, "sequele"},
+        {kCodGruppoColFiltro, "colonne_filtro"}, {kCodPuntiTra, "punti_tra"}};
     for (const auto& [slot, name] : liste) {
         std::unique_ptr<QDialog> d = CreaDialogoCondizione(*set.Slot(slot), ctx, nullptr);
         ok = d != nullptr && Shots(d.get(), dir, QLatin1String(name)) && ok;

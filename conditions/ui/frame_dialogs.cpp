@@ -23,7 +23,8 @@ namespace tessaline {
 
 // ---- the family dialogs of any condition
 
-std::unique_ptr<QDialog> CreaDialogoCondizione(TCondizione& c, const TContestoDialoghi& ctx, QWidget* parent) {
+std::unique_ptr<QDialog> CreaDialogoCondizione(TCondizione& c, const TContestoDialoghi& ctx,
+                                               QWidget* parent) {
     if (const TDescrizioneDialogo* d = DescrizioneDialogo(c.Tipo)) {
         if (auto* t = dynamic_cast<TCondTabelle*>(&c)) {
             return std::make_unique<TFormCondTabelle>(*t, *d, parent);
@@ -150,7 +151,8 @@ QString TitoloCard(const TCondizione& c, std::size_t i) {
     return t;
 }
 
-const char* const kRelazioni[4] = {"AND (Tutte)", "OR (Almeno Una)", "XOR (Soltanto Una)", "NOT (Esclusione)"};
+const char* const kRelazioni[4] = {"AND (Tutte)", "OR (Almeno Una)", "XOR (Soltanto Una)",
+                                   "NOT (Esclusione)"};
 
 } // namespace
 
@@ -329,16 +331,19 @@ void TFormQuadro::CostruisciMenu() {
     for (const TVoceNuova& v : VociNuova()) {
         if (v.Multiplo != 0) {
             QMenu* sub = nuova->addMenu(Q(v.Caption));
-            QAction* s = sub->addAction(QStringLiteral("Singolo"), this, [this, &v] { NuovaClick(v, false); });
+            QAction* s =
+                sub->addAction(QStringLiteral("Singolo"), this, [this, &v] { NuovaClick(v, false); });
             s->setObjectName(Q(v.Caption) + QStringLiteral("|Singolo"));
-            QAction* m = sub->addAction(QStringLiteral("Multiplo"), this, [this, &v] { NuovaClick(v, true); });
+            QAction* m =
+                sub->addAction(QStringLiteral("Multiplo"), this, [this, &v] { NuovaClick(v, true); });
             m->setObjectName(Q(v.Caption) + QStringLiteral("|Multiplo"));
         } else {
             QAction* a = nuova->addAction(Q(v.Caption), this, [this, &v] { NuovaClick(v, false); });
             a->setObjectName(Q(v.Caption));
         }
     }
-    Popup->addAction(QStringLiteral("Inserimento Automatico"), this, [this] { InserimentoAutomaticoClick(); });
+    Popup->addAction(QStringLiteral("Inserimento Automatico"), this,
+                     [this] { InserimentoAutomaticoClick(); });
     Popup->addSeparator();
     Popup->addAction(QStringLiteral("Taglia"), this, [this] { TagliaClick(); });
     Popup->addAction(QStringLiteral("Copia"), this, [this] { CopiaClick(); });
@@ -388,8 +393,9 @@ void TFormQuadro::Mostra() {
     TCondQuadro& f = modello_.Corrente();
     NomeQuadro->setText(Q(f.Nome));
     (f.Attivato ? RadioAttivato : RadioDisattivato)->setChecked(true);
-    LabelLivello->setText(modello_.Livello() == 0 ? QString()
-                                                  : QStringLiteral("Sub Quadro, livello %1").arg(modello_.Livello()));
+    LabelLivello->setText(modello_.Livello() == 0
+                              ? QString()
+                              : QStringLiteral("Sub Quadro, livello %1").arg(modello_.Livello()));
     BtnPrecedente->setEnabled(modello_.Livello() > 0);
     const int n = static_cast<int>(f.Count());
     Scorrimento->setRange(0, std::max(0, n - kCardVisibili));
@@ -404,8 +410,9 @@ void TFormQuadro::Mostra() {
         c->Selezione->setChecked(on && f.Item(i).Selezionato);
         c->Titolo->setText(on ? TitoloCard(f.Item(i), i) : QString());
         c->Stato->setChecked(on && f.Item(i).Attivato);
-        c->Stato->setText(on ? (f.Item(i).Attivato ? QStringLiteral("Attivato") : QStringLiteral("Disattivato"))
-                             : QString());
+        c->Stato->setText(
+            on ? (f.Item(i).Attivato ? QStringLiteral("Attivato") : QStringLiteral("Disattivato"))
+               : QString());
         c->Apri->setVisible(on);
     }
     Relazioni->setCurrentIndex(f.Preset ? 0 : 1);

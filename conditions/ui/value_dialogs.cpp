@@ -222,7 +222,8 @@ TPannelloSc* Pannello(QWidget* parent, const TDatiSchedina& sc, int tipo) {
 } // namespace
 
 TFormPVP::TFormPVP(TListaCondizioni& list, const TDatiSchedina& sc, UserPrompt& prompt, QWidget* parent)
-    : TFormLista(list, ModoPVP(list.Tipo).item, Q(ModoPVP(list.Tipo).caption), ModoPVP(list.Tipo).help, parent),
+    : TFormLista(list, ModoPVP(list.Tipo).item, Q(ModoPVP(list.Tipo).caption), ModoPVP(list.Tipo).help,
+                 parent),
       tipoLista_(ModoPVP(list.Tipo).lista), sc_(sc), prompt_(prompt) {
     const TModoPVP m = ModoPVP(list.Tipo);
     setObjectName(QStringLiteral("FormPVP%1").arg(m.lista));
@@ -342,8 +343,8 @@ namespace {
 constexpr std::array<const char*, 7> kNomiTipi = {"P", "M", "B", "T", "Q", "J", "S"};
 constexpr std::array<std::int32_t, 7> kCodiciTipi = {kSequelaSchema, kMonotermine, kBitermine, kTritermine,
                                                      kQuadritermine, kGenerica,    kSpecchio};
-constexpr std::array<const char*, 7> kSpiegaTipi = {"Sequela",  "Monotermine", "Bitermine", "Tritermine",
-                                                    "Quadritermine", "Generica", "Specchio"};
+constexpr std::array<const char*, 7> kSpiegaTipi = {"Sequela",       "Monotermine", "Bitermine", "Tritermine",
+                                                    "Quadritermine", "Generica",    "Specchio"};
 constexpr std::array<const char*, 6> kNomiPassi = {"2", "3", "4", "5", "N", "X"};
 
 } // namespace

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "conditions/value_conditions.h"
 #include "conditions/ui/condition_dialogs.h"
+#include "conditions/value_conditions.h"
 #include "core/ui/sign_edits.h"
 
 namespace tessaline {

@@ -16,10 +16,13 @@ Colonna Col(const char* text) {
     Colonna c{};
     for (int t = 0; t < kTeams; ++t) {
         const char ch = text[t];
-        c[t] = ch == '0' ? kSign0 : ch == '1' ? kSign1 : ch == '2' ? kSign2 : ch == 'M' ? kSignM
-             : ch == 'd' ? static_cast<SignSet>(kSign1 | kSign2)                           // a double
-             : ch == 't' ? static_cast<SignSet>(kSign0 | kSign1 | kSign2)                  // a triple
-                         : 0;
+        c[t] = ch == '0'   ? kSign0
+               : ch == '1' ? kSign1
+               : ch == '2' ? kSign2
+               : ch == 'M' ? kSignM
+               : ch == 'd' ? static_cast<SignSet>(kSign1 | kSign2)          // a double
+               : ch == 't' ? static_cast<SignSet>(kSign0 | kSign1 | kSign2) // a triple
+                           : 0;
     }
     return c;
 }

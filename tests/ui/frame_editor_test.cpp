@@ -28,8 +28,8 @@
 #include "core/column_list.h"
 #include "core/enumerate.h"
 #include "system/config_file.h"
-#include "system/ui/system_commands.h"
 #include "system/sistema.h"
+#include "system/ui/system_commands.h"
 #include "ui_support.h"
 
 using namespace tessaline;
@@ -98,7 +98,8 @@ private:
     }
 
     // Runs act on the modal dialog that trigger opens.
-    template <class D> static bool Modale(const std::function<void()>& trigger, const std::function<void(D&)>& act) {
+    template <class D>
+    static bool Modale(const std::function<void()>& trigger, const std::function<void(D&)>& act) {
         bool seen = false;
         QTimer::singleShot(0, [&] {
             if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
@@ -145,8 +146,15 @@ private slots:
             {"min above max", true, {{"6", "5"}}, {}, kMsgMinimoSuperiore, false, 0, 0, 0},
             {"shared bound", true, {{"1", "5"}, {"5", "9"}}, {}, kMsgNonContigui, false, 1, 0, 0},
             {"recovery overlaps", true, {{"1", "5"}}, {{"3", "4"}}, kMsgNonContigui, true, 0, 0, 0},
-            {"blank rows skipped", true, {{"1", "5"}, {"", ""}, {"6", "9"}}, {{"10", "16777216"}}, nullptr,
-             false, 0, 0, 3},
+            {"blank rows skipped",
+             true,
+             {{"1", "5"}, {"", ""}, {"6", "9"}},
+             {{"10", "16777216"}},
+             nullptr,
+             false,
+             0,
+             0,
+             3},
         };
         for (const TRiga& r : righe) {
             T_Sistema sys;
@@ -162,13 +170,18 @@ private slots:
             d.show();
             d.AggiungiBtn->click();
             for (std::size_t i = 0; i < r.ammessi.size(); ++i) {
-                d.Intervalli->Scrivi(TGrigliaIntervalli::Ammessi, static_cast<int>(i), 0, QString::fromUtf8(r.ammessi[i].first));
-                d.Intervalli->Scrivi(TGrigliaIntervalli::Ammessi, static_cast<int>(i), 1, QString::fromUtf8(r.ammessi[i].second));
+                d.Intervalli->Scrivi(TGrigliaIntervalli::Ammessi, static_cast<int>(i), 0,
+                                     QString::fromUtf8(r.ammessi[i].first));
+                d.Intervalli->Scrivi(TGrigliaIntervalli::Ammessi, static_cast<int>(i), 1,
+                                     QString::fromUtf8(r.ammessi[i].second));
             }
             for (std::size_t i = 0; i < r.recupero.size(); ++i) {
-                d.Intervalli->Scrivi(TGrigliaIntervalli::Recupero, static_cast<int>(i), 0, QString::fromUtf8(r.recupero[i].first));
-                d.Intervalli->Scrivi(TGrigliaIntervalli::Recupero, static_cast<int>(i), 1, QString::fromUtf8(r.recupero[i].second));
-                d.Intervalli->Scrivi(TGrigliaIntervalli::Recupero, static_cast<int>(i), 2, QStringLiteral("4"));
+                d.Intervalli->Scrivi(TGrigliaIntervalli::Recupero, static_cast<int>(i), 0,
+                                     QString::fromUtf8(r.recupero[i].first));
+                d.Intervalli->Scrivi(TGrigliaIntervalli::Recupero, static_cast<int>(i), 1,
+                                     QString::fromUtf8(r.recupero[i].second));
+                d.Intervalli->Scrivi(TGrigliaIntervalli::Recupero, static_cast<int>(i), 2,
+                                     QStringLiteral("4"));
             }
             d.BtnOk->click();
             const QString what = QString::fromUtf8(r.nome);
@@ -197,7 +210,8 @@ private slots:
         sys.dati.Forecast[0] = kSign1 | kSign2;
         sys.dati.TeamValues[0] = {0, 10, 20, 0};
         prompt_.Clear();
-        TFormPVP d(*sys.Insieme().SlotAs<TListaCondizioni>(kCodGruppoValori), Contesto(sys).Schedina, prompt_);
+        TFormPVP d(*sys.Insieme().SlotAs<TListaCondizioni>(kCodGruppoValori), Contesto(sys).Schedina,
+                   prompt_);
         d.show();
         d.AggiungiBtn->click();
         d.Pannello->SetSelezionata(0, true);
@@ -361,14 +375,13 @@ private slots:
         chooser_.answers = {QString::fromStdString(file.string())};
         d.Azione(QStringLiteral("Carica"))->trigger();
         QCOMPARE(chooser_.asked.back().title, QStringLiteral("Carica le Condizioni"));
-        QCOMPARE(Nomi(f), (std::vector<std::string>{"Q1", "Q2", "Q3", "Q4", "Q5", "Q6", "Q7", "Q8", "Q2", "Q5",
-                                                     "Q9", "Q10"}));
+        QCOMPARE(Nomi(f), (std::vector<std::string>{"Q1", "Q2", "Q3", "Q4", "Q5", "Q6", "Q7", "Q8", "Q2",
+                                                    "Q5", "Q9", "Q10"}));
         QVERIFY(prompt_.texts.empty());
 
         // Truncated, or a foreign byte in the middle: nothing is inserted.
         std::vector<std::uint8_t> bytes = Bytes(file);
-        for (const auto& damaged : {std::vector<std::uint8_t>(bytes.begin(), bytes.end() - 3),
-                                    [&] {
+        for (const auto& damaged : {std::vector<std::uint8_t>(bytes.begin(), bytes.end() - 3), [&] {
                                         auto b = bytes;
                                         b[b.size() / 2 + 1] = 0xEE;
                                         b[0] = 0xEE;
@@ -414,7 +427,8 @@ private slots:
             d.Relazione[kRelXor]->click();
             QVERIFY(Modale<TFormCommentoQuadro>([&] { d.Azione(QStringLiteral("Commento"))->trigger(); },
                                                 [](TFormCommentoQuadro& c) {
-                                                    c.Testo->setPlainText(QStringLiteral("riga uno\nriga due"));
+                                                    c.Testo->setPlainText(
+                                                        QStringLiteral("riga uno\nriga due"));
                                                     c.accept();
                                                 }));
             QCOMPARE(d.Modello().Corrente().Commento, (std::vector<std::string>{"riga uno", "riga due"}));
@@ -431,7 +445,9 @@ private slots:
         prompt_.answers = {BtnNo};
         chooser_.answers = {QString::fromStdString(a.string())};
         d.BtnCaricaQuadro->click();
-        QCOMPARE(prompt_.texts, std::vector<std::string>{"Questa Operazione Eliminerà Il Contenuto Attuale Del quadro. Confermi ? "});
+        QCOMPARE(prompt_.texts,
+                 std::vector<std::string>{
+                     "Questa Operazione Eliminerà Il Contenuto Attuale Del quadro. Confermi ? "});
         QCOMPARE(d.Modello().Corrente().Count(), std::size_t{2});
         prompt_.Clear();
         prompt_.answers = {BtnSi};
@@ -490,30 +506,32 @@ private slots:
         Riempi(f, 2);
         TFormQuadro d(sys.Insieme(), Contesto(sys), chooser_, &archivio);
         d.show();
-        QVERIFY(Modale<TFormInsArc_File>([&] { d.Azione(QStringLiteral("Inserimento Automatico"))->trigger(); },
-                                          [&](TFormInsArc_File& w) {
-                                              // Proposed: from the season before the last, number 1.
-                                              QCOMPARE(w.Da(), (TEstremoConcorso{2023, 1}));
-                                              QCOMPARE(w.A(), (TEstremoConcorso{2024, 5}));
-                                              QCOMPARE(w.AnnoInf1->text(), QStringLiteral("2023/"));
-                                              QCOMPARE(w.AnnoSup1->minimum(), 2023);
-                                              QCOMPARE(w.AnnoSup1->maximum(), 2025);
-                                              // The first end moved past the last pulls it along.
-                                              w.AnnoSup1->setValue(2025);
-                                              w.Concorso1->setValue(7);
-                                              QCOMPARE(w.A(), (TEstremoConcorso{2024, 7}));
-                                              w.AnnoSup1->setValue(2023);
-                                              w.Concorso1->setValue(4);
-                                              w.AnnoSup2->setValue(2025);
-                                              w.Concorso2->setValue(3);
-                                              ClickBox(w.Punti, false, 5);
-                                              w.Coppie->setChecked(true);
-                                              w.accept();
-                                          }));
+        QVERIFY(
+            Modale<TFormInsArc_File>([&] { d.Azione(QStringLiteral("Inserimento Automatico"))->trigger(); },
+                                     [&](TFormInsArc_File& w) {
+                                         // Proposed: from the season before the last, number 1.
+                                         QCOMPARE(w.Da(), (TEstremoConcorso{2023, 1}));
+                                         QCOMPARE(w.A(), (TEstremoConcorso{2024, 5}));
+                                         QCOMPARE(w.AnnoInf1->text(), QStringLiteral("2023/"));
+                                         QCOMPARE(w.AnnoSup1->minimum(), 2023);
+                                         QCOMPARE(w.AnnoSup1->maximum(), 2025);
+                                         // The first end moved past the last pulls it along.
+                                         w.AnnoSup1->setValue(2025);
+                                         w.Concorso1->setValue(7);
+                                         QCOMPARE(w.A(), (TEstremoConcorso{2024, 7}));
+                                         w.AnnoSup1->setValue(2023);
+                                         w.Concorso1->setValue(4);
+                                         w.AnnoSup2->setValue(2025);
+                                         w.Concorso2->setValue(3);
+                                         ClickBox(w.Punti, false, 5);
+                                         w.Coppie->setChecked(true);
+                                         w.accept();
+                                     }));
         // 2022/4, 2022/5, 2023/1, 2023/3, 2023/4, 2023/5, 2024/1 .. 2024/3 (2023/2 is incomplete).
         std::vector<Colonna> attese;
         for (const T_Concorso& c : archivio.Concorsi()) {
-            const bool dentro = (c.Anno == 2022 && c.Numero >= 4) || c.Anno == 2023 || (c.Anno == 2024 && c.Numero <= 3);
+            const bool dentro =
+                (c.Anno == 2022 && c.Numero >= 4) || c.Anno == 2023 || (c.Anno == 2024 && c.Numero <= 3);
             if (dentro && c.Completo != 0) {
                 attese.push_back(c.ColonnaVincente);
             }
@@ -538,7 +556,8 @@ private slots:
         for (const bool leggibile : {true, false}) {
             const std::size_t n = f.Count();
             prompt_.Clear();
-            chooser_.answers = {QString::fromStdString((leggibile ? col : col.parent_path() / "nessuno.Col").string())};
+            chooser_.answers = {
+                QString::fromStdString((leggibile ? col : col.parent_path() / "nessuno.Col").string())};
             Modale<TFormInsArc_File>([&] { d.Azione(QStringLiteral("Inserimento Automatico"))->trigger(); },
                                      [&](TFormInsArc_File& w) {
                                          w.RadioFile->setChecked(true);
@@ -564,11 +583,14 @@ private slots:
         chooser_.answers = {kExample};
         comandi.Sistema().CaricaClick();
         sys.dati.sviluppo.AutoRecalc = 0; // no development window after "Ok"
-        const std::pair<const char*, const char*> voci[] = {
-            {"Percentuali1Click", "Percentuali"}, {"Valori1Click", "Valori"},
-            {"GolSquadra1Click", "Gol Squadra"},  {"Sequele1Click", "Sequele"},
-            {"ColonneFiltro1Click", "Colonne Filtro"}, {"PuntiTra1Click", "Punti Tra"},
-            {"Quadri1Click", "Quadro"},           {"SpeedQuadriClick", "Quadro"}};
+        const std::pair<const char*, const char*> voci[] = {{"Percentuali1Click", "Percentuali"},
+                                                            {"Valori1Click", "Valori"},
+                                                            {"GolSquadra1Click", "Gol Squadra"},
+                                                            {"Sequele1Click", "Sequele"},
+                                                            {"ColonneFiltro1Click", "Colonne Filtro"},
+                                                            {"PuntiTra1Click", "Punti Tra"},
+                                                            {"Quadri1Click", "Quadro"},
+                                                            {"SpeedQuadriClick", "Quadro"}};
         for (const auto& [handler, caption] : voci) {
             QAction* a = w.Azione(QLatin1String(handler));
             QVERIFY2(a != nullptr && a->isEnabled(), handler);
@@ -579,7 +601,8 @@ private slots:
                     seen = d->windowTitle();
                     d->accept();
                     if (d->isVisible()) {
-                        seen += QStringLiteral(" still open: ") + QString::fromStdString(prompt_.texts.empty() ? "" : prompt_.texts.back());
+                        seen += QStringLiteral(" still open: ") +
+                                QString::fromStdString(prompt_.texts.empty() ? "" : prompt_.texts.back());
                         d->reject();
                     }
                 }

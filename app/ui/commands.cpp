@@ -17,7 +17,7 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     sistema_ = new TComandiSistema(main, *files);
     sviluppo_ = new TComandiSviluppo(main, *files);
     archivio_ = new TComandiArchivio(main, main.Saver());
-    condizioni_ = new TComandiCondizioni(main);
+    condizioni_ = new TComandiCondizioni(main, files);
     stampa_ = new TComandiStampa(main, *files);
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };

@@ -229,7 +229,7 @@ TEST(CliHistorical, BadInput) {
     archive.Concorsi().push_back(T_Concorso::Nuovo());
     const fs::path tts = home.Path() / "a.tts";
     ASSERT_TRUE(archive.Salva(tts));
-    test::WriteBytes(home.Path() / "short.col", Bytes(13, 1));
+    fs::create_directories(home.Path() / "folder.col");
     const struct {
         std::string args;
         int status;
@@ -237,7 +237,7 @@ TEST(CliHistorical, BadInput) {
     } cases[] = {
         {"historical " + Q(home.Path() / "none.col") + " --archive " + Q(tts) + " --json", 1,
          "{\"error\": \"Impossibile Caricare Il File Colonnare\"}\n"},
-        {"historical " + Q(home.Path() / "short.col") + " --archive " + Q(tts) + " --json", 1,
+        {"historical " + Q(home.Path() / "folder.col") + " --archive " + Q(tts) + " --json", 1,
          "{\"error\": \"Impossibile Caricare Il File Colonnare\"}\n"},
         {"historical " + Q(home.Path() / "x.col") + " --archive " + Q(home.Path() / "none.tts") + " --json", 1,
          "{\"error\": \"Impossibile Caricare L'Archivio.\"}\n"},

@@ -1,4 +1,5 @@
 #include "scrutiny/ui/historical_window.h"
+#include "scrutiny/plays_view.h"
 
 #include <QApplication>
 #include <QFontDatabase>

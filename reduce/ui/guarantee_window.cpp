@@ -205,6 +205,10 @@ TDialogoGaranzie TFrmCalcGaranzie::Dialogo() const {
 
 void TFrmCalcGaranzie::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    if (mostrato_) {
+        return;
+    }
+    mostrato_ = true;
     const T_Sistema& sys = app_.Sistema();
     TDialogoGaranzie d = Dialogo();
     d.memoriaDisponibile = !sys.Colonne.Empty();

@@ -102,6 +102,7 @@ private:
     int modo_ = 6;
     bool running_ = false;
     bool applying_ = false;
+    bool mostrato_ = false; // the on-show set-up runs once
     TEsitoGaranzie esito_ = TEsitoGaranzie::Ok;
 };
 

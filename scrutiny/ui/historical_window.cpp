@@ -32,9 +32,9 @@ const QStringList kIntestazioneConcorsi = {QStringLiteral("Num."), QStringLitera
                                            QStringLiteral("6"),    QStringLiteral("5"),    QStringLiteral("4"),
                                            QStringLiteral("3"),    QStringLiteral("2"),    QStringLiteral("1"),
                                            QStringLiteral("0")};
-const QStringList kIntestazioneRiepilogo = {QStringLiteral("Punti"),   QStringLiteral("Totale"),
-                                            QStringLiteral("Ciclo Medio"), QStringLiteral("Rit. Attuale"),
-                                            QStringLiteral("Rit. Massimo"), QStringLiteral("Fatt. Conv.")};
+const QStringList kIntestazioneRiepilogo = {QStringLiteral("Punti"), QStringLiteral("Totale"),
+                                            QStringLiteral("Ciclo"), QStringLiteral("Ritardo"),
+                                            QStringLiteral("Rit. Max"), QStringLiteral("Conv.")};
 
 QTableWidget* Tabella(QWidget* parent, const QStringList& headers) {
     auto* t = new QTableWidget(0, static_cast<int>(headers.size()), parent);
@@ -107,9 +107,15 @@ TFormSpoglioStorico::TFormSpoglioStorico(TAppContext& app, TFileChooser& files, 
                          QStringLiteral("9999")});
     TabellaGenerale = Tabella(this, kIntestazioneRiepilogo);
     TabellaGenerale->setRowCount(7);
-    Larghezze(TabellaGenerale, {QStringLiteral("0"), QStringLiteral("16777216"), QStringLiteral("9999,99"),
-                                QStringLiteral("9999"), QStringLiteral("9999"), QStringLiteral("9999,99")});
+    Larghezze(TabellaGenerale, {QStringLiteral("0"), QStringLiteral("16777216"), QStringLiteral("999,99"),
+                                QStringLiteral("9999"), QStringLiteral("9999"), QStringLiteral("99,99")});
     TabellaGenerale->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TabellaGenerale->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    int width = 2 * TabellaGenerale->frameWidth();
+    for (int c = 0; c < TabellaGenerale->columnCount(); ++c) {
+        width += TabellaGenerale->columnWidth(c);
+    }
+    TabellaGenerale->setFixedWidth(width);
     int height = TabellaGenerale->horizontalHeader()->sizeHint().height() + 2 * TabellaGenerale->frameWidth();
     for (int r = 0; r < 7; ++r) {
         height += TabellaGenerale->rowHeight(r);
@@ -120,7 +126,6 @@ TFormSpoglioStorico::TFormSpoglioStorico(TAppContext& app, TFileChooser& files, 
     LabelRisultati->setWordWrap(true);
 
     auto* punti = new QHBoxLayout;
-    punti->addWidget(new QLabel(QStringLiteral("Punti da salvare:"), this));
     for (int p = 0; p < 7; ++p) {
         auto* b = new QPushButton(QString::number(p), this);
         b->setCheckable(true);
@@ -143,6 +148,7 @@ TFormSpoglioStorico::TFormSpoglioStorico(TAppContext& app, TFileChooser& files, 
     rl->addWidget(LabelColonne);
     rl->addWidget(LabelRisultati);
     rl->addWidget(TabellaGenerale);
+    rl->addWidget(new QLabel(QStringLiteral("Punti delle colonne da salvare:"), this));
     rl->addLayout(punti);
     rl->addStretch(1);
     auto* tables = new QHBoxLayout;
@@ -158,6 +164,8 @@ TFormSpoglioStorico::TFormSpoglioStorico(TAppContext& app, TFileChooser& files, 
     v->addLayout(tables, 1);
     v->addLayout(buttons);
 
+    // Wide enough for every column of both tables; 640 x 480 scrolls the per-contest grid.
+    resize(960, 560);
     connect(BtnSalva, &QPushButton::clicked, this, [this] { SalvaClick(); });
     connect(BtnEsporta, &QPushButton::clicked, this, [this] { EsportaClick(); });
     connect(BtnChiudi, &QPushButton::clicked, this, &QDialog::accept);

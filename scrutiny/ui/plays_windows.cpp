@@ -244,6 +244,8 @@ TFormSpoglioGlobale::TFormSpoglioGlobale(TAppContext& app, TArchivioGiocate& arc
     if (sys.dati.sviluppo.PairMode == 0) {
         Pannello->SetPronostico(sys.dati.Forecast);
     }
+    Pannello->LPro = Pannello->fontMetrics().horizontalAdvance(QStringLiteral("012M")) + 8;
+    Pannello->setMinimumSize(Pannello->sizeHint());
     EditColonna = new TEditColonna(this, true);
     EditColonna->setObjectName(QStringLiteral("EditColonna"));
     EditColonna->FieldHeight = Pannello->ARighe;
@@ -257,14 +259,17 @@ TFormSpoglioGlobale::TFormSpoglioGlobale(TAppContext& app, TArchivioGiocate& arc
     TabGenvinc->setHorizontalHeaderLabels(
         {QStringLiteral("Tipo"), QStringLiteral("Giocate"), QStringLiteral("6"), QStringLiteral("5"), QStringLiteral("4")});
     TabGenvinc->horizontalHeader()->show();
-    Adatta(TabGenvinc, {QStringLiteral("  Sistemi Integrali "), QStringLiteral("000000000"),
+    // The window's own font: the fixed-pitch one would not leave room for the coupon at 640 pixels.
+    TabGenvinc->setFont(font());
+    Adatta(TabGenvinc, {QStringLiteral("  Sistemi Integrali"), QStringLiteral("000000000"),
                         QStringLiteral("16777216"), QStringLiteral("16777216"), QStringLiteral("16777216")});
     GridSistVinc = Tabella(this, 7,
                            {QStringLiteral("Dp."), QStringLiteral("Tr."), QStringLiteral("Qd."), QStringLiteral("Col."),
                             QStringLiteral("Data"), QStringLiteral("Ora"), QStringLiteral("6"), QStringLiteral("5"),
                             QStringLiteral("4")});
-    Adatta(GridSistVinc, kSistemiSamples + QStringList{QStringLiteral("0000"), QStringLiteral("0000"),
-                                                       QStringLiteral("0000")});
+    GridSistVinc->setFont(font());
+    Adatta(GridSistVinc, kSistemiSamples + QStringList{QStringLiteral("00000"), QStringLiteral("00000"),
+                                                       QStringLiteral("00000")});
     ScrollSist = new QScrollBar(Qt::Vertical, this);
     ScrollSist->setFixedHeight(GridSistVinc->height());
     BtnStampa = new QPushButton(QStringLiteral("Stampa"), this);

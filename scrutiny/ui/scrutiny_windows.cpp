@@ -50,6 +50,8 @@ TFormSpoglio::TFormSpoglio(TAppContext& app, std::unique_ptr<TSpoglio> set, QWid
     if (sys.dati.sviluppo.PairMode == 0) {
         Pannello->SetPronostico(sys.dati.Forecast);
     }
+    Pannello->LPro = Pannello->fontMetrics().horizontalAdvance(QStringLiteral("012M")) + 8;
+    Pannello->setMinimumSize(Pannello->sizeHint());
     EditColonna = new TEditColonna(this, true);
     EditColonna->setObjectName(QStringLiteral("EditColonna"));
     EditColonna->FieldHeight = Pannello->ARighe;

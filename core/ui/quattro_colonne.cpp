@@ -16,6 +16,10 @@ TQuattroColonne::TQuattroColonne(QWidget* parent) : QWidget(parent) {
     QSizePolicy policy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     policy.setRetainSizeWhenHidden(true);
     setSizePolicy(policy);
+    // A little smaller than the window's text, so that four coupons fit 640 pixels.
+    QFont f = font();
+    f.setPointSizeF(f.pointSizeF() * 0.85);
+    setFont(f);
 }
 
 void TQuattroColonne::Imposta(std::int32_t numero, const std::array<Colonna, 3>& colonne, int usate,
@@ -47,7 +51,7 @@ QString TQuattroColonne::Cella(int k, int team) const {
 QSize TQuattroColonne::sizeHint() const {
     const QFontMetrics fm(font());
     const int row = fm.height() + kRowGap;
-    const int cell = fm.horizontalAdvance(QStringLiteral("012M")) + 8;
+    const int cell = fm.horizontalAdvance(QStringLiteral("012M")) + 4;
     const int title = fm.horizontalAdvance(QStringLiteral("Schedina Nº 16777216")) + 8;
     return {std::max(4 * cell + 10, title), fm.height() + 6 + kTeams * row + 5 * kMatchGap + 6};
 }

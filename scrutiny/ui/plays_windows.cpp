@@ -39,7 +39,7 @@ QTableWidget* Tabella(QWidget* parent, int rows, const QStringList& headers) {
         t->setHorizontalHeaderLabels(headers);
     }
     for (int r = 0; r < rows; ++r) {
-        t->setRowHeight(r, t->fontMetrics().height() + 4);
+        t->setRowHeight(r, t->fontMetrics().height() + 2);
     }
     return t;
 }
@@ -135,10 +135,9 @@ TFormVisGiocate::TFormVisGiocate(TAppContext& app, TFormSaver* saver, QWidget* p
     auto* sl = new QHBoxLayout(sistemi);
     sl->addWidget(GridSist);
     sl->addWidget(ScrollSist);
-    auto* tables = new QHBoxLayout;
-    tables->addWidget(riepilogo, 0, Qt::AlignTop);
-    tables->addWidget(sistemi, 0, Qt::AlignTop);
-    tables->addStretch(1);
+    auto* tables = new QVBoxLayout;
+    tables->addWidget(riepilogo, 0, Qt::AlignLeft);
+    tables->addWidget(sistemi, 0, Qt::AlignLeft);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BtnSpoglio);
     buttons->addWidget(BtnStampa);
@@ -237,7 +236,6 @@ TFormSpoglioGlobale::TFormSpoglioGlobale(TAppContext& app, TArchivioGiocate& arc
     LabelColonna = new QLabel(Q(msg::kColonnaVincenteConcorso) + n, this);
     LabelRiepilogo = new QLabel(Q(msg::kRiepilogoVincite) + n, this);
     LabelElenco = new QLabel(Q(msg::kElencoVinciteSistemi) + n, this);
-    LabelElenco->setWordWrap(true);
 
     Pannello = new TPannelloSc(this);
     Pannello->SetSquadre(sys.dati.teamNames);
@@ -260,14 +258,16 @@ TFormSpoglioGlobale::TFormSpoglioGlobale(TAppContext& app, TArchivioGiocate& arc
         {QStringLiteral("Tipo"), QStringLiteral("Giocate"), QStringLiteral("6"), QStringLiteral("5"), QStringLiteral("4")});
     TabGenvinc->horizontalHeader()->show();
     // The window's own font: the fixed-pitch one would not leave room for the coupon at 640 pixels.
-    TabGenvinc->setFont(font());
-    Adatta(TabGenvinc, {QStringLiteral("  Sistemi Integrali"), QStringLiteral("000000000"),
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.92);
+    TabGenvinc->setFont(small);
+    Adatta(TabGenvinc, {QStringLiteral("  Schedine Normali "), QStringLiteral("16777216"),
                         QStringLiteral("16777216"), QStringLiteral("16777216"), QStringLiteral("16777216")});
     GridSistVinc = Tabella(this, 7,
                            {QStringLiteral("Dp."), QStringLiteral("Tr."), QStringLiteral("Qd."), QStringLiteral("Col."),
                             QStringLiteral("Data"), QStringLiteral("Ora"), QStringLiteral("6"), QStringLiteral("5"),
                             QStringLiteral("4")});
-    GridSistVinc->setFont(font());
+    GridSistVinc->setFont(small);
     Adatta(GridSistVinc, kSistemiSamples + QStringList{QStringLiteral("00000"), QStringLiteral("00000"),
                                                        QStringLiteral("00000")});
     ScrollSist = new QScrollBar(Qt::Vertical, this);
@@ -276,33 +276,35 @@ TFormSpoglioGlobale::TFormSpoglioGlobale(TAppContext& app, TArchivioGiocate& arc
     BtnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
     auto* aiuto = new QPushButton(QStringLiteral("Aiuto"), this);
 
+    // Two rows: the coupon beside the win table, then the reduced systems across the window.
     auto* left = new QVBoxLayout;
     left->addWidget(LabelColonna);
     auto* coupon = new QHBoxLayout;
     coupon->addWidget(Pannello, 0, Qt::AlignTop);
     coupon->addWidget(EditColonna, 0, Qt::AlignTop);
+    coupon->addStretch(1);
     left->addLayout(coupon);
-    left->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addWidget(LabelRiepilogo);
     right->addWidget(TabGenvinc);
-    right->addWidget(LabelElenco);
-    auto* grid = new QHBoxLayout;
-    grid->addWidget(GridSistVinc);
-    grid->addWidget(ScrollSist);
-    grid->addStretch(1);
-    right->addLayout(grid);
     right->addStretch(1);
     auto* top = new QHBoxLayout;
     top->addLayout(left);
     top->addLayout(right, 1);
+    auto* grid = new QHBoxLayout;
+    grid->addWidget(GridSistVinc);
+    grid->addWidget(ScrollSist);
+    grid->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BtnStampa);
     buttons->addStretch(1);
     buttons->addWidget(aiuto);
     buttons->addWidget(BtnChiudi);
     auto* v = new QVBoxLayout(this);
-    v->addLayout(top, 1);
+    v->addLayout(top);
+    v->addWidget(LabelElenco);
+    v->addLayout(grid);
+    v->addStretch(1);
     v->addLayout(buttons);
 
     const char* kinds[4] = {"  Schedine Normali", "  Sistemi Integrali", "  Sistemi Ridotti", "  Totale Vincite"};

@@ -39,7 +39,8 @@ std::uint8_t ParseKinds(const std::string& text) {
     std::size_t start = 0;
     while (start <= text.size()) {
         const auto comma = text.find(',', start);
-        const std::string word = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        const std::string word =
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         if (word == "calcio") {
             kinds = static_cast<std::uint8_t>(kinds | 1);
         } else if (word == "basket") {
@@ -147,10 +148,12 @@ int PlaysShow(const TArgs& args, std::int32_t n) {
         .Number(volume)
         .EndObject();
     std::string summary = fmt::format("Concorso Nº {}\n", n);
-    summary += fmt::format("Schedine Normali:  {}\n", FormatCount(static_cast<std::int64_t>(plays.Schedine().size())));
-    summary +=
-        fmt::format("Sistemi Integrali: {}\n", FormatCount(static_cast<std::int64_t>(plays.Integrali().size())));
-    summary += fmt::format("Sistemi Ridotti:   {}\n", FormatCount(static_cast<std::int64_t>(plays.Sistemi().size())));
+    summary += fmt::format("Schedine Normali:  {}\n",
+                           FormatCount(static_cast<std::int64_t>(plays.Schedine().size())));
+    summary += fmt::format("Sistemi Integrali: {}\n",
+                           FormatCount(static_cast<std::int64_t>(plays.Integrali().size())));
+    summary += fmt::format("Sistemi Ridotti:   {}\n",
+                           FormatCount(static_cast<std::int64_t>(plays.Sistemi().size())));
     summary += fmt::format("Volume di Gioco:   {} {}\n", CurrencySign(euro), FormatAmount(volume, euro));
     Emit(args, json, summary);
     return kExitOk;
@@ -207,7 +210,8 @@ int RunHistorical(TArgs& args) {
         .Key("rows")
         .BeginArray();
     std::string summary = storico.EtichettaRisultati() + "\n";
-    summary += fmt::format("Colonne analizzate: {}\n", FormatCount(static_cast<std::int64_t>(storico.Insieme().Size())));
+    summary += fmt::format("Colonne analizzate: {}\n",
+                           FormatCount(static_cast<std::int64_t>(storico.Insieme().Size())));
     summary += "Punti     Totale  Ciclo  Ritardo  Max  Conv.\n";
     const auto table = storico.TabellaGenerale(',');
     for (std::size_t p = 0; p < 7; ++p) {
@@ -228,8 +232,9 @@ int RunHistorical(TArgs& args) {
             .Key("factor")
             .Number(row.convenienza)
             .EndObject();
-        summary += fmt::format("{:>5} {:>10} {:>6} {:>8} {:>4} {:>6}{}\n", table[p][0], table[p][1], table[p][2],
-                               table[p][3], table[p][4], table[p][5], row.evidenziata ? "  *" : "");
+        summary +=
+            fmt::format("{:>5} {:>10} {:>6} {:>8} {:>4} {:>6}{}\n", table[p][0], table[p][1], table[p][2],
+                        table[p][3], table[p][4], table[p][5], row.evidenziata ? "  *" : "");
     }
     json.EndArray().Key("contests").BeginArray();
     std::size_t k = 0;

@@ -39,17 +39,15 @@ TGriglia Griglia(std::vector<int> widths, std::vector<std::vector<std::string>> 
 
 // Every reduced system from first to last, as the printed list writes it.
 std::vector<std::string> CelleSistema(const TGiocataSistema& s) {
-    return {fmt::format("{:>7}", s.doppie),
-            fmt::format("{:>7}", s.triple),
-            fmt::format("{:>7}", s.quadruple),
-            fmt::format("{:>8}", s.colonne.Count()),
-            "   " + TestoData(s.data),
-            "   " + TestoOra(s.ora)};
+    return {fmt::format("{:>7}", s.doppie),    fmt::format("{:>7}", s.triple),
+            fmt::format("{:>7}", s.quadruple), fmt::format("{:>8}", s.colonne.Count()),
+            "   " + TestoData(s.data),         "   " + TestoOra(s.ora)};
 }
 
 template <class Row>
 void StampaSistemi(TmmPrinter& printer, const TArchivioGiocate& archive, const std::string& title,
-                   const std::vector<std::string>& header, const std::vector<int>& widths, double left, Row&& row) {
+                   const std::vector<std::string>& header, const std::vector<int>& widths, double left,
+                   Row&& row) {
     const auto& systems = archive.Sistemi();
     std::size_t i = 0;
     bool first = true;
@@ -71,13 +69,15 @@ void StampaSistemi(TmmPrinter& printer, const TArchivioGiocate& archive, const s
 
 } // namespace
 
-void StampaRiepilogoGiocate(TCanvas& canvas, const TArchivioGiocate& archive, double costPerColumn, bool euro) {
+void StampaRiepilogoGiocate(TCanvas& canvas, const TArchivioGiocate& archive, double costPerColumn,
+                            bool euro) {
     Stampa(canvas, [&](TmmPrinter& printer) {
         printer.Canvas().SetFont(FontTitolo());
         printer.ScriviCentrato(fmt::format("{}{}", msg::kTitoloRiepilogo, archive.Concorso()), 10);
         printer.Canvas().SetFont(FontTabulato10());
         const std::vector<int> widths{190, 170};
-        printer.StampaGriglia(Griglia(widths, {{"        Tipo di Giocata", "    Numero di Giocate"}}), 0.4, 30, 40);
+        printer.StampaGriglia(Griglia(widths, {{"        Tipo di Giocata", "    Numero di Giocate"}}), 0.4,
+                              30, 40);
         std::vector<std::vector<std::string>> rows;
         for (const auto& r : TabellaRiepilogo(archive, costPerColumn, euro)) {
             rows.push_back({r[0], r[1]});

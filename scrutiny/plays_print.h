@@ -9,7 +9,8 @@ namespace tessaline {
 
 // The plays of the contest: title and summary table, a new page, the reduced systems 45 a page.
 // Throws EInOutError "Impossibile stampare i dati" when the printer fails.
-void StampaRiepilogoGiocate(TCanvas& canvas, const TArchivioGiocate& archive, double costPerColumn, bool euro);
+void StampaRiepilogoGiocate(TCanvas& canvas, const TArchivioGiocate& archive, double costPerColumn,
+                            bool euro);
 // The wins of the last EseguiSpoglio: title and win table, a new page, the reduced systems with
 // their wins 45 a page. Throws EInOutError "Impossibile stampare i dati" when the printer fails.
 void StampaVinciteGiocate(TCanvas& canvas, const TArchivioGiocate& archive);

@@ -20,7 +20,10 @@ public:
                  const std::array<std::uint8_t, 3>& segnate);
     // The winning column of the fourth slot; none when not set.
     void ImpostaVincente(const Colonna& vincente);
-    void TogliVincente() { conVincente_ = false; update(); }
+    void TogliVincente() {
+        conVincente_ = false;
+        update();
+    }
 
     std::int32_t Numero() const { return numero_; }
     int Usate() const { return usate_; }

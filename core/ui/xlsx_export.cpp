@@ -62,13 +62,14 @@ bool ScriviXlsx(const QString& path, const std::vector<TFoglioXlsx>& fogli) {
                     e = worksheet_write_number(sheet, row, static_cast<lxw_col_t>(c), value, format);
                 } else {
                     const QByteArray text = cells[c].trimmed().toUtf8();
-                    e = worksheet_write_string(sheet, row, static_cast<lxw_col_t>(c), text.constData(), format);
+                    e = worksheet_write_string(sheet, row, static_cast<lxw_col_t>(c), text.constData(),
+                                               format);
                 }
                 ok = e == LXW_NO_ERROR && ok;
             }
         }
-        worksheet_set_column(sheet, 0, static_cast<lxw_col_t>(std::max<int>(0, f.intestazione.size() - 1)), 12,
-                             nullptr);
+        worksheet_set_column(sheet, 0, static_cast<lxw_col_t>(std::max<int>(0, f.intestazione.size() - 1)),
+                             12, nullptr);
     }
     ok = workbook_close(book) == LXW_NO_ERROR && ok;
     return ok;

@@ -9,7 +9,7 @@
 namespace tessaline {
 
 struct TFoglioXlsx {
-    QString nome;         // the sheet's name (at most 31 characters)
+    QString nome; // the sheet's name (at most 31 characters)
     QStringList intestazione;
     std::vector<QStringList> righe;
     std::vector<int> evidenziate; // rows (indexes into righe) shown on a yellow ground

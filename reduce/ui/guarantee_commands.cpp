@@ -10,7 +10,8 @@
 
 namespace tessaline {
 
-TComandiGaranzie::TComandiGaranzie(TAppContext& main, TFileChooser& files, TFormSaver& saver, TStampante printer)
+TComandiGaranzie::TComandiGaranzie(TAppContext& main, TFileChooser& files, TFormSaver& saver,
+                                   TStampante printer)
     : QObject(main.Finestra()), main_(main), files_(files), saver_(saver), printer_(std::move(printer)) {
     main.Collega(QStringLiteral("CalcoloGaranzie1Click"), [this] { CalcoloGaranzie1Click(); });
 }

@@ -169,9 +169,9 @@ TFrmCalcGaranzie::TFrmCalcGaranzie(TAppContext& app, TFileChooser& files, TRisul
     v->addWidget(Gauge1);
     v->addLayout(buttons);
 
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{RadioEMem, RadioEFile, RadioCPro, RadioCFile,
-                                                                      CheckApplicaCond, Check0err, Check1Err,
-                                                                      Check2Err}) {
+    for (QAbstractButton* b :
+         std::initializer_list<QAbstractButton*>{RadioEMem, RadioEFile, RadioCPro, RadioCFile,
+                                                 CheckApplicaCond, Check0err, Check1Err, Check2Err}) {
         connect(b, &QAbstractButton::toggled, this, [this] { ImpostaAbilitazioni(); });
     }
     connect(Speed0, &QToolButton::clicked, this, [this] { MostraModo(6); });

@@ -27,7 +27,8 @@ class TFrmCalcGaranzie : public QDialog, public TVistaGaranzie {
 public:
     static constexpr int kHelpContext = 115;
     // results persist beyond the dialog (they belong to the caller).
-    TFrmCalcGaranzie(TAppContext& app, TFileChooser& files, TRisultatiGaranzie& results, QWidget* parent = nullptr);
+    TFrmCalcGaranzie(TAppContext& app, TFileChooser& files, TRisultatiGaranzie& results,
+                     QWidget* parent = nullptr);
 
     QRadioButton* RadioEMem;
     QRadioButton* RadioEFile;

@@ -2,10 +2,10 @@
 #include "scrutiny/plays_view.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
 #include <QTimer>
@@ -28,12 +28,12 @@ namespace {
 
 constexpr std::chrono::milliseconds kPumpInterval{30};
 
-const QStringList kIntestazioneConcorsi = {QStringLiteral("Num."), QStringLiteral("Anno"), QStringLiteral("Tipo"),
-                                           QStringLiteral("6"),    QStringLiteral("5"),    QStringLiteral("4"),
-                                           QStringLiteral("3"),    QStringLiteral("2"),    QStringLiteral("1"),
-                                           QStringLiteral("0")};
-const QStringList kIntestazioneRiepilogo = {QStringLiteral("Punti"), QStringLiteral("Totale"),
-                                            QStringLiteral("Ciclo"), QStringLiteral("Ritardo"),
+const QStringList kIntestazioneConcorsi = {
+    QStringLiteral("Num."), QStringLiteral("Anno"), QStringLiteral("Tipo"), QStringLiteral("6"),
+    QStringLiteral("5"),    QStringLiteral("4"),    QStringLiteral("3"),    QStringLiteral("2"),
+    QStringLiteral("1"),    QStringLiteral("0")};
+const QStringList kIntestazioneRiepilogo = {QStringLiteral("Punti"),    QStringLiteral("Totale"),
+                                            QStringLiteral("Ciclo"),    QStringLiteral("Ritardo"),
                                             QStringLiteral("Rit. Max"), QStringLiteral("Conv.")};
 
 QTableWidget* Tabella(QWidget* parent, const QStringList& headers) {
@@ -50,7 +50,8 @@ QTableWidget* Tabella(QWidget* parent, const QStringList& headers) {
 void Larghezze(QTableWidget* t, const QStringList& samples) {
     const QFontMetrics fm(t->font());
     for (int c = 0; c < t->columnCount(); ++c) {
-        const int header = t->horizontalHeader()->fontMetrics().horizontalAdvance(t->horizontalHeaderItem(c)->text());
+        const int header =
+            t->horizontalHeader()->fontMetrics().horizontalAdvance(t->horizontalHeaderItem(c)->text());
         t->setColumnWidth(c, std::max(fm.horizontalAdvance(samples.value(c)), header) + 12);
     }
 }
@@ -95,8 +96,8 @@ bool TFrmAnalProgress::Take() {
     return flag_.Take();
 }
 
-TFormSpoglioStorico::TFormSpoglioStorico(TAppContext& app, TFileChooser& files, std::unique_ptr<TSpoglioStorico> set,
-                                         QWidget* parent)
+TFormSpoglioStorico::TFormSpoglioStorico(TAppContext& app, TFileChooser& files,
+                                         std::unique_ptr<TSpoglioStorico> set, QWidget* parent)
     : QDialog(parent), app_(app), files_(files), storico_(std::move(set)) {
     setObjectName(QStringLiteral("FormSpoglioStorico"));
     setWindowTitle(Q(msg::kSpoglioStorico));
@@ -194,7 +195,8 @@ bool TFormSpoglioStorico::Elabora() {
         primaDellaAnalisi(progress);
     }
     const T_Sistema& sys = app_.Sistema();
-    const bool done = storico_->Elabora(app_.Archivio(), sys.dati.settings.ricerca.Intervallo, &progress, &progress);
+    const bool done =
+        storico_->Elabora(app_.Archivio(), sys.dati.settings.ricerca.Intervallo, &progress, &progress);
     progress.close();
     elaborato_ = done;
     if (done) {

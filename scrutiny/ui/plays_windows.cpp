@@ -85,11 +85,11 @@ void Vuota(QTableWidget* t) {
     }
 }
 
-const QStringList kSistemiHeaders = {QStringLiteral("Dp."), QStringLiteral("Tr."), QStringLiteral("Qd."),
+const QStringList kSistemiHeaders = {QStringLiteral("Dp."),  QStringLiteral("Tr."),  QStringLiteral("Qd."),
                                      QStringLiteral("Col."), QStringLiteral("Data"), QStringLiteral("Ora")};
-const QStringList kSistemiSamples = {QStringLiteral("000"), QStringLiteral("000"), QStringLiteral("000"),
-                                     QStringLiteral("00000"), QStringLiteral("00/00/0000"),
-                                     QStringLiteral("00.00.00")};
+const QStringList kSistemiSamples = {QStringLiteral("000"),        QStringLiteral("000"),
+                                     QStringLiteral("000"),        QStringLiteral("00000"),
+                                     QStringLiteral("00/00/0000"), QStringLiteral("00.00.00")};
 
 } // namespace
 
@@ -252,10 +252,11 @@ TFormSpoglioGlobale::TFormSpoglioGlobale(TAppContext& app, TArchivioGiocate& arc
     EditColonna->FieldWidth = 28;
     EditColonna->Relayout();
 
-    TabGenvinc = Tabella(this, 4, {QString(), QStringLiteral("Giocate"), QStringLiteral("6"), QStringLiteral("5"),
-                                   QStringLiteral("4")});
-    TabGenvinc->setHorizontalHeaderLabels(
-        {QStringLiteral("Tipo"), QStringLiteral("Giocate"), QStringLiteral("6"), QStringLiteral("5"), QStringLiteral("4")});
+    TabGenvinc = Tabella(this, 4,
+                         {QString(), QStringLiteral("Giocate"), QStringLiteral("6"), QStringLiteral("5"),
+                          QStringLiteral("4")});
+    TabGenvinc->setHorizontalHeaderLabels({QStringLiteral("Tipo"), QStringLiteral("Giocate"),
+                                           QStringLiteral("6"), QStringLiteral("5"), QStringLiteral("4")});
     TabGenvinc->horizontalHeader()->show();
     // The window's own font: the fixed-pitch one would not leave room for the coupon at 640 pixels.
     QFont small = font();
@@ -264,9 +265,9 @@ TFormSpoglioGlobale::TFormSpoglioGlobale(TAppContext& app, TArchivioGiocate& arc
     Adatta(TabGenvinc, {QStringLiteral("  Schedine Normali "), QStringLiteral("16777216"),
                         QStringLiteral("16777216"), QStringLiteral("16777216"), QStringLiteral("16777216")});
     GridSistVinc = Tabella(this, 7,
-                           {QStringLiteral("Dp."), QStringLiteral("Tr."), QStringLiteral("Qd."), QStringLiteral("Col."),
-                            QStringLiteral("Data"), QStringLiteral("Ora"), QStringLiteral("6"), QStringLiteral("5"),
-                            QStringLiteral("4")});
+                           {QStringLiteral("Dp."), QStringLiteral("Tr."), QStringLiteral("Qd."),
+                            QStringLiteral("Col."), QStringLiteral("Data"), QStringLiteral("Ora"),
+                            QStringLiteral("6"), QStringLiteral("5"), QStringLiteral("4")});
     GridSistVinc->setFont(small);
     Adatta(GridSistVinc, kSistemiSamples + QStringList{QStringLiteral("00000"), QStringLiteral("00000"),
                                                        QStringLiteral("00000")});
@@ -307,7 +308,8 @@ TFormSpoglioGlobale::TFormSpoglioGlobale(TAppContext& app, TArchivioGiocate& arc
     v->addStretch(1);
     v->addLayout(buttons);
 
-    const char* kinds[4] = {"  Schedine Normali", "  Sistemi Integrali", "  Sistemi Ridotti", "  Totale Vincite"};
+    const char* kinds[4] = {"  Schedine Normali", "  Sistemi Integrali", "  Sistemi Ridotti",
+                            "  Totale Vincite"};
     Vuota(TabGenvinc);
     Vuota(GridSistVinc);
     for (int r = 0; r < 4; ++r) {

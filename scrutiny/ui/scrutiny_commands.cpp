@@ -17,7 +17,8 @@
 
 namespace tessaline {
 
-TComandiSpoglio::TComandiSpoglio(TAppContext& main, TFileChooser& files, TFormSaver& saver, TStampante printer)
+TComandiSpoglio::TComandiSpoglio(TAppContext& main, TFileChooser& files, TFormSaver& saver,
+                                 TStampante printer)
     : QObject(main.Finestra()), main_(main), files_(files), saver_(saver), printer_(std::move(printer)) {
     const std::pair<const char*, void (TComandiSpoglio::*)()> entries[] = {
         {"SpoglioDaMemoria1Click", &TComandiSpoglio::SpoglioDaMemoria1Click},
@@ -86,7 +87,8 @@ void TComandiSpoglio::DaFile1Click() {
             return;
         }
         auto set = std::make_unique<TSpoglio>();
-        if (!set->CaricaDaFile(std::filesystem::path(S(path)), main_.Sistema().dati.settings.automaticMerge)) {
+        if (!set->CaricaDaFile(std::filesystem::path(S(path)),
+                               main_.Sistema().dati.settings.automaticMerge)) {
             return; // an empty file shows nothing
         }
         TFormSpoglio dlg(main_, std::move(set), main_.Finestra());

@@ -11,8 +11,8 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include "conditions/condition_set.h"
 #include "core/ui/app_context.h"
@@ -252,7 +252,8 @@ TFormVisVin::TFormVisVin(const TSpoglio& spoglio, QWidget* parent) : QDialog(par
         S[static_cast<std::size_t>(i)] = new QPushButton(QString::number(i), this);
         S[static_cast<std::size_t>(i)]->setCheckable(true);
         S[static_cast<std::size_t>(i)]->setAutoExclusive(true);
-        S[static_cast<std::size_t>(i)]->setFixedWidth(S[static_cast<std::size_t>(i)]->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 20);
+        S[static_cast<std::size_t>(i)]->setFixedWidth(
+            S[static_cast<std::size_t>(i)]->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 20);
         buttons->addWidget(S[static_cast<std::size_t>(i)]);
         connect(S[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { SClick(i); });
     }

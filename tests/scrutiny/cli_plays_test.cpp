@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <fmt/format.h>
 #include <fmt/ranges.h>
 #include <random>
@@ -119,8 +119,8 @@ TEST(CliHistorical, MatchesTheReferenceOnRandomArchivesAndColumnFiles) {
     test::TTestHome home;
     const struct {
         unsigned seed;
-        const char* range; // extra RANGE options
-        int kinds;         // admitted kinds as bits
+        const char* range;                    // extra RANGE options
+        int kinds;                            // admitted kinds as bits
         int fromYear, fromNum, toYear, toNum; // -1: the archive's ends
     } cases[] = {
         {1, "", 1, -1, -1, -1, -1},
@@ -207,17 +207,20 @@ TEST(CliHistorical, MatchesTheReferenceOnRandomArchivesAndColumnFiles) {
         for (std::size_t p = 0; p < 7; ++p) {
             const double cycle =
                 hits[p] > 0 ? static_cast<double>(examined) / static_cast<double>(hits[p]) : 0.0;
-            const double factor = examined > 0 ? static_cast<double>(hits[p]) / static_cast<double>(examined) *
-                                                     static_cast<double>(delay[p])
-                                               : 0.0;
-            rows += fmt::format("{}{{\"points\": {}, \"total\": {}, \"hits\": {}, \"cycle\": {}, \"delay\": {}, "
-                                "\"maxDelay\": {}, \"factor\": {}}}",
-                                p == 0 ? "" : ", ", p, total[p], hits[p], cycle, delay[p], maxDelay[p], factor);
+            const double factor = examined > 0
+                                      ? static_cast<double>(hits[p]) / static_cast<double>(examined) *
+                                            static_cast<double>(delay[p])
+                                      : 0.0;
+            rows +=
+                fmt::format("{}{{\"points\": {}, \"total\": {}, \"hits\": {}, \"cycle\": {}, \"delay\": {}, "
+                            "\"maxDelay\": {}, \"factor\": {}}}",
+                            p == 0 ? "" : ", ", p, total[p], hits[p], cycle, delay[p], maxDelay[p], factor);
         }
         const std::string expected =
-            fmt::format("{{\"examined\": {}, \"columns\": {}, \"rows\": [{}], \"contests\": [{}]}}\n", examined,
-                        set.size(), rows, contests);
-        const auto r = test::RunCli("historical " + Q(col) + " --archive " + Q(tts) + " " + tc.range + " --json");
+            fmt::format("{{\"examined\": {}, \"columns\": {}, \"rows\": [{}], \"contests\": [{}]}}\n",
+                        examined, set.size(), rows, contests);
+        const auto r =
+            test::RunCli("historical " + Q(col) + " --archive " + Q(tts) + " " + tc.range + " --json");
         ASSERT_EQ(r.status, 0) << tc.seed;
         EXPECT_EQ(r.out, expected) << tc.seed;
     }
@@ -239,8 +242,8 @@ TEST(CliHistorical, BadInput) {
          "{\"error\": \"Impossibile Caricare Il File Colonnare\"}\n"},
         {"historical " + Q(home.Path() / "folder.col") + " --archive " + Q(tts) + " --json", 1,
          "{\"error\": \"Impossibile Caricare Il File Colonnare\"}\n"},
-        {"historical " + Q(home.Path() / "x.col") + " --archive " + Q(home.Path() / "none.tts") + " --json", 1,
-         "{\"error\": \"Impossibile Caricare L'Archivio.\"}\n"},
+        {"historical " + Q(home.Path() / "x.col") + " --archive " + Q(home.Path() / "none.tts") + " --json",
+         1, "{\"error\": \"Impossibile Caricare L'Archivio.\"}\n"},
         {"historical x.col --from 2020 --json", 2, ""},
         {"historical x.col --kinds volley --json", 2, ""},
         {"historical --json", 2, ""},
@@ -315,14 +318,16 @@ TEST(CliPlays, ShowAndScrutinyMatchTheReference) {
             plays.integral.push_back(RandomColumn(rng, 1.0, 4));
         }
         for (int i = static_cast<int>(rng() % 4); i > 0; --i) {
-            TRefPlays::System s{static_cast<std::int32_t>(rng() % 5), static_cast<std::int32_t>(rng() % 3), 0, {}};
+            TRefPlays::System s{
+                static_cast<std::int32_t>(rng() % 5), static_cast<std::int32_t>(rng() % 3), 0, {}};
             for (int k = static_cast<int>(rng() % 30); k > 0; --k) {
                 s.cols.push_back(RandomColumn(rng, 0.2, 2));
             }
             plays.systems.push_back(s);
         }
         const int number = static_cast<int>(1 + seed * 7);
-        test::WriteBytes(home.Path() / "ArchivioGiocate" / fmt::format("Concorso_{}.dat", number), plays.Encode());
+        test::WriteBytes(home.Path() / "ArchivioGiocate" / fmt::format("Concorso_{}.dat", number),
+                         plays.Encode());
 
         // Reference volume at 800 lire a column, and the wins of every kind.
         const Col w = RandomColumn(rng, 0, 1);
@@ -357,9 +362,10 @@ TEST(CliPlays, ShowAndScrutinyMatchTheReference) {
         }
         auto r = test::RunCli(fmt::format("plays show {} --json", number));
         ASSERT_EQ(r.status, 0);
-        EXPECT_EQ(r.out, fmt::format("{{\"coupons\": {}, \"integral\": {}, \"reduced\": {}, \"volume\": {}}}\n",
-                                     plays.coupons.size(), plays.integral.size(), plays.systems.size(),
-                                     static_cast<double>(singles) * 800.0))
+        EXPECT_EQ(r.out,
+                  fmt::format("{{\"coupons\": {}, \"integral\": {}, \"reduced\": {}, \"volume\": {}}}\n",
+                              plays.coupons.size(), plays.integral.size(), plays.systems.size(),
+                              static_cast<double>(singles) * 800.0))
             << seed;
         std::string perSystem;
         for (const auto& s : systems) {
@@ -367,8 +373,9 @@ TEST(CliPlays, ShowAndScrutinyMatchTheReference) {
         }
         r = test::RunCli(fmt::format("plays scrutiny {} --winning '{}' --json", number, WinningText(w)));
         ASSERT_EQ(r.status, 0);
-        EXPECT_EQ(r.out, fmt::format("{{\"coupons\": {}, \"integral\": {}, \"reduced\": {}, \"systems\": [{}]}}\n",
-                                     Counts(coupons), Counts(integral), Counts(reduced), perSystem))
+        EXPECT_EQ(r.out,
+                  fmt::format("{{\"coupons\": {}, \"integral\": {}, \"reduced\": {}, \"systems\": [{}]}}\n",
+                              Counts(coupons), Counts(integral), Counts(reduced), perSystem))
             << seed;
     }
 }
@@ -408,8 +415,9 @@ TEST(CliPlays, DamagedFilesReadAsEmpty) {
     // No file at all: an empty archive, and a scrutiny of nothing.
     const auto r = test::RunCli("plays scrutiny 6 --winning '000000000000' --json");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "{\"coupons\": [0, 0, 0, 0, 0, 0, 0], \"integral\": [0, 0, 0, 0, 0, 0, 0], \"reduced\": [0, 0, "
-                     "0, 0, 0, 0, 0], \"systems\": []}\n");
+    EXPECT_EQ(r.out,
+              "{\"coupons\": [0, 0, 0, 0, 0, 0, 0], \"integral\": [0, 0, 0, 0, 0, 0, 0], \"reduced\": [0, 0, "
+              "0, 0, 0, 0, 0], \"systems\": []}\n");
 }
 
 } // namespace

@@ -329,10 +329,18 @@ private slots:
             g.show();
             for (const char* k = r.clicks; *k != 0; ++k) {
                 switch (*k) {
-                case '0': g.Check0err->click(); break;
-                case '1': g.Check1Err->click(); break;
-                case '2': g.Check2Err->click(); break;
-                case 'F': g.RadioCFile->click(); break;
+                case '0':
+                    g.Check0err->click();
+                    break;
+                case '1':
+                    g.Check1Err->click();
+                    break;
+                case '2':
+                    g.Check2Err->click();
+                    break;
+                case 'F':
+                    g.RadioCFile->click();
+                    break;
                 }
             }
             QCOMPARE(g.CheckApplicaCond->isEnabled(), r.cond);
@@ -408,7 +416,8 @@ private slots:
             }
             QCOMPARE(g.Numero(), c.expected);
             QCOMPARE(g.PanelNumero->text(), QString::number(c.expected));
-            QCOMPARE(g.TabellaGenerale->item(0, 1)->text().trimmed(), c.expected == 2 ? QStringLiteral("1") : QStringLiteral("0"));
+            QCOMPARE(g.TabellaGenerale->item(0, 1)->text().trimmed(),
+                     c.expected == 2 ? QStringLiteral("1") : QStringLiteral("0"));
             QCOMPARE(g.TabellaGenerale->item(3, 1)->text().trimmed(),
                      c.expected == 2 ? QStringLiteral("£ 800") : QStringLiteral("£ 0"));
         }

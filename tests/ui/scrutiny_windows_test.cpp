@@ -3,6 +3,7 @@
 // "Salva" rule, "Annulla" and the spreadsheet export, and the bad column file of the commands.
 
 #include <QChartView>
+#include <QPrinter>
 #include <QProcess>
 #include <QtTest>
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "core/enumerate.h"
 #include "core/ui/quattro_colonne.h"
 #include "core/ui/sign_edits.h"
+#include "print/ui/printer.h"
 #include "reduce/ui/guarantee_window.h"
 #include "scrutiny/plays.h"
 #include "scrutiny/ui/historical_window.h"
@@ -103,6 +105,26 @@ QByteArray Unzip(const QString& file, const QString& member) {
 }
 
 const char* kW = "102100M12110";
+
+// The printer hook of the windows, writing a PDF file; the text read back with pdftotext.
+TStampante PdfStampante(const QString& file) {
+    return [file](const std::function<void(TCanvas&)>& draw) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        StampaSu(&printer, kDpiTabulato, [&](TCanvas& canvas) {
+            draw(canvas);
+            return TEsitoStampa{};
+        });
+    };
+}
+
+QString PdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
 
 } // namespace
 
@@ -430,6 +452,57 @@ private slots:
         sg.EditColonnaModificato();
         QCOMPARE(sg.TabGenvinc->item(0, 2)->text(), QStringLiteral("1"));
         QCOMPARE(sg.TabGenvinc->item(3, 2)->text(), QStringLiteral("1"));
+    }
+
+    void printouts() {
+        // The plays of contest 4: one coupon and 50 reduced systems (two pages of systems).
+        TArchivioGiocate plays(4);
+        plays.AggiungiSchedina(Col(kW), Colonna{}, Colonna{});
+        for (int k = 0; k < 50; ++k) {
+            plays.AggiungiSistema(List({Col(kW), Col("002100M12110")}), k, 0, 0, 46000.0, 0.5);
+        }
+        plays.SalvaArchivio();
+        sys_->dati.ContestNumber = 4;
+        TFormVisGiocate g(*main_, nullptr);
+        g.show();
+        const QString pdf = home_.filePath(QStringLiteral("giocate.pdf"));
+        g.stampante = PdfStampante(pdf);
+        g.BtnStampa->click();
+        QString text = PdfText(pdf);
+        QVERIFY2(text.contains(QString::fromUtf8("Riepilogo delle giocate del concorso Nº 4")),
+                 qPrintable(text));
+        QVERIFY(text.contains(QString::fromUtf8("Elenco dei sistemi ridotti giocati nel concorso Nº 4")));
+        QVERIFY(text.contains(QStringLiteral("Sistemi Ridotti")));
+        QVERIFY(text.contains(QStringLiteral("49"))); // the last system's doubles, on the second page
+        QCOMPARE(text.count(QStringLiteral("Elenco dei sistemi ridotti")), 2);
+        // The global scrutiny's printout.
+        TFormSpoglioGlobale sg(*main_, g.Archivio());
+        sg.stampante = g.stampante;
+        sg.EditColonna->SetColonna(Col(kW));
+        sg.EditColonnaModificato();
+        sg.BtnStampa->click();
+        text = PdfText(pdf);
+        QVERIFY(text.contains(QString::fromUtf8("Riepilogo delle vincite del concorso Nº 4")));
+        QVERIFY(text.contains(
+            QString::fromUtf8("Elenco delle vincite dei sistemi ridotti giocati nel concorso Nº 4")));
+        QVERIFY(text.contains(QStringLiteral("Totale Vincite")));
+        // The guarantee table of the mode shown.
+        sys_->Colonne.Clear();
+        sys_->Colonne.Append(Col(kW));
+        sys_->dati.Forecast = Col(kW);
+        test::TScriptedChooser chooser;
+        TRisultatiGaranzie results;
+        TFrmCalcGaranzie gar(*main_, chooser, results);
+        gar.show();
+        gar.Check1Err->click();
+        gar.BtnCalcolaClick();
+        gar.Speed1->click();
+        gar.stampante = PdfStampante(pdf);
+        gar.BtnStampa->click();
+        text = PdfText(pdf);
+        QVERIFY(
+            text.contains(QStringLiteral("Stampa delle garanzie del sistema con un errore sul pronostico")));
+        QVERIFY(text.contains(QStringLiteral("100,000")));
     }
 
     void historicalSalvaAnnullaEsporta() {

@@ -14,13 +14,13 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include "conditions/condition.h"
 #include "conditions/condition_set.h"
 #include "core/ui/app_context.h"
 #include "core/ui/help.h"
 #include "core/ui/qt_text.h"
 #include "core/ui/quattro_colonne.h"
 #include "core/ui/sign_edits.h"
-#include "scrutiny/scrutiny_conditions.h"
 #include "system/sistema.h"
 
 namespace tessaline {
@@ -36,13 +36,61 @@ QLabel* CategoryPanel(QWidget* parent) {
     return l;
 }
 
+// The slot that holds a condition of type code `tipo` (an item's code leads to its group's slot).
+int SlotDelTipo(int tipo) {
+    switch (tipo) {
+    case kCodSequela:
+        return kCodGruppoSequele;
+    case kCodPuntiSquadra:
+        return kCodGruppoPuntiSquadra;
+    case kCodValori:
+        return kCodGruppoValori;
+    case kCodPercentuali:
+        return kCodGruppoPercentuali;
+    case kCodConsecutivita:
+        return kCodGruppoConsecutivita;
+    case kCodColonnaFiltro:
+        return kCodGruppoColFiltro;
+    case kCodRisultati:
+        return kCodGruppoRisultati;
+    default:
+        return tipo >= 1 && tipo < kSlots + 1 ? tipo : -1;
+    }
+}
+
 } // namespace
+
+// The condition set examined as TEsaminatoreInsieme does, keeping the slot of every broken
+// condition for the double click.
+class TFormSpoglio::TEsaminatore : public TEsaminatoreCondizioni {
+public:
+    explicit TEsaminatore(TInsiemeCondizioni& set) : set_(set) {}
+    std::vector<std::string> CondizioniSbagliate(const Colonna& winning) override {
+        set_.Errori.clear();
+        set_.Prepara();
+        set_.RaccogliErrori = true;
+        set_.Accetta(winning);
+        set_.RaccogliErrori = false;
+        std::vector<std::string> names;
+        slotList.clear();
+        for (const TErrore& e : set_.Errori) {
+            names.push_back(e.Condizione != nullptr ? e.Condizione->Nome : msg::kErrorePronostico);
+            slotList.push_back(e.Condizione != nullptr ? SlotDelTipo(e.Condizione->Tipo) : -1);
+        }
+        set_.Errori.clear();
+        return names;
+    }
+    std::vector<int> slotList;
+
+private:
+    TInsiemeCondizioni& set_;
+};
 
 TFormSpoglio::TFormSpoglio(TAppContext& app, std::unique_ptr<TSpoglio> set, QWidget* parent)
     : QDialog(parent), app_(app), spoglio_(std::move(set)) {
     setObjectName(QStringLiteral("FormSpoglio"));
     setWindowTitle(QStringLiteral("Spoglio"));
-    esaminatore_ = std::make_unique<TEsaminatoreInsieme>(app_.Sistema().Insieme());
+    esaminatore_ = std::make_unique<TEsaminatore>(app_.Sistema().Insieme());
     const T_Sistema& sys = app_.Sistema();
 
     Pannello = new TPannelloSc(this);
@@ -162,24 +210,13 @@ void TFormSpoglio::Esegui(const Colonna& winning) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TSistemaSpoglio system = SpoglioDelSistema(app_.Sistema(), esaminatore_.get());
     spoglio_->Esegui(winning, system);
-    // The slot of each line, for the double click.
-    slotErrori_.clear();
-    const std::size_t conditions = spoglio_->Errori().size();
-    const auto& recorded = app_.Sistema().Insieme().Errori;
-    const std::size_t leading = conditions - std::min(conditions, recorded.size());
-    slotErrori_.assign(leading, -1);
+    // The slot of each line, for the double click: the forecast's line comes first.
+    const std::size_t lines = spoglio_->Errori().size();
+    slotErrori_.assign(lines - std::min(lines, system.usaCondizioni ? esaminatore_->slotList.size() : 0), -1);
     if (system.usaCondizioni) {
-        for (const TErrore& e : recorded) {
-            int slot = -1;
-            for (int s = 0; s < kSlots; ++s) {
-                if (e.Condizione != nullptr && app_.Sistema().Insieme().Slot(s) == e.Condizione) {
-                    slot = s;
-                }
-            }
-            slotErrori_.push_back(slot);
-        }
+        slotErrori_.insert(slotErrori_.end(), esaminatore_->slotList.begin(), esaminatore_->slotList.end());
     }
-    slotErrori_.resize(conditions, -1);
+    slotErrori_.resize(lines, -1);
     const auto bars = Barre();
     for (int i = 0; i < 7; ++i) {
         barre_->replace(i, static_cast<double>(bars[static_cast<std::size_t>(i)]));

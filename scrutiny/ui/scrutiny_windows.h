@@ -23,7 +23,6 @@ class TAppContext;
 class TEditColonna;
 class TPannelloSc;
 class TQuattroColonne;
-class TEsaminatoreInsieme;
 
 class TFormSpoglio : public QDialog {
     Q_OBJECT
@@ -55,6 +54,8 @@ public:
     void VisualizzaBtnClick();
     // A double click on a line opens the dialog of the condition it names.
     void ListBoxCondDoppioClick(int row);
+    // The condition slot behind each line (-1 for "Pronostico").
+    const std::vector<int>& SlotErrori() const { return slotErrori_; }
 
 private:
     void Esegui(const Colonna& winning);
@@ -62,7 +63,8 @@ private:
 
     TAppContext& app_;
     std::unique_ptr<TSpoglio> spoglio_;
-    std::unique_ptr<TEsaminatoreInsieme> esaminatore_;
+    class TEsaminatore;
+    std::unique_ptr<TEsaminatore> esaminatore_;
     std::vector<int> slotErrori_; // the condition slot of each line (-1: the forecast)
     bool valida_ = false;
     QBarSet* barre_ = nullptr;

@@ -27,6 +27,7 @@
 #include "scrutiny/ui/scrutiny_commands.h"
 #include "scrutiny/ui/scrutiny_windows.h"
 #include "system/sistema.h"
+#include "tests/reference/sample_systems.h"
 #include "ui_support.h"
 
 using namespace tessaline;
@@ -212,6 +213,35 @@ private slots:
         w.EditColonnaModificato();
         const auto bars = w.Barre();
         QCOMPARE(std::accumulate(bars.begin(), bars.end(), std::int64_t{0}), std::int64_t{4096});
+    }
+
+    void brokenConditionOpensItsDialog() {
+        test::BuildRichSystem(*sys_);
+        sys_->dati.sviluppo.UseConditions = 1;
+        sys_->dati.SourceForecast = 1;
+        std::vector<int> opened;
+        main_->apriCondizione = [&](int slot) { opened.push_back(slot); };
+        auto loaded = std::make_unique<TSpoglio>();
+        loaded->CaricaDaMemoria(List({Col(kW)}), false);
+        TFormSpoglio w(*main_, std::move(loaded));
+        w.EditColonna->SetColonna(Col("MMMMMMMMMMMM"));
+        w.EditColonnaModificato();
+        QVERIFY(w.ListBoxCond->count() > 1);
+        QCOMPARE(w.ListBoxCond->item(0)->text(), QStringLiteral("Pronostico"));
+        QCOMPARE(static_cast<int>(w.SlotErrori().size()), w.ListBoxCond->count());
+        QCOMPARE(w.SlotErrori()[0], -1);
+        for (int row = 0; row < w.ListBoxCond->count(); ++row) {
+            opened.clear();
+            emit w.ListBoxCond->itemDoubleClicked(w.ListBoxCond->item(row));
+            const int slot = w.SlotErrori()[static_cast<std::size_t>(row)];
+            if (row == 0) {
+                QVERIFY(opened.empty());
+                continue;
+            }
+            QVERIFY2(slot >= 1 && slot <= kSlots, qPrintable(w.ListBoxCond->item(row)->text()));
+            QCOMPARE(opened, std::vector<int>{slot});
+            QVERIFY(sys_->Insieme().Slot(slot) != nullptr);
+        }
     }
 
     void viewerButtonsAndCoupons() {

@@ -111,6 +111,12 @@ void TComandiSpoglio::DaFile7Click() {
         if (path.isEmpty()) {
             return;
         }
+        // An empty file shows nothing, as for the scrutiny.
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(std::filesystem::path(S(path)), ec) &&
+            std::filesystem::file_size(std::filesystem::path(S(path)), ec) == 0 && !ec) {
+            return;
+        }
         auto set = std::make_unique<TSpoglioStorico>();
         set->CaricaDaFile(std::filesystem::path(S(path)));
         TFormSpoglioStorico dlg(main_, files_, std::move(set), main_.Finestra());

@@ -641,6 +641,7 @@ private slots:
             {folder, &TComandiSpoglio::DaFile1Click, "Impossibile Caricare Il File Colonnare"},
             {folder, &TComandiSpoglio::DaFile7Click, "Impossibile Caricare Il File Colonnare"},
             {empty, &TComandiSpoglio::DaFile1Click, nullptr},
+            {empty, &TComandiSpoglio::DaFile7Click, nullptr},
         };
         for (const auto& c : cases) {
             prompt_.Clear();

@@ -38,6 +38,10 @@ const TCommandEntry kCommands[] = {
     {"archive", tessaline::cli::RunArchive,
      "archive show [--archive A.tts] | archive import IN.csv -o OUT.tts | "
      "archive export [--archive A.tts] -o OUT.csv"},
+    {"historical", tessaline::cli::RunHistorical,
+     "historical F.col [--archive A.tts] [--from YYYY/N] [--to YYYY/N] [--kinds "
+     "calcio|basket|calcio,basket]"},
+    {"plays", tessaline::cli::RunPlays, "plays show N | plays scrutiny N --winning \"0120M...\""},
     {"print", tessaline::cli::RunPrint,
      "print coupons IN.col --pdf OUT.pdf [--orientation horizontal|vertical] [--per-coupon 1-3] "
      "[--from N --to M] [--listing]"},

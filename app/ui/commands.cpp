@@ -5,6 +5,9 @@
 #include "conditions/ui/condition_commands.h"
 #include "develop/ui/develop_commands.h"
 #include "print/ui/print_commands.h"
+#include "print/ui/printer.h"
+#include "reduce/ui/guarantee_commands.h"
+#include "scrutiny/ui/scrutiny_commands.h"
 #include "system/ui/system_commands.h"
 
 namespace tessaline {
@@ -19,6 +22,15 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     archivio_ = new TComandiArchivio(main, main.Saver());
     condizioni_ = new TComandiCondizioni(main, files);
     stampa_ = new TComandiStampa(main, *files);
+    // The scrutiny and guarantee printouts on the program printer, at the listing's resolution.
+    const TStampante printer = [](const std::function<void(TCanvas&)>& draw) {
+        StampaSu(nullptr, kDpiTabulato, [&](TCanvas& canvas) {
+            draw(canvas);
+            return TEsitoStampa{};
+        });
+    };
+    spoglio_ = new TComandiSpoglio(main, *files, main.Saver(), printer);
+    garanzie_ = new TComandiGaranzie(main, *files, main.Saver(), printer);
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
 }

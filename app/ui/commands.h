@@ -14,6 +14,8 @@ class TComandiSviluppo;
 class TComandiArchivio;
 class TComandiCondizioni;
 class TComandiStampa;
+class TComandiSpoglio;
+class TComandiGaranzie;
 
 class TComandi {
 public:
@@ -29,6 +31,8 @@ public:
     TComandiArchivio& Archivio() { return *archivio_; }
     TComandiCondizioni& Condizioni() { return *condizioni_; }
     TComandiStampa& Stampa() { return *stampa_; }
+    TComandiSpoglio& Spoglio() { return *spoglio_; }
+    TComandiGaranzie& Garanzie() { return *garanzie_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
@@ -37,6 +41,8 @@ private:
     TComandiArchivio* archivio_;
     TComandiCondizioni* condizioni_;
     TComandiStampa* stampa_;
+    TComandiSpoglio* spoglio_;
+    TComandiGaranzie* garanzie_;
 };
 
 } // namespace tessaline

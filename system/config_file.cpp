@@ -1,5 +1,6 @@
 #include "system/config_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fmt/format.h>
 
@@ -75,6 +76,57 @@ TProgramSettings DefaultSettings() {
     return s;
 }
 
+// ---- Trailing block of tagged records ----
+
+namespace {
+
+constexpr char kTagUpdateHost[4] = {'H', 'O', 'S', 'T'};
+constexpr std::size_t kMaxHostLength = 255;
+
+bool ValidHost(std::string_view host) {
+    if (host.empty() || host.size() > kMaxHostLength) {
+        return false;
+    }
+    for (char c : host) {
+        if (c <= ' ' || c > '~') {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> TrailingBlockBytes(const TProgramSettings& s) {
+    TByteWriter w;
+    if (s.updateHost != kDefaultUpdateHost && ValidHost(s.updateHost)) {
+        w.Bytes(kTagUpdateHost, 4);
+        w.U32(static_cast<std::uint32_t>(s.updateHost.size()));
+        w.Bytes(s.updateHost.data(), s.updateHost.size());
+    }
+    return w.Data();
+}
+
+void ParseTrailingBlock(std::span<const std::uint8_t> block, TProgramSettings& s) {
+    s.updateHost = kDefaultUpdateHost;
+    TByteReader r(block);
+    while (!r.AtEnd()) {
+        char tag[4];
+        std::uint32_t length = 0;
+        if (!r.Bytes(tag, 4) || !r.U32(length) || length > r.Rest().size()) {
+            return;
+        }
+        const auto payload = r.Rest().first(length);
+        r.Skip(length);
+        if (std::equal(tag, tag + 4, kTagUpdateHost)) {
+            const std::string host(payload.begin(), payload.end());
+            if (ValidHost(host)) {
+                s.updateHost = host;
+            }
+        }
+    }
+}
+
 std::vector<std::uint8_t> ConfigBytes(const TProgramSettings& s) {
     TByteWriter w;
     w.F64(s.costLire);
@@ -101,6 +153,8 @@ std::vector<std::uint8_t> ConfigBytes(const TProgramSettings& s) {
     w.I32(tab.FontSize);
     w.I32(tab.FontStyle);
     s.ricerca.Scrivi(w);
+    const std::vector<std::uint8_t> block = TrailingBlockBytes(s);
+    w.Bytes(block.data(), block.size());
     return w.Data();
 }
 
@@ -139,6 +193,7 @@ bool ParseConfig(std::span<const std::uint8_t> data, TProgramSettings& out) {
             return false;
         }
     }
+    ParseTrailingBlock(r.Rest(), s);
     out = std::move(s);
     return true;
 }

@@ -31,6 +31,13 @@ TProgramSettings DefaultSettings();
 // The exact bytes of the configuration file for these settings.
 std::vector<std::uint8_t> ConfigBytes(const TProgramSettings& s);
 
+// The trailing block after the 731-byte record: tagged records (4-byte tag, 32-bit length, payload).
+// Only settings that differ from their defaults are written, so a default configuration stays 731
+// bytes; a reader skips tags it does not know and ignores a block that does not parse.
+std::vector<std::uint8_t> TrailingBlockBytes(const TProgramSettings& s);
+// Fills the settings of the trailing block (defaults first) from the bytes after the record.
+void ParseTrailingBlock(std::span<const std::uint8_t> block, TProgramSettings& s);
+
 // Decodes the configuration bytes into s. False (s untouched) when the data is short or does not
 // look like a configuration record (flags other than 0/1, lengths past their field, costs or
 // calibration values that are not finite numbers).

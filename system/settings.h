@@ -11,6 +11,8 @@
 
 namespace tessaline {
 
+inline constexpr const char* kDefaultUpdateHost = "aggiornamenti.tessaline.it";
+
 struct TProgramSettings {
     double costLire = kDefaultCostLire;
     double costEuro = kDefaultCostEuro;
@@ -23,6 +25,8 @@ struct TProgramSettings {
     T_Taratura taratura;
     TImpTabulato tabulato;
     T_ImpostazioniRicerca ricerca; // "Impostazioni di Ricerca"
+    // "Varie": the Internet update host, "HOST" or "HOST:PORT" (kept after the 731-byte record).
+    std::string updateHost = kDefaultUpdateHost;
 
     // The column cost in force.
     double ColumnCost() const { return costsInEuro ? costEuro : costLire; }

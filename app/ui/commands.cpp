@@ -6,6 +6,7 @@
 #include "develop/ui/develop_commands.h"
 #include "print/ui/print_commands.h"
 #include "system/ui/system_commands.h"
+#include "update/ui/form_download.h"
 
 namespace tessaline {
 
@@ -19,6 +20,7 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     archivio_ = new TComandiArchivio(main, main.Saver());
     condizioni_ = new TComandiCondizioni(main);
     stampa_ = new TComandiStampa(main, *files);
+    aggiornamento_ = new TComandiAggiornamento(main);
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
 }

@@ -147,7 +147,8 @@ bool TAggiornamento::Scarica(const std::string& remote, const fs::path& local) {
     return ftp_.Scarica(remote, local, Progresso());
 }
 
-bool TAggiornamento::AcquisisceParametri(const std::string& host, TInternet& out, TEsitoAggiornamento& esito) {
+bool TAggiornamento::AcquisisceParametri(const std::string& host, TInternet& out,
+                                         TEsitoAggiornamento& esito) {
     if (!ftp_.Connetti(host, Progresso())) {
         Fallito(esito, msg::kCollegamento);
         return false;
@@ -250,9 +251,9 @@ bool TAggiornamento::Archivi(TEsitoAggiornamento& esito) {
 
 bool TAggiornamento::Squadre(TEsitoAggiornamento& esito) {
     static constexpr std::array<const char*, kLeghe> kRemote = {"squadra.txt", "squadrb.txt", "squadrc1.txt",
-                                                              "squadrc2.txt"};
+                                                                "squadrc2.txt"};
     static constexpr std::array<const char*, kLeghe> kTemp = {"squadra.tmp", "squadrb.tmp", "squadrc1.tmp",
-                                                            "squadrc2.tmp"};
+                                                              "squadrc2.tmp"};
     std::array<fs::path, kLeghe> temps;
     for (int i = 0; i < kLeghe; ++i) {
         temps[static_cast<std::size_t>(i)] = ProgramDir() / kTemp[static_cast<std::size_t>(i)];
@@ -331,8 +332,9 @@ bool TAggiornamento::Programma(TEsitoAggiornamento& esito) {
         Fallito(esito, msg::kTrasferimento);
         return false;
     }
-    fs::permissions(fresh, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                               fs::perms::others_read | fs::perms::others_exec,
+    fs::permissions(fresh,
+                    fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                        fs::perms::others_read | fs::perms::others_exec,
                     ec);
     // The running program keeps its open copy; the next start runs the new one.
     if (ec || !Rename(fresh, eseguibile_)) {

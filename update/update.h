@@ -83,7 +83,8 @@ class TPacchettoProgramma {
 public:
     virtual ~TPacchettoProgramma() = default;
     // True when signature (the file's bytes) is a valid detached signature of archive's bytes.
-    virtual bool VerificaFirma(const std::filesystem::path& archive, const std::filesystem::path& signature) = 0;
+    virtual bool VerificaFirma(const std::filesystem::path& archive,
+                               const std::filesystem::path& signature) = 0;
     // Writes the archive's entry (a regular file) to out; false (out removed) when the archive cannot
     // be read or holds no such entry.
     virtual bool Estrai(const std::filesystem::path& archive, const std::string& entry,
@@ -102,8 +103,8 @@ public:
 
 struct TEsitoAggiornamento {
     bool riuscito = false;
-    bool annullato = false;    // "Annulla": nothing to show
-    std::string messaggio;     // to show (empty: nothing)
+    bool annullato = false;                        // "Annulla": nothing to show
+    std::string messaggio;                         // to show (empty: nothing)
     std::vector<std::filesystem::path> aggiornati; // files written, in the data folder
 };
 

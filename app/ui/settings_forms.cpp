@@ -119,7 +119,8 @@ void TFrmImpostazioni::accept() {
     s.saveColumnsWithSystem = CheckSalvaCmb->isChecked();
     s.reloadLastCoupon = CheckUltimaSched->isChecked();
     // "HOST" or "HOST:PORT"; a blank field goes back to the program's own host.
-    const QString server = EditServer->text().trimmed().remove(QStringLiteral("ftp://")).remove(QLatin1Char('/'));
+    const QString server =
+        EditServer->text().trimmed().remove(QStringLiteral("ftp://")).remove(QLatin1Char('/'));
     s.updateHost = server.isEmpty() ? std::string(kDefaultUpdateHost) : S(server);
     QDialog::accept();
 }

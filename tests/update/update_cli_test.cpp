@@ -44,15 +44,18 @@ TEST(AggiornamentoCli, ReplacesWholeFilesOrNothing) {
     }
     Put(root / "schedine" / "_tessaline.xsc", std::string(160, '\0'));
     test::TFtpServer server(root);
-    Put(root / "dwninfo.txt", "[Tessaline 2.0]\r\nHostName=" + server.Host() +
-                                  "\r\nArchiviDir=/archivi\r\nSchedinaDir=/schedine\r\nExeDir=/programma\r\n");
+    Put(root / "dwninfo.txt",
+        "[Tessaline 2.0]\r\nHostName=" + server.Host() +
+            "\r\nArchiviDir=/archivi\r\nSchedinaDir=/schedine\r\nExeDir=/programma\r\n");
     const std::string url = "--server ftp://" + server.Host() + "/";
 
     // The archive, with the server given on the command line; the data folder holds no archive yet.
     auto r = test::RunCli("update archive " + url + " --json");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "{\"updated\": [\"ARCHIVI/archivio.tts\"], \"message\": \"Aggiornamento degli archivi completato "
-                     "con successo\"}\n");
+    EXPECT_EQ(
+        r.out,
+        "{\"updated\": [\"ARCHIVI/archivio.tts\"], \"message\": \"Aggiornamento degli archivi completato "
+        "con successo\"}\n");
     EXPECT_EQ(test::ReadText(home.Path() / "ARCHIVI" / "archivio.tts"), archive);
 
     // A missing list on the server: nothing replaced, nothing left behind.

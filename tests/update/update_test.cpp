@@ -79,7 +79,16 @@ struct TKeys {
     }
 };
 
-enum class TCaso { Riuscito, FileMancante, SenzaSezione, SenzaChiave, NessunServer, Stallo, Annulla, FirmaErrata };
+enum class TCaso {
+    Riuscito,
+    FileMancante,
+    SenzaSezione,
+    SenzaChiave,
+    NessunServer,
+    Stallo,
+    Annulla,
+    FirmaErrata
+};
 
 const char* Nome(TCaso c) {
     switch (c) {
@@ -133,7 +142,8 @@ TEST(Aggiornamento, EveryKindSucceedsOrLeavesTheDataFolderAsItWas) {
     const TBytes program = Bytes("#!/bin/sh\necho nuova\n");
     const TBytes package = TarGz("./tessaline", program);
     const std::array<std::string, 4> lists = {"Inter\r\nMilan\r\n", "Bari\r\n", "Lecco\r\n", "Gela\r\n"};
-    const std::array<const char*, 4> listNames = {"SquadrA.Txt", "SquadrB.Txt", "SquadrC1.Txt", "SquadrC2.Txt"};
+    const std::array<const char*, 4> listNames = {"SquadrA.Txt", "SquadrB.Txt", "SquadrC1.Txt",
+                                                  "SquadrC2.Txt"};
 
     struct TRow {
         TTipoAggiornamento tipo;
@@ -186,7 +196,8 @@ TEST(Aggiornamento, EveryKindSucceedsOrLeavesTheDataFolderAsItWas) {
             info = "[Tessaline 3.0]\r\nHostName=" + server.Host() +
                    "\r\nArchiviDir=/archivi\r\nSchedinaDir=/schedine\r\nExeDir=/programma\r\n";
         } else if (row.caso == TCaso::SenzaChiave) {
-            info = "[Tessaline 2.0]\r\nHostName=" + server.Host() + "\r\nArchiviDir=/archivi\r\nExeDir=/programma\r\n";
+            info = "[Tessaline 2.0]\r\nHostName=" + server.Host() +
+                   "\r\nArchiviDir=/archivi\r\nExeDir=/programma\r\n";
         }
         Put(root / "dwninfo.txt", Bytes(info));
         if (row.caso == TCaso::FileMancante) {
@@ -206,9 +217,8 @@ TEST(Aggiornamento, EveryKindSucceedsOrLeavesTheDataFolderAsItWas) {
         update.SetWatchdog(std::chrono::milliseconds(1500));
         TPacchettoFirmato pacchetto(keys.pub);
         update.SetProgramma(exe, &pacchetto);
-        const std::string host = row.caso == TCaso::NessunServer
-                                     ? "127.0.0.1:" + std::to_string(test::FreePort())
-                                     : server.Host();
+        const std::string host =
+            row.caso == TCaso::NessunServer ? "127.0.0.1:" + std::to_string(test::FreePort()) : server.Host();
         const TEsitoAggiornamento esito = update.Aggiorna(row.tipo, host);
 
         const auto after = Snapshot(dati);
@@ -295,7 +305,8 @@ TEST(Aggiornamento, ParameterFile) {
     };
     const TRow rows[] = {
         // Keys in any case; values lower-cased; CR LF dropped.
-        {"[TESSALINE 2.0]\r\nHOSTNAME=Ftp.Esempio.IT:2121\r\nArchiviDir=/Arc\r\nSCHEDINADIR=/sch\r\nexedir=/Exe\r\n",
+        {"[TESSALINE "
+         "2.0]\r\nHOSTNAME=Ftp.Esempio.IT:2121\r\nArchiviDir=/Arc\r\nSCHEDINADIR=/sch\r\nexedir=/Exe\r\n",
          true,
          {"ftp.esempio.it:2121", "/arc", "/sch", "/exe"}},
         // Only the running version's section counts; reading stops once all four are known.

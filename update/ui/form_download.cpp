@@ -94,8 +94,10 @@ void TFormDownload::reject() {
 }
 
 TComandiAggiornamento::TComandiAggiornamento(TAppContext& main) : QObject(main.Finestra()), main_(main) {
-    main.Collega(QStringLiteral("AggiornamentoSchedina1Click"), [this] { Aggiorna(TTipoAggiornamento::Schedina); });
-    main.Collega(QStringLiteral("AggiornamentoArchivi1Click"), [this] { Aggiorna(TTipoAggiornamento::Archivi); });
+    main.Collega(QStringLiteral("AggiornamentoSchedina1Click"),
+                 [this] { Aggiorna(TTipoAggiornamento::Schedina); });
+    main.Collega(QStringLiteral("AggiornamentoArchivi1Click"),
+                 [this] { Aggiorna(TTipoAggiornamento::Archivi); });
     main.Collega(QStringLiteral("AggiornamentoListaSquadre1Click"),
                  [this] { Aggiorna(TTipoAggiornamento::Squadre); });
     main.Collega(QStringLiteral("AggiornamentoTessaline1Click"),

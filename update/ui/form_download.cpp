@@ -60,6 +60,7 @@ TFormDownload::TFormDownload(QWidget* parent) : QDialog(parent) {
     auto* aiuto = new QPushButton(QStringLiteral("&Aiuto"), this);
     lay->addWidget(LabelPasso);
     lay->addWidget(Gauge);
+    lay->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(BtnAnnulla);

@@ -31,5 +31,6 @@ int RunArchive(TArgs& args);
 int RunPrint(TArgs& args);
 int RunHistorical(TArgs& args);
 int RunPlays(TArgs& args);
+int RunUpdate(TArgs& args);
 
 } // namespace tessaline::cli

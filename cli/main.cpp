@@ -45,6 +45,7 @@ const TCommandEntry kCommands[] = {
     {"print", tessaline::cli::RunPrint,
      "print coupons IN.col --pdf OUT.pdf [--orientation horizontal|vertical] [--per-coupon 1-3] "
      "[--from N --to M] [--listing]"},
+    {"update", tessaline::cli::RunUpdate, "update archive|teams|coupon [--server ftp://HOST[:PORT]/]"},
 };
 
 void PrintUsage(std::FILE* to) {

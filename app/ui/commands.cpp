@@ -9,6 +9,7 @@
 #include "reduce/ui/guarantee_commands.h"
 #include "scrutiny/ui/scrutiny_commands.h"
 #include "system/ui/system_commands.h"
+#include "update/ui/form_download.h"
 
 namespace tessaline {
 
@@ -31,6 +32,7 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     };
     spoglio_ = new TComandiSpoglio(main, *files, main.Saver(), printer);
     garanzie_ = new TComandiGaranzie(main, *files, main.Saver(), printer);
+    aggiornamento_ = new TComandiAggiornamento(main);
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
 }

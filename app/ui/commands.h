@@ -16,6 +16,7 @@ class TComandiCondizioni;
 class TComandiStampa;
 class TComandiSpoglio;
 class TComandiGaranzie;
+class TComandiAggiornamento;
 
 class TComandi {
 public:
@@ -33,6 +34,7 @@ public:
     TComandiStampa& Stampa() { return *stampa_; }
     TComandiSpoglio& Spoglio() { return *spoglio_; }
     TComandiGaranzie& Garanzie() { return *garanzie_; }
+    TComandiAggiornamento& Aggiornamento() { return *aggiornamento_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
@@ -43,6 +45,7 @@ private:
     TComandiStampa* stampa_;
     TComandiSpoglio* spoglio_;
     TComandiGaranzie* garanzie_;
+    TComandiAggiornamento* aggiornamento_;
 };
 
 } // namespace tessaline

@@ -37,7 +37,7 @@ const TCommandEntry kCommands[] = {
      "archive export [--archive A.tts] -o OUT.csv"},
     {"print", tessaline::cli::RunPrint,
      "print coupons IN.col --pdf OUT.pdf [--orientation horizontal|vertical] [--per-coupon 1-3] "
-     "[--from N --to M] [--listing]"},
+     "[--from N --to M] [--listing] | print summary S.svs --pdf OUT.pdf [--copies N] [--listing]"},
 };
 
 void PrintUsage(std::FILE* to) {

@@ -115,8 +115,25 @@ void SezioneInColonna(TmmPrinter& p, const TSezione& s, int n, const char* label
     y = low;
 }
 
+// Height of a value table's block as StampaTabellaPunti prints it (the head only for a long table).
+double AltezzaTabella(TmmPrinter& p, const TTabellaPunti& t) {
+    const double lh = Riga(p);
+    const int sections = (t.Pt.Attiva ? 1 : 0) + (t.Cs.Attiva ? 1 : 0);
+    return t.N() + 1 > kMaxValoriInRiga ? 4 * lh : lh * (2 + 3 * sections) + sections + 3;
+}
+
+// The title, on a new page when it would not stand on the page together with the first table.
 void StampaTitolo(TmmPrinter& p, const TCondizione& c, double& y, double margin) {
-    SpazioPagina(p, y, 3 * Riga(p));
+    double first = 0;
+    if (const auto* t = dynamic_cast<const TCondTabelle*>(&c)) {
+        for (std::size_t i = 0; i < t->NumTabelle(); ++i) {
+            if (t->Tabella(i).Attiva) {
+                first = AltezzaTabella(p, t->Tabella(i));
+                break;
+            }
+        }
+    }
+    SpazioPagina(p, y, 3 * Riga(p) + first);
     const TFontSpec font = p.Canvas().Font();
     TFontSpec bold = font;
     bold.style |= kFontBold;
@@ -329,9 +346,7 @@ void StampaTabellaPunti(TmmPrinter& p, const TTabellaPunti& t, const std::string
                         double margin) {
     const double lh = Riga(p);
     const bool lunga = t.N() + 1 > kMaxValoriInRiga;
-    const int sections = (t.Pt.Attiva ? 1 : 0) + (t.Cs.Attiva ? 1 : 0);
-    const double h = lunga ? 4 * lh : lh * (2 + 3 * sections) + sections + 3;
-    SpazioPagina(p, y, h);
+    SpazioPagina(p, y, AltezzaTabella(p, t));
     const double top = y;
     y += 1;
     p.Scrivi(caption, margin + 2, y);

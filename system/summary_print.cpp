@@ -5,6 +5,7 @@
 
 #include "conditions/condition_print.h"
 #include "conditions/condition_set.h"
+#include "core/cost.h"
 #include "core/errors.h"
 #include "system/config_file.h"
 
@@ -256,6 +257,44 @@ void UnaCopia(TCanvas& canvas, T_Sistema& sys, const TOpzioniProspetto& o, const
 }
 
 } // namespace
+
+std::string TestoColonneFinali(const T_Sistema& sys, bool priceCoverage) {
+    const TProgramSettings& s = sys.dati.settings;
+    const bool euro = s.costsInEuro;
+    std::string fin = "  Colonne Finali : ";
+    if (!sys.Colonne.Empty()) {
+        double cost = s.ColumnCost() * static_cast<double>(sys.Colonne.Count());
+        if (priceCoverage) {
+            std::int64_t covered = 0;
+            for (const Colonna& c : sys.Colonne) {
+                covered += ColumnsCovered(c);
+            }
+            cost = static_cast<double>(covered) * s.ColumnCost();
+        }
+        fin += fmt::format("{} ({})", sys.Colonne.Count(), CostText(cost, euro, sys.ParticipantCount));
+    }
+    return fin;
+}
+
+std::string TestoColonneIniziali(const T_Sistema& sys) {
+    const TDatiSistema& d = sys.dati;
+    const TProgramSettings& s = d.settings;
+    const TImpostazioniSviluppo& sv = d.sviluppo;
+    std::string ini = "  Colonne Iniziali : ";
+    std::int64_t initial = -1;
+    if (sv.PairMode != 0) {
+        if (PairColumnsCovered(sv.PairTable) >= 1) {
+            initial = PairColumnsCovered(sv.PairTable);
+        }
+    } else if (PronosticoCompleto(d.Forecast)) {
+        initial = ColumnsCovered(d.Forecast);
+    }
+    if (initial >= 0) {
+        ini += fmt::format("{} ({} {})", initial, CurrencySign(s.costsInEuro),
+                           FormatAmount(static_cast<double>(initial) * s.ColumnCost(), false));
+    }
+    return ini;
+}
 
 bool SistemaCondizionato(T_Sistema& sys) {
     if (sys.dati.sviluppo.UseConditions == 0) {

@@ -32,6 +32,11 @@ struct TOpzioniProspetto {
     std::string Data; // today's date as printed
 };
 
+// The main window's texts of the initial and final columns ("  Colonne Iniziali : " ...). With
+// priceCoverage each entry of the column list is priced with every column it covers.
+std::string TestoColonneIniziali(const T_Sistema& sys);
+std::string TestoColonneFinali(const T_Sistema& sys, bool priceCoverage);
+
 // Whether the system develops with conditions in force (the condition set is refreshed first).
 bool SistemaCondizionato(T_Sistema& sys);
 // Copies the options print: the participants with RadioCopiaPart, else Copie (1 to 100).

@@ -5,6 +5,7 @@
 #include "conditions/ui/condition_commands.h"
 #include "develop/ui/develop_commands.h"
 #include "print/ui/print_commands.h"
+#include "print/ui/summary_window.h"
 #include "system/ui/system_commands.h"
 
 namespace tessaline {
@@ -19,6 +20,7 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     archivio_ = new TComandiArchivio(main, main.Saver());
     condizioni_ = new TComandiCondizioni(main);
     stampa_ = new TComandiStampa(main, *files);
+    prospetto_ = new TComandiProspetto(main, main.Saver());
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
 }

@@ -14,6 +14,7 @@ class TComandiSviluppo;
 class TComandiArchivio;
 class TComandiCondizioni;
 class TComandiStampa;
+class TComandiProspetto;
 
 class TComandi {
 public:
@@ -29,6 +30,7 @@ public:
     TComandiArchivio& Archivio() { return *archivio_; }
     TComandiCondizioni& Condizioni() { return *condizioni_; }
     TComandiStampa& Stampa() { return *stampa_; }
+    TComandiProspetto& Prospetto() { return *prospetto_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
@@ -37,6 +39,7 @@ private:
     TComandiArchivio* archivio_;
     TComandiCondizioni* condizioni_;
     TComandiStampa* stampa_;
+    TComandiProspetto* prospetto_;
 };
 
 } // namespace tessaline

@@ -21,9 +21,13 @@ namespace {
 // Tables with more values than this print as a list down the page.
 constexpr int kMaxValoriInRiga = 13;
 
-double Riga(TmmPrinter& p) { return p.AltezzaTesto("X") + 0.6; }
+double Riga(TmmPrinter& p) {
+    return p.AltezzaTesto("X") + 0.6;
+}
 
-double Fondo(TmmPrinter& p) { return p.AltezzaPagina() - kPiedePagina; }
+double Fondo(TmmPrinter& p) {
+    return p.AltezzaPagina() - kPiedePagina;
+}
 
 void Righe(TmmPrinter& p, double& y, double margin, const std::string& text) {
     p.Scrivi(text, margin, y);
@@ -249,7 +253,7 @@ void StampaQuadro(TmmPrinter& p, const TCondQuadro& q, double& y, double margin)
         }
         p.Scrivi(fmt::format("{:02} {}", i + 1, item.Nome), x, y);
         if (filtro != nullptr) {
-            const double sx = x + p.LarghezzaTesto("00 ") ;
+            const double sx = x + p.LarghezzaTesto("00 ");
             for (int t = 0; t < kTeams; ++t) {
                 const SignSet s = filtro->Filtro[static_cast<std::size_t>(t)];
                 p.Scrivi(fmt::format("{:>2}) {}", t + 1, s == 0 ? "*" : SignText(s)), sx, y + (t + 1) * lh);
@@ -266,8 +270,7 @@ void StampaRisultati(TmmPrinter& p, const TCondRisultati& r, double& y, double m
         const std::uint8_t e = r.Esiti[static_cast<std::size_t>(m)];
         if (e != 0) {
             SpazioPagina(p, y, Riga(p));
-            Righe(p, y, margin,
-                  NomeSquadra(r, 2 * m) + " - " + NomeSquadra(r, 2 * m + 1) + " :" + Esiti(e));
+            Righe(p, y, margin, NomeSquadra(r, 2 * m) + " - " + NomeSquadra(r, 2 * m + 1) + " :" + Esiti(e));
         }
     }
     Tabelle(p, r, y, margin);
@@ -288,16 +291,15 @@ void StampaConsecutivita(TmmPrinter& p, const TCondConsecutivita& c, double& y, 
 
 void StampaSequela(TmmPrinter& p, const TCondSequela& s, double& y, double margin) {
     Righe(p, y, margin,
-          fmt::format("Sequela {}  Lunghezza : {}    Passo Trovata : {}    Passo NonTrovata : {}", NomeSequela(s),
-                      s.Lunghezza, s.PassoTrovata, s.PassoNonTrovata));
+          fmt::format("Sequela {}  Lunghezza : {}    Passo Trovata : {}    Passo NonTrovata : {}",
+                      NomeSequela(s), s.Lunghezza, s.PassoTrovata, s.PassoNonTrovata));
     Tabelle(p, s, y, margin);
 }
 
 void StampaFiltro(TmmPrinter& p, const TCondColonnaFiltro& f, double& y, double margin) {
     Tabelle(p, f, y, margin);
     SpazioPagina(p, y, 3 * Riga(p));
-    Righe(p, y, margin,
-          std::string("Confronto a Coppie : ") + (f.ConfrontoACoppie ? "Acceso" : "Spento"));
+    Righe(p, y, margin, std::string("Confronto a Coppie : ") + (f.ConfrontoACoppie ? "Acceso" : "Spento"));
     std::string column = "Colonna Filtro :";
     for (int t = 0; t < kTeams; ++t) {
         const SignSet s = f.Filtro[static_cast<std::size_t>(t)];
@@ -376,7 +378,8 @@ void StampaTabellaPunti(TmmPrinter& p, const TTabellaPunti& t, const std::string
     p.Scrivi("Max " + std::to_string(t.CampoMax), x, y);
     y += lh + 1;
     if (!lunga && y > top) {
-        const double right = inner + p.LarghezzaTesto("Rec") + 2 + (t.N() + 1) * (p.LarghezzaTesto("00") + 1.5) +
+        const double right = inner + p.LarghezzaTesto("Rec") + 2 +
+                             (t.N() + 1) * (p.LarghezzaTesto("00") + 1.5) +
                              p.LarghezzaTesto("Link X  Tra 30") + 8;
         p.Riquadro(margin, top, right, y);
     }

@@ -68,11 +68,11 @@ void Informazioni(TmmPrinter& p, T_Sistema& sys, const TOpzioniProspetto& o, con
     TGriglia g;
     g.colWidths = {270, 270};
     g.rowHeights = {20, 20, 20};
-    std::string segni = sv.PairMode != 0 ? "  Pronostico elaborato per Accoppiate"
-                                         : fmt::format("  Doppie : {}   Triple : {}   Quadruple : {}",
-                                                       CountDoubles(sys.dati.Forecast),
-                                                       CountTriples(sys.dati.Forecast),
-                                                       CountQuadruples(sys.dati.Forecast));
+    std::string segni =
+        sv.PairMode != 0
+            ? "  Pronostico elaborato per Accoppiate"
+            : fmt::format("  Doppie : {}   Triple : {}   Quadruple : {}", CountDoubles(sys.dati.Forecast),
+                          CountTriples(sys.dati.Forecast), CountQuadruples(sys.dati.Forecast));
     std::string finali = o.TestoFinali;
     if (sys.ParticipantCount > 1) {
         finali += "  Costo Totale : " +

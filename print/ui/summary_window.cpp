@@ -54,8 +54,8 @@ TFormStampaProspetto::TFormStampaProspetto(T_Sistema& sys, UserPrompt& prompt, b
     gl->addWidget(BtnImp, 3, 1);
 
     auto* copies = new QGroupBox(QStringLiteral("Copie"), this);
-    RadioCopiaPart =
-        Named(new QRadioButton(QStringLiteral("Stampa una Copia per ogni partecipante"), copies), "RadioCopiaPart");
+    RadioCopiaPart = Named(new QRadioButton(QStringLiteral("Stampa una Copia per ogni partecipante"), copies),
+                           "RadioCopiaPart");
     RadioSpec = Named(new QRadioButton(QStringLiteral("Specifica il numero di Copie"), copies), "RadioSpec");
     SpinCopie = Named(new QSpinBox(copies), "SpinCopie");
     SpinCopie->setRange(1, 100);
@@ -70,7 +70,8 @@ TFormStampaProspetto::TFormStampaProspetto(T_Sistema& sys, UserPrompt& prompt, b
     StampaBtn->setObjectName(QStringLiteral("StampaBtn"));
     box->addButton(QStringLiteral("Chiudi"), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("BtnChiudi"));
-    box->addButton(QStringLiteral("Aiuto"), QDialogButtonBox::HelpRole)->setObjectName(QStringLiteral("BtnAiuto"));
+    box->addButton(QStringLiteral("Aiuto"), QDialogButtonBox::HelpRole)
+        ->setObjectName(QStringLiteral("BtnAiuto"));
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(box, &QDialogButtonBox::helpRequested, this, [this] { OpenHelp(kHelpContext, this); });
     connect(StampaBtn, &QPushButton::clicked, this, [this] { StampaClick(); });
@@ -128,10 +129,12 @@ TOpzioniProspetto TFormStampaProspetto::Opzioni() const {
 void TFormStampaProspetto::StampaClick() {
     const TOpzioniProspetto o = Opzioni();
     const TContestoStampa ctx = ContestoStampa(sys_.dati.settings);
-    (Stampante != nullptr ? *Stampante : ProgramPrinter()).setDocName(QString::fromUtf8(msg::kTitoloProspetto));
+    (Stampante != nullptr ? *Stampante : ProgramPrinter())
+        .setDocName(QString::fromUtf8(msg::kTitoloProspetto));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        StampaSu(Stampante, kDpiTabulato, [&](TCanvas& canvas) { return StampaProspetto(canvas, sys_, o, ctx); });
+        StampaSu(Stampante, kDpiTabulato,
+                 [&](TCanvas& canvas) { return StampaProspetto(canvas, sys_, o, ctx); });
     } catch (const std::exception&) {
         QApplication::restoreOverrideCursor();
         prompt_.ShowMessage(msg::kInformazione, msg::kImpossibileStampareProspetto, BtnOk);

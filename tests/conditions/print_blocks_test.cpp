@@ -39,7 +39,8 @@ std::vector<std::string> Texts(const TRecordingCanvas& c) {
 }
 
 // The position after the last of want found in order in got, or a message naming the first missing.
-::testing::AssertionResult InOrder(const std::vector<std::string>& got, const std::vector<std::string>& want) {
+::testing::AssertionResult InOrder(const std::vector<std::string>& got,
+                                   const std::vector<std::string>& want) {
     auto it = got.begin();
     for (const std::string& w : want) {
         it = std::find(it, got.end(), w);
@@ -55,8 +56,9 @@ std::vector<std::string> Texts(const TRecordingCanvas& c) {
     return ::testing::AssertionSuccess();
 }
 
-const std::array<std::string, kTeams> kNomi = {"Inter", "Bologna", "Cagliari", "Empoli",   "Fiorentina", "Genoa",
-                                               "Juventus", "Lazio", "Milan",    "Napoli", "Roma",       "Torino"};
+const std::array<std::string, kTeams> kNomi = {"Inter",      "Bologna", "Cagliari", "Empoli",
+                                               "Fiorentina", "Genoa",   "Juventus", "Lazio",
+                                               "Milan",      "Napoli",  "Roma",     "Torino"};
 
 struct Case {
     const char* name;
@@ -79,8 +81,27 @@ TEST(StampaCondizioni, EachFamilyPrintsItsTextsInOrder) {
              t.ImpostaCampo(2, 9);
              return c;
          },
-         {"\\Numero Di Segni", "Segni 0", "Pt ", "Rec", "Liv", ".", ".", "2", "3", "7", "Link B", "Tra 3", "Cs ",
-          "Rec", "Liv", ".", "1", "Link A", "Campo", "Min 2", "Max 9"},
+         {"\\Numero Di Segni",
+          "Segni 0",
+          "Pt ",
+          "Rec",
+          "Liv",
+          ".",
+          ".",
+          "2",
+          "3",
+          "7",
+          "Link B",
+          "Tra 3",
+          "Cs ",
+          "Rec",
+          "Liv",
+          ".",
+          "1",
+          "Link A",
+          "Campo",
+          "Min 2",
+          "Max 9"},
          {"Segni 1", "Segni 2", "Segni M", "Tra 0"}},
         {"risultati",
          [](TInsiemeCondizioni* o) {
@@ -90,7 +111,8 @@ TEST(StampaCondizioni, EachFamilyPrintsItsTextsInOrder) {
              c->Tabella(0).Imposta(false, 4, kAmmesso);
              return c;
          },
-         {"\\Risultati", "Cagliari - Empoli : 1 X", "Roma - Torino : 2", "Punti", "Pt ", "4", "Link A", "Campo"},
+         {"\\Risultati", "Cagliari - Empoli : 1 X", "Roma - Torino : 2", "Punti", "Pt ", "4", "Link A",
+          "Campo"},
          {"Inter - Bologna : "}},
         {"vortice",
          [](TInsiemeCondizioni* o) {
@@ -129,8 +151,8 @@ TEST(StampaCondizioni, EachFamilyPrintsItsTextsInOrder) {
              c->Presenze().Imposta(false, 1, kAmmesso);
              return c;
          },
-         {"\\Sequele", "Sequela Bitermine  Lunghezza : 3    Passo Trovata : 2    Passo NonTrovata : 2", "Presenze",
-          "1"},
+         {"\\Sequele", "Sequela Bitermine  Lunghezza : 3    Passo Trovata : 2    Passo NonTrovata : 2",
+          "Presenze", "1"},
          {}},
         {"gol squadra",
          [](TInsiemeCondizioni* o) {
@@ -142,8 +164,8 @@ TEST(StampaCondizioni, EachFamilyPrintsItsTextsInOrder) {
              return c;
          },
          // 37 values: the marked range as a list.
-         {"\\Punti Squadra", "Squadre :", "1) Inter", "12) Torino", "Gol ", "Pt   Link A", "   3 Pt", "   4 .",
-          "   5 Rec Liv 2", "Campo"},
+         {"\\Punti Squadra", "Squadre :", "1) Inter", "12) Torino", "Gol ", "Pt   Link A", "   3 Pt",
+          "   4 .", "   5 Rec Liv 2", "Campo"},
          {"   2 .", "   6 ."}},
         {"valori",
          [](TInsiemeCondizioni* o) {
@@ -175,7 +197,8 @@ TEST(StampaCondizioni, EachFamilyPrintsItsTextsInOrder) {
              c->Punti().Imposta(false, 6, kAmmesso);
              return c;
          },
-         {"\\Colonna Filtro", "Punti", "6", "Confronto a Coppie : Spento", "Colonna Filtro : 01 0 * 2 M 1 1 1 1 1 1 1"},
+         {"\\Colonna Filtro", "Punti", "6", "Confronto a Coppie : Spento",
+          "Colonna Filtro : 01 0 * 2 M 1 1 1 1 1 1 1"},
          {}},
         {"punti tra",
          [](TInsiemeCondizioni* o) {
@@ -240,8 +263,9 @@ TEST(StampaCondizioni, LinkPrintsEachUsedLetterThenTheTotal) {
     p.InizioStampa();
     double y = 10;
     StampaLink(p, link, y, 10);
-    EXPECT_TRUE(InOrder(Texts(canvas), {"Link", "Errori Ammessi Nella Link A", "   1 Pt",
-                                        "Errori Ammessi Nella Link C", "   2 Pt", "Errori Ammessi In Totale"}));
+    EXPECT_TRUE(
+        InOrder(Texts(canvas), {"Link", "Errori Ammessi Nella Link A", "   1 Pt",
+                                "Errori Ammessi Nella Link C", "   2 Pt", "Errori Ammessi In Totale"}));
 }
 
 // A list of forty items: blocks never cross the foot of a page, pages are numbered in turn and the
@@ -280,8 +304,9 @@ TEST(StampaCondizioni, LongListBreaksPagesBetweenBlocks) {
             EXPECT_LT(op.y1, foot) << op.text;
         }
     }
-    EXPECT_EQ(footers, (std::vector<std::string>{"Pagina Nº 1", "Pagina Nº 2", "Pagina Nº 3", "Pagina Nº 4",
-                                                 "Pagina Nº 5", "Pagina Nº 6", "Pagina Nº 7", "Pagina Nº 8"}));
+    EXPECT_EQ(footers,
+              (std::vector<std::string>{"Pagina Nº 1", "Pagina Nº 2", "Pagina Nº 3", "Pagina Nº 4",
+                                        "Pagina Nº 5", "Pagina Nº 6", "Pagina Nº 7", "Pagina Nº 8"}));
     // A block stays on one page: its caption and its field line share the page.
     int captionPage = 0;
     for (const TRecordedOp& op : canvas.ops) {

@@ -14,9 +14,9 @@
 #include "conditions/condition_set.h"
 #include "conditions/frame.h"
 #include "core/column.h"
+#include "support/test_home.h"
 #include "system/summary_print.h"
 #include "system/system_file.h"
-#include "support/test_home.h"
 
 namespace fs = std::filesystem;
 
@@ -314,9 +314,10 @@ TEST(CliPrint, SummaryListsEveryConditionInForce) {
     const std::string text = PdfText(pdf);
     std::size_t at = 0;
     for (int copy = 1; copy <= 2; ++copy) {
-        for (const std::string& w : {std::string("Prospetto del Sistema Copia Nº ") + std::to_string(copy),
-                                     std::string("Nome del Sistema : esempio1"), std::string("Concorso Nº 27"),
-                                     std::string("Elenco delle condizioni del sistema")}) {
+        for (const std::string& w :
+             {std::string("Prospetto del Sistema Copia Nº ") + std::to_string(copy),
+              std::string("Nome del Sistema : esempio1"), std::string("Concorso Nº 27"),
+              std::string("Elenco delle condizioni del sistema")}) {
             at = text.find(w, at);
             ASSERT_NE(at, std::string::npos) << w << "\n" << text;
         }

@@ -30,7 +30,8 @@ std::vector<std::string> Texts(const TRecordingCanvas& c) {
     return out;
 }
 
-::testing::AssertionResult InOrder(const std::vector<std::string>& got, const std::vector<std::string>& want) {
+::testing::AssertionResult InOrder(const std::vector<std::string>& got,
+                                   const std::vector<std::string>& want) {
     auto it = got.begin();
     for (const std::string& w : want) {
         it = std::find(it, got.end(), w);
@@ -74,13 +75,13 @@ TEST(Prospetto, SectionsInOrderWithTheConditionsInForce) {
     const TEsitoStampa e = StampaProspetto(canvas, sys, Opzioni(), TContestoStampa{});
     EXPECT_EQ(canvas.documents, 1);
     EXPECT_EQ(e.pagine, 1);
-    EXPECT_TRUE(InOrder(Texts(canvas), {"Tessaline 2.0", "Prospetto del Sistema", "Informazioni Generali sul Sistema",
-                                        "  Nome del Sistema : prova", "  Stampato il : 01/02/2026",
-                                        "  Doppie : 1   Triple : 0   Quadruple : 0",
-                                        "  Sistema Condizionato Ridotto a garanzia di  Cinque",
-                                        "  Colonne Iniziali : 2", "  Colonne Finali : ", "Concorso Nº 27", " 1",
-                                        "Squadra1", "Squadra12", " 12", " 1", "Elenco delle condizioni del sistema",
-                                        "\\Numero Di Segni", "Segni 1", "Pagina Nº 1"}));
+    EXPECT_TRUE(InOrder(
+        Texts(canvas),
+        {"Tessaline 2.0", "Prospetto del Sistema", "Informazioni Generali sul Sistema",
+         "  Nome del Sistema : prova", "  Stampato il : 01/02/2026",
+         "  Doppie : 1   Triple : 0   Quadruple : 0", "  Sistema Condizionato Ridotto a garanzia di  Cinque",
+         "  Colonne Iniziali : 2", "  Colonne Finali : ", "Concorso Nº 27", " 1", "Squadra1", "Squadra12",
+         " 12", " 1", "Elenco delle condizioni del sistema", "\\Numero Di Segni", "Segni 1", "Pagina Nº 1"}));
 }
 
 struct CopyCase {
@@ -94,18 +95,33 @@ struct CopyCase {
 
 TEST(Prospetto, CopyTitles) {
     const CopyCase cases[] = {
-        {"one participant, three copies", 1, {}, false, 3,
+        {"one participant, three copies",
+         1,
+         {},
+         false,
+         3,
          {"Prospetto del Sistema     Copia Nº 1", "Prospetto del Sistema     Copia Nº 2",
           "Prospetto del Sistema     Copia Nº 3"}},
         {"one copy", 1, {}, false, 1, {"Prospetto del Sistema"}},
-        {"per named participant", 2, {"Anna", "Bruno"}, true, 1,
+        {"per named participant",
+         2,
+         {"Anna", "Bruno"},
+         true,
+         1,
          {"Prospetto del Sistema     Copia per Anna", "Prospetto del Sistema     Copia per Bruno"}},
-        {"per participant without names", 2, {}, true, 1,
+        {"per participant without names",
+         2,
+         {},
+         true,
+         1,
          {"Prospetto del Sistema     Copia Nº 1", "Prospetto del Sistema     Copia Nº 2"}},
-        {"one participant asks per participant", 1, {}, true, 4, {"Prospetto del Sistema     Copia Nº 1",
-                                                                   "Prospetto del Sistema     Copia Nº 2",
-                                                                   "Prospetto del Sistema     Copia Nº 3",
-                                                                   "Prospetto del Sistema     Copia Nº 4"}},
+        {"one participant asks per participant",
+         1,
+         {},
+         true,
+         4,
+         {"Prospetto del Sistema     Copia Nº 1", "Prospetto del Sistema     Copia Nº 2",
+          "Prospetto del Sistema     Copia Nº 3", "Prospetto del Sistema     Copia Nº 4"}},
     };
     for (const CopyCase& c : cases) {
         T_Sistema sys;
@@ -127,7 +143,8 @@ TEST(Prospetto, CopyTitles) {
         EXPECT_EQ(canvas.documents, static_cast<int>(c.titles.size())) << c.name;
         const std::vector<std::string> got = Texts(canvas);
         // An integral system: no conditions section.
-        EXPECT_EQ(std::count(got.begin(), got.end(), "  Sistema Integrale  "), static_cast<long>(c.titles.size()))
+        EXPECT_EQ(std::count(got.begin(), got.end(), "  Sistema Integrale  "),
+                  static_cast<long>(c.titles.size()))
             << c.name;
         EXPECT_EQ(std::count(got.begin(), got.end(), "Elenco delle condizioni del sistema"), 0) << c.name;
         if (c.participants > 1) {
@@ -160,7 +177,8 @@ TEST(Prospetto, ListingContinuesThePageNumbers) {
             footers.push_back(t);
         }
     }
-    EXPECT_EQ(footers, (std::vector<std::string>{"Pagina Nº 1", "Pagina Nº 2", "Pagina Nº 1", "Pagina Nº 2"}));
+    EXPECT_EQ(footers,
+              (std::vector<std::string>{"Pagina Nº 1", "Pagina Nº 2", "Pagina Nº 1", "Pagina Nº 2"}));
 }
 
 TEST(Prospetto, PrinterFailureRaisesTheSummaryMessage) {

@@ -44,7 +44,7 @@ const TCommandEntry kCommands[] = {
     {"plays", tessaline::cli::RunPlays, "plays show N | plays scrutiny N --winning \"0120M...\""},
     {"print", tessaline::cli::RunPrint,
      "print coupons IN.col --pdf OUT.pdf [--orientation horizontal|vertical] [--per-coupon 1-3] "
-     "[--from N --to M] [--listing]"},
+     "[--from N --to M] [--listing] | print summary S.svs --pdf OUT.pdf [--copies N] [--listing]"},
     {"update", tessaline::cli::RunUpdate, "update archive|teams|coupon [--server ftp://HOST[:PORT]/]"},
 };
 

@@ -6,6 +6,7 @@
 #include "develop/ui/develop_commands.h"
 #include "print/ui/print_commands.h"
 #include "print/ui/printer.h"
+#include "print/ui/summary_window.h"
 #include "reduce/ui/guarantee_commands.h"
 #include "scrutiny/ui/scrutiny_commands.h"
 #include "system/ui/system_commands.h"
@@ -33,6 +34,7 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     spoglio_ = new TComandiSpoglio(main, *files, main.Saver(), printer);
     garanzie_ = new TComandiGaranzie(main, *files, main.Saver(), printer);
     aggiornamento_ = new TComandiAggiornamento(main);
+    prospetto_ = new TComandiProspetto(main, main.Saver());
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
 }

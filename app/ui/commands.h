@@ -17,6 +17,7 @@ class TComandiStampa;
 class TComandiSpoglio;
 class TComandiGaranzie;
 class TComandiAggiornamento;
+class TComandiProspetto;
 
 class TComandi {
 public:
@@ -35,6 +36,7 @@ public:
     TComandiSpoglio& Spoglio() { return *spoglio_; }
     TComandiGaranzie& Garanzie() { return *garanzie_; }
     TComandiAggiornamento& Aggiornamento() { return *aggiornamento_; }
+    TComandiProspetto& Prospetto() { return *prospetto_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
@@ -46,6 +48,7 @@ private:
     TComandiSpoglio* spoglio_;
     TComandiGaranzie* garanzie_;
     TComandiAggiornamento* aggiornamento_;
+    TComandiProspetto* prospetto_;
 };
 
 } // namespace tessaline

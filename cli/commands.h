@@ -29,5 +29,6 @@ int RunShuffle(TArgs& args);
 int RunOrder(TArgs& args);
 int RunArchive(TArgs& args);
 int RunPrint(TArgs& args);
+int RunFixed(TArgs& args);
 
 } // namespace tessaline::cli

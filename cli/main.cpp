@@ -38,6 +38,9 @@ const TCommandEntry kCommands[] = {
     {"archive", tessaline::cli::RunArchive,
      "archive show [--archive A.tts] | archive import IN.csv -o OUT.tts | "
      "archive export [--archive A.tts] -o OUT.csv"},
+    {"fixed", tessaline::cli::RunFixed,
+     "fixed --mode 1|2 [--sort freq|delay|ic] [--archive A.tts] [--from YYYY/N] [--to YYYY/N] "
+     "[--kinds calcio|basket|calcio,basket]"},
     {"print", tessaline::cli::RunPrint,
      "print coupons IN.col --pdf OUT.pdf [--orientation horizontal|vertical] [--per-coupon 1-3] "
      "[--from N --to M] [--listing]"},

@@ -6,6 +6,7 @@
 #include "conditions/condition_set.h"
 #include "conditions/filter_columns.h"
 #include "conditions/frame.h"
+#include "reference/fixed_signs_walk.h"
 
 namespace tessaline {
 namespace {
@@ -30,49 +31,6 @@ T_IntervalloConcorsi Whole() {
     r.AnnoA = 9999;
     r.NumeroDa = 0;
     r.NumeroA = 255;
-    return r;
-}
-
-// The literal evaluation: one walk of the archive per entry, inserting each into its sorted place.
-TRisultatoFisse Reference(int modo, TOrdineFisse ordine, const std::vector<T_Concorso>& a,
-                          const T_IntervalloConcorsi& range) {
-    TRisultatoFisse r;
-    for (TFisse f : GeneraFisse(modo)) {
-        r.Ammessi = 0;
-        for (const T_Concorso& c : a) {
-            if (!range.Contiene(c)) {
-                continue;
-            }
-            ++r.Ammessi;
-            bool hit = true;
-            for (int m : {int{f.Prima}, int{f.Seconda}}) {
-                if (m != 0 && (c.ColonnaVincente[2 * m - 2] != f.Pattern[2 * m - 2] ||
-                               c.ColonnaVincente[2 * m - 1] != f.Pattern[2 * m - 1])) {
-                    hit = false;
-                }
-            }
-            if (hit) {
-                ++f.Frequenza;
-                f.Ritardo = 0;
-            } else {
-                ++f.Ritardo;
-            }
-        }
-        auto value = [&](const TFisse& e) -> double {
-            if (ordine == TOrdineFisse::Frequenza) {
-                return e.Frequenza;
-            }
-            if (ordine == TOrdineFisse::Ritardo) {
-                return e.Ritardo;
-            }
-            return e.Frequenza == 0 ? 0.0 : e.Ritardo / (static_cast<double>(r.Ammessi) / e.Frequenza);
-        };
-        auto it = r.Voci.begin();
-        while (it != r.Voci.end() && value(*it) > value(f)) {
-            ++it;
-        }
-        r.Voci.insert(it, f);
-    }
     return r;
 }
 
@@ -175,7 +133,7 @@ TEST(FixedSigns, MatchesLiteralWalkOnRandomArchives) {
         for (int modo : {1, 2}) {
             for (TOrdineFisse o : {TOrdineFisse::Frequenza, TOrdineFisse::Ritardo, TOrdineFisse::IC}) {
                 const TRisultatoFisse fast = ElaboraFisse(modo, o, a, range);
-                const TRisultatoFisse ref = Reference(modo, o, a, range);
+                const TRisultatoFisse ref = test::FisseLetterali(modo, o, a, range);
                 ASSERT_EQ(fast.Ammessi, ref.Ammessi);
                 ASSERT_EQ(fast.Voci.size(), ref.Voci.size());
                 for (std::size_t k = 0; k < ref.Voci.size(); ++k) {

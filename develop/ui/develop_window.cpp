@@ -295,7 +295,6 @@ void TFrmSviluppo::AggiornaMigliorata(std::int64_t current, std::int64_t best, i
     LabelStato->setText(QStringLiteral("Riduzione Migliorata : %1  (Migliore %2)")
                             .arg(QLocale().toString(static_cast<qlonglong>(current)),
                                  QLocale().toString(static_cast<qlonglong>(best))));
-    cancel_.Pump();
 }
 
 void TFrmSviluppo::Stato(const std::string& text) {

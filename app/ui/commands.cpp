@@ -5,6 +5,8 @@
 #include "conditions/ui/condition_commands.h"
 #include "develop/ui/develop_commands.h"
 #include "print/ui/print_commands.h"
+#include "print/ui/printer.h"
+#include "reduce/ui/fixed_signs_window.h"
 #include "system/ui/system_commands.h"
 
 namespace tessaline {
@@ -21,6 +23,19 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     stampa_ = new TComandiStampa(main, *files);
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
+    // "Cerca Fisse" (hidden in the menu; the frame editor opens it too), printing on the program's printer.
+    TFormPrinc* m = &main;
+    main.Collega(QStringLiteral("CercaFisse1Click"),
+                 [m] { ApriCercaFisse(*m, StampaFisseSuStampante(), m); });
+}
+
+TStampaSuCanvas StampaFisseSuStampante() {
+    return [](const std::function<void(TCanvas&)>& draw) {
+        StampaSu(nullptr, 0, [&](TCanvas& canvas) {
+            draw(canvas);
+            return TEsitoStampa{};
+        });
+    };
 }
 
 TComandi::~TComandi() = default;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/ui/file_chooser.h"
+#include "reduce/ui/fixed_signs_window.h"
 
 namespace tessaline {
 
@@ -14,6 +15,9 @@ class TComandiSviluppo;
 class TComandiArchivio;
 class TComandiCondizioni;
 class TComandiStampa;
+
+// The fixed-sign printout on the program's printer.
+TStampaSuCanvas StampaFisseSuStampante();
 
 class TComandi {
 public:

@@ -108,6 +108,6 @@ private:
 void ApriCercaFisse(TAppContext& ctx, const TStampaSuCanvas& stampa, QWidget* parent = nullptr,
                     TCondQuadro* quadro = nullptr, TInsiemeCondizioni* set = nullptr);
 
-inline constexpr int kHelpCercaFisse = 71;
+inline constexpr int kHelpCercaFisse = 84;
 
 } // namespace tessaline

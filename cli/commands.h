@@ -32,5 +32,6 @@ int RunPrint(TArgs& args);
 int RunHistorical(TArgs& args);
 int RunPlays(TArgs& args);
 int RunUpdate(TArgs& args);
+int RunFixed(TArgs& args);
 
 } // namespace tessaline::cli

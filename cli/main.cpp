@@ -42,6 +42,9 @@ const TCommandEntry kCommands[] = {
      "historical F.col [--archive A.tts] [--from YYYY/N] [--to YYYY/N] [--kinds "
      "calcio|basket|calcio,basket]"},
     {"plays", tessaline::cli::RunPlays, "plays show N | plays scrutiny N --winning \"0120M...\""},
+    {"fixed", tessaline::cli::RunFixed,
+     "fixed --mode 1|2 [--sort freq|delay|ic] [--archive A.tts] [--from YYYY/N] [--to YYYY/N] "
+     "[--kinds calcio|basket|calcio,basket]"},
     {"print", tessaline::cli::RunPrint,
      "print coupons IN.col --pdf OUT.pdf [--orientation horizontal|vertical] [--per-coupon 1-3] "
      "[--from N --to M] [--listing] | print summary S.svs --pdf OUT.pdf [--copies N] [--listing]"},

@@ -3,10 +3,12 @@
 #include "app/ui/main_window.h"
 #include "archive/ui/archive_commands.h"
 #include "conditions/ui/condition_commands.h"
+#include "conditions/ui/frame_dialogs.h"
 #include "develop/ui/develop_commands.h"
 #include "print/ui/print_commands.h"
 #include "print/ui/printer.h"
 #include "print/ui/summary_window.h"
+#include "reduce/ui/fixed_signs_window.h"
 #include "reduce/ui/guarantee_commands.h"
 #include "scrutiny/ui/scrutiny_commands.h"
 #include "system/ui/system_commands.h"
@@ -37,8 +39,26 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     prospetto_ = new TComandiProspetto(main, main.Saver());
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
+    // "Cerca Fisse" (hidden in the menu; the frame editor opens it too), printing on the program's printer.
+    TFormPrinc* m = &main;
+    main.Collega(QStringLiteral("CercaFisse1Click"),
+                 [m] { ApriCercaFisse(*m, StampaFisseSuStampante(), m); });
+    TFormQuadro::CercaFisse() = [m](TFormQuadro& f) {
+        ApriCercaFisse(*m, StampaFisseSuStampante(), &f, &f.Modello().Corrente(), &m->Sistema().Insieme());
+    };
 }
 
-TComandi::~TComandi() = default;
+TStampaSuCanvas StampaFisseSuStampante() {
+    return [](const std::function<void(TCanvas&)>& draw) {
+        StampaSu(nullptr, 0, [&](TCanvas& canvas) {
+            draw(canvas);
+            return TEsitoStampa{};
+        });
+    };
+}
+
+TComandi::~TComandi() {
+    TFormQuadro::CercaFisse() = nullptr; // it points at this main window
+}
 
 } // namespace tessaline

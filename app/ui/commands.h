@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/ui/file_chooser.h"
+#include "reduce/ui/fixed_signs_window.h"
 
 namespace tessaline {
 
@@ -18,6 +19,9 @@ class TComandiSpoglio;
 class TComandiGaranzie;
 class TComandiAggiornamento;
 class TComandiProspetto;
+
+// The fixed-sign printout on the program's printer.
+TStampaSuCanvas StampaFisseSuStampante();
 
 class TComandi {
 public:

@@ -11,6 +11,7 @@
 #include "app/ui/screenshots_commands.h"
 #include "app/ui/screenshots_conditions.h"
 #include "app/ui/screenshots_print.h"
+#include "app/ui/screenshots_reduce.h"
 #include "app/ui/screenshots_scrutiny.h"
 #include "app/ui/settings_forms.h"
 #include "core/interfaces.h"
@@ -105,6 +106,7 @@ bool SaveScreenshots(T_Sistema& sys, const QString& dir) {
     ok = SaveConditionScreenshots(sys, dir) && ok;
     ok = SavePrintScreenshots(sys, dir) && ok;
     ok = SaveScrutinyScreenshots(sys, dir) && ok;
+    ok = SaveReduceScreenshots(dir) && ok;
     return ok;
 }
 

@@ -355,7 +355,8 @@ TEST(CliPrint, BadInputLeavesNoPdf) {
     }
     // A column file is no system: the summary fails to load it and writes nothing.
     EXPECT_EQ(test::RunCli("print summary " + Quote(in) + " --pdf " + Quote(pdf)).status, 1);
-    EXPECT_EQ(test::RunCli("print summary " + Quote(in) + " --pdf " + Quote(pdf) + " --per-coupon 2").status, 2);
+    EXPECT_EQ(test::RunCli("print summary " + Quote(in) + " --pdf " + Quote(pdf) + " --per-coupon 2").status,
+              2);
     // Ranges past the last coupon stay within the coupons there are (as the window's spin edits).
     r = test::RunCli("print coupons " + Quote(in) + " --pdf " + Quote(pdf) +
                      " --per-coupon 2 --from 2 --to 9 --json");

@@ -138,8 +138,8 @@ void StampaTitolo(TmmPrinter& p, const TCondizione& c, double& y, double margin)
         }
     }
     SpazioPagina(p, y, 3 * Riga(p) + first);
-    const TFontSpec font = p.Canvas().Font();
-    TFontSpec bold = font;
+    const TFontDesc font = p.Canvas().Font();
+    TFontDesc bold = font;
     bold.style |= kFontBold;
     p.Canvas().SetFont(bold);
     Righe(p, y, margin, c.Titolo.empty() ? "\\" + c.Nome : c.Titolo);

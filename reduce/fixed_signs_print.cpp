@@ -28,7 +28,7 @@ int StampaFisse(TCanvas& canvas, std::span<const TFisse> voci, std::uint32_t amm
     first = std::max<std::size_t>(first, 1);
     last = std::min(last, voci.size());
     try {
-        canvas.SetFont(TFontSpec{"Courier New", 8, 0});
+        canvas.SetFont(TFontDesc{"Courier New", 8, 0});
         TmmPrinter p(canvas);
         p.InizioStampa();
         p.ScriviCentrato("Stampa delle coppie di segni più probabili", 2);

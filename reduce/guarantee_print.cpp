@@ -14,7 +14,7 @@ void StampaGaranzie(TCanvas& canvas, const TTabellaGaranzie& table, int mode) {
     try {
         TmmPrinter printer(canvas);
         printer.InizioStampa();
-        printer.Canvas().SetFont(TFontSpec{"Arial", 14, 1});
+        printer.Canvas().SetFont(TFontDesc{"Arial", 14, 1});
         printer.ScriviCentrato(TitoloStampaGaranzie(mode), 5);
         printer.Canvas().SetFont(FontTabulato10());
         TGriglia grid;

@@ -13,8 +13,8 @@ namespace {
 constexpr std::size_t kSystemsPerPage = 45;
 constexpr int kRowHeight = 18;
 
-TFontSpec FontTitolo() {
-    return TFontSpec{"Arial", 14, 1};
+TFontDesc FontTitolo() {
+    return TFontDesc{"Arial", 14, 1};
 }
 
 // Runs the printout and turns a printer failure into the window's message.

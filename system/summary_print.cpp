@@ -22,7 +22,7 @@ constexpr int kLargoValore = 20;
 constexpr double kScalaInfo = 0.34;
 constexpr double kScalaSchedina = 0.4;
 
-TFontSpec Font(const TContestoStampa& ctx, double size, int style) {
+TFontDesc Font(const TContestoStampa& ctx, double size, int style) {
     return {ctx.tabulato.FontName, size, style};
 }
 

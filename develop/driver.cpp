@@ -160,6 +160,8 @@ private:
     std::unique_ptr<TAtomicFile> file_;
     std::vector<Colonna> outBuf_;
     std::int64_t fileCount_ = 0;
+    std::int64_t outColumns_ = 0; // columns written to the destination file
+    std::int64_t outSingles_ = 0; // the single columns they cover
 };
 
 void TDevelopRun::PassState() {
@@ -220,6 +222,10 @@ void TDevelopRun::FlushOut() {
     if (!outBuf_.empty() && !file_->Write(outBuf_.data(), outBuf_.size() * sizeof(Colonna))) {
         throw EInOutError(msg::kImpossibileSalvareFileColonne);
     }
+    for (const Colonna& c : outBuf_) {
+        outSingles_ += ColumnsCovered(c);
+    }
+    outColumns_ += static_cast<std::int64_t>(outBuf_.size());
     outBuf_.clear();
 }
 
@@ -237,6 +243,7 @@ void TDevelopRun::OpenDestination() {
 void TDevelopRun::DiscardDestination() {
     outBuf_.clear();
     fileCount_ = 0;
+    outColumns_ = outSingles_ = 0;
 }
 
 void TDevelopRun::ForecastPasses() {
@@ -379,6 +386,7 @@ TDevelopOutcome TDevelopRun::Run() {
     memory_ = dev_.DestinationMemory == 1;
     developForecast_ = req_.sourceForecast == 1;
     result_.previousCount = req_.previousCount;
+    result_.singleColumns = developForecast_;
 
     // 3-5: the progress view, the list, the condition set.
     progress_.Inizio(req_.recalculation, reducing_);
@@ -386,7 +394,10 @@ TDevelopOutcome TDevelopRun::Run() {
     if (req_.conditions != nullptr) {
         req_.conditions->PrepareRun();
     }
-    acceptor_ = dev_.UseConditions != 0 ? req_.conditions : nullptr;
+    // A set with nothing in force accepts every column: the run then asks nothing per column.
+    acceptor_ = dev_.UseConditions != 0 && req_.conditions != nullptr && req_.conditions->InForce()
+                    ? req_.conditions
+                    : nullptr;
 
     // 6: the development forecast and IntegralMultiplier.
     result_.integralMultiplier = 1;
@@ -444,6 +455,8 @@ TDevelopOutcome TDevelopRun::Run() {
                 throw EInOutError(msg::kImpossibileSalvareFileColonne);
             }
             out_.written = destPath_;
+            result_.writtenColumns = outColumns_;
+            result_.writtenSingles = outSingles_;
         }
         file_.reset();
         result_.previousCount = fileCount_;
@@ -488,14 +501,19 @@ TDevelopOutcome TDevelopRun::Run() {
         if (!result_.stopped) {
             const fs::path dest = ResolveInFolder(dev_.DestinationFile, TFolder::Colonne);
             TSaveStatus saved = TSaveStatus::Failed;
+            TListaColonne expanded;
             if (integralBack_) {
-                TListaColonne expanded;
                 for (const Colonna& c : list_) {
                     expanded.AppendExpanded(WithIntegralTeams(c, dev_.IntegralBases, req_.forecast), false);
                 }
-                saved = expanded.SaveToFile(dest, cancel_);
-            } else {
-                saved = list_.SaveToFile(dest, cancel_);
+            }
+            const TListaColonne& saving = integralBack_ ? expanded : list_;
+            saved = saving.SaveToFile(dest, cancel_);
+            if (saved == TSaveStatus::Saved) {
+                result_.writtenColumns = static_cast<std::int64_t>(saving.Size());
+                for (const Colonna& c : saving) {
+                    result_.writtenSingles += ColumnsCovered(c);
+                }
             }
             if (saved == TSaveStatus::Failed) {
                 throw EInOutError(msg::kImpossibileSalvareFileColonne);

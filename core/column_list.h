@@ -55,6 +55,14 @@ public:
         data_[head_ + size_] = c;
         ++size_;
     }
+    // Adds n columns after the last one, their contents left for the caller to write, and returns
+    // the first of them; same failure as Append.
+    Colonna* Extend(std::size_t n) {
+        Reserve(size_ + n);
+        Colonna* first = data_ + head_ + size_;
+        size_ += n;
+        return first;
+    }
     // Adds a copy before the first column; same failure as Append.
     void Prepend(const Colonna& c);
     // Appends n columns in order.

@@ -251,17 +251,35 @@ void TDevelopRun::ForecastPasses() {
     n_.pass = 0;
     const bool pairs = dev_.PairMode != 0;
     n_.TotalColumns = pairs ? PairColumnsCovered(dev_.PairTable) : ColumnsCovered(devForecast_);
-    if (memory_ && !reducing_ && acceptor_ == nullptr) {
-        list_.Reserve(static_cast<std::size_t>(n_.TotalColumns));
-    }
+    // Nothing asked, nothing reduced, into memory: the columns go straight into the list's storage.
+    const bool plain = memory_ && !reducing_ && acceptor_ == nullptr;
+    Colonna* first = plain ? list_.Extend(static_cast<std::size_t>(n_.TotalColumns)) : nullptr;
+    Colonna* next = first;
+    std::int64_t refresh = 0;
+    const auto fill = [&](const Colonna& c) {
+        *next++ = c;
+        if (++refresh >= kCondRefresh) {
+            refresh = 0;
+            const std::int64_t n = next - first;
+            progress_.AggiornaCond(n_.TotalColumns, n, false, n);
+        }
+    };
     const auto step = [this](const Colonna& c) { StepColumn(c); };
     do {
         ++n_.pass;
         n_.ExaminedColumns = n_.AcceptedColumns = n_.refresh = 0;
         progress_.AggiornaCond(n_.TotalColumns, 0, true, 0);
         PassState();
-        const bool completed = pairs ? EnumeratePairs(dev_.PairTable, TEnumMode::Develop, cancel_, step)
-                                     : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, step);
+        bool completed = false;
+        if (plain) {
+            completed = pairs ? EnumeratePairs(dev_.PairTable, TEnumMode::Develop, cancel_, fill)
+                              : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, fill);
+            n_.ExaminedColumns = next - first;
+            list_.Truncate(static_cast<std::size_t>(next - first));
+        } else {
+            completed = pairs ? EnumeratePairs(dev_.PairTable, TEnumMode::Develop, cancel_, step)
+                              : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, step);
+        }
         if (!completed) {
             list_.Clear();
             if (!memory_) {

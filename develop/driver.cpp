@@ -222,8 +222,12 @@ void TDevelopRun::FlushOut() {
     if (!outBuf_.empty() && !file_->Write(outBuf_.data(), outBuf_.size() * sizeof(Colonna))) {
         throw EInOutError(msg::kImpossibileSalvareFileColonne);
     }
-    for (const Colonna& c : outBuf_) {
-        outSingles_ += ColumnsCovered(c);
+    if (result_.singleColumns) {
+        outSingles_ += static_cast<std::int64_t>(outBuf_.size());
+    } else {
+        for (const Colonna& c : outBuf_) {
+            outSingles_ += ColumnsCovered(c);
+        }
     }
     outColumns_ += static_cast<std::int64_t>(outBuf_.size());
     outBuf_.clear();
@@ -264,6 +268,20 @@ void TDevelopRun::ForecastPasses() {
             progress_.AggiornaCond(n_.TotalColumns, n, false, n);
         }
     };
+    // The same into the destination file, block by block, when no column needs its integral teams.
+    const bool plainFile = !memory_ && !reducing_ && acceptor_ == nullptr && !integralBack_;
+    std::int64_t written = 0;
+    const auto write = [&](const Colonna& c) {
+        outBuf_.push_back(c);
+        if (outBuf_.size() >= kBlockColumns) {
+            FlushOut();
+        }
+        ++written;
+        if (++refresh >= kCondRefresh) {
+            refresh = 0;
+            progress_.AggiornaCond(n_.TotalColumns, written, false, written);
+        }
+    };
     const auto step = [this](const Colonna& c) { StepColumn(c); };
     do {
         ++n_.pass;
@@ -276,6 +294,10 @@ void TDevelopRun::ForecastPasses() {
                               : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, fill);
             n_.ExaminedColumns = next - first;
             list_.Truncate(static_cast<std::size_t>(next - first));
+        } else if (plainFile) {
+            completed = pairs ? EnumeratePairs(dev_.PairTable, TEnumMode::Develop, cancel_, write)
+                              : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, write);
+            fileCount_ = n_.AcceptedColumns = n_.ExaminedColumns = written;
         } else {
             completed = pairs ? EnumeratePairs(dev_.PairTable, TEnumMode::Develop, cancel_, step)
                               : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, step);

@@ -91,6 +91,7 @@ public:
 
     void PrepareRun() override { Prepara(); }
     bool Accept(const Colonna& c) override { return Accetta(c); }
+    bool InForce() const override { return !attive_.empty() || link_.Abilitato; }
 
     const std::vector<TCondizione*>& Attive() const { return attive_; }
     TLink& Link() { return link_; }

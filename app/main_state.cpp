@@ -5,45 +5,19 @@
 
 #include "core/cost.h"
 #include "system/config_file.h"
+#include "system/summary_print.h"
 
 namespace tessaline {
 
 TStatusTexts StatusTexts(const T_Sistema& sys, bool priceCoverage) {
     const TDatiSistema& d = sys.dati;
-    const TProgramSettings& s = d.settings;
     const TImpostazioniSviluppo& sv = d.sviluppo;
     TStatusTexts t;
     t.titolo = " Tessaline " + VersionText() + " - " + sys.fileName.stem().string();
 
-    const bool euro = s.costsInEuro;
-    t.colonneFinali = "  Colonne Finali : ";
-    if (!sys.Colonne.Empty()) {
-        const double cost = priceCoverage ? [&] {
-            std::int64_t covered = 0;
-            for (const Colonna& c : sys.Colonne) {
-                covered += ColumnsCovered(c);
-            }
-            return static_cast<double>(covered) * s.ColumnCost();
-        }()
-                                          : s.ColumnCost() * static_cast<double>(sys.Colonne.Count());
-        t.colonneFinali +=
-            fmt::format("{} ({})", sys.Colonne.Count(), CostText(cost, euro, sys.ParticipantCount));
-    }
-
-    t.colonneIniziali = "  Colonne Iniziali : ";
+    t.colonneFinali = TestoColonneFinali(sys, priceCoverage);
+    t.colonneIniziali = TestoColonneIniziali(sys);
     const bool complete = PronosticoCompleto(d.Forecast);
-    std::int64_t initial = -1;
-    if (sv.PairMode != 0) {
-        if (PairColumnsCovered(sv.PairTable) >= 1) {
-            initial = PairColumnsCovered(sv.PairTable);
-        }
-    } else if (complete) {
-        initial = ColumnsCovered(d.Forecast);
-    }
-    if (initial >= 0) {
-        t.colonneIniziali += fmt::format("{} ({} {})", initial, CurrencySign(euro),
-                                         FormatAmount(static_cast<double>(initial) * s.ColumnCost(), false));
-    }
 
     if (sv.PairMode != 0) {
         t.doppie = "  Doppie : - ";

@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 
 #include "develop/driver.h"
@@ -28,10 +30,16 @@ double ResidentBytes() {
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
 }
 
+// A new system carries its condition set, with nothing in force: the run goes through it as a
+// user's run does.
 void BM_DevelopTwelveQuadruples(benchmark::State& state) {
     T_Sistema sys;
     for (int t = 0; t < kTeams; ++t) {
         sys.dati.Forecast[t] = kAllSigns;
+    }
+    if (sys.Condizioni == nullptr || sys.dati.sviluppo.UseConditions == 0) {
+        state.SkipWithError("the system does not carry its condition set");
+        return;
     }
     double perColumn = 0;
     for (auto _ : state) {
@@ -48,6 +56,28 @@ void BM_DevelopTwelveQuadruples(benchmark::State& state) {
     state.counters["bytes_per_column"] = perColumn;
 }
 BENCHMARK(BM_DevelopTwelveQuadruples)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The same development with a column file as the system's destination.
+void BM_DevelopTwelveQuadruplesToFile(benchmark::State& state) {
+    T_Sistema sys;
+    for (int t = 0; t < kTeams; ++t) {
+        sys.dati.Forecast[t] = kAllSigns;
+    }
+    char folder[] = "/tmp/tessaline-develop-XXXXXX";
+    if (mkdtemp(folder) == nullptr) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    const std::filesystem::path out = std::filesystem::path(folder) / "developed.col";
+    sys.dati.sviluppo.DestinationMemory = 0;
+    sys.dati.sviluppo.DestinationFile = out.string();
+    for (auto _ : state) {
+        DevelopSystem(sys, {});
+    }
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(out));
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_DevelopTwelveQuadruplesToFile)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // Reducing to a guarantee with the optimised reduction switched on: 3^9 (G = 5) and 4^8 (G = 4).
 void BM_DevelopOptimised(benchmark::State& state) {

@@ -9,6 +9,7 @@
 
 #include "archive/archive_csv.h"
 #include "archive/contest_archive.h"
+#include "cli/cli_archive.h"
 #include "cli/commands.h"
 #include "core/atomic_file.h"
 #include "core/errors.h"
@@ -26,16 +27,12 @@ struct TArchiveWords {
     std::vector<std::string> rest;      // after the verb
 };
 
-// --archive A.tts (relative to the current directory), else the data folder's archive.
 fs::path ArchivePath(const TArchiveWords& w) {
-    return w.archive ? fs::absolute(fs::path(*w.archive)) : T_Archivio::PercorsoFile();
+    return cli::ArchivePath(w.archive);
 }
 
 T_Archivio Load(const fs::path& file) {
-    T_Archivio a;
-    T_IntervalloConcorsi range;
-    a.Carica(range, file); // a truncated tail is dropped silently, as at start-up
-    return a;
+    return LoadArchive(file);
 }
 
 void EmitCount(const TArgs& args, std::size_t count, const char* what) {

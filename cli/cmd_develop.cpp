@@ -7,6 +7,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/cli_system.h"
@@ -124,35 +125,61 @@ int DevelopAndReport(TArgs& args, T_Sistema& sys, const std::optional<std::strin
     TDevelopHooks hooks;
     hooks.prompt = &prompt;
     hooks.cancel = &cancel;
-    TDevelopOutcome outcome = RunDevelopment(TDevelopRequest::Of(sys), hooks);
+    // A plain development into memory with -o writes its columns straight to that file as they
+    // are developed (the same bytes the list would be saved as); a reducing run holds them first.
+    auto& dev = sys.dati.sviluppo;
+    const bool direct = out && dev.DestinationMemory == 1 && dev.ReducedDevelopment == 0;
+    if (direct) {
+        dev.DestinationMemory = 0;
+        dev.DestinationFile = std::filesystem::absolute(*out).string();
+    }
+    TDevelopOutcome outcome;
+    try {
+        outcome = RunDevelopment(TDevelopRequest::Of(sys), hooks);
+    } catch (const EInOutError& e) {
+        if (direct && std::string_view(e.what()) == msg::kImpossibileSalvareFileColonne) {
+            throw EInOutError(msg::kErroreScritturaColonnare); // -o could not be written
+        }
+        throw;
+    }
     const bool committed = !outcome.written.empty();
     if (!committed) {
         CheckInterrupted();
     }
     const TDevelopResult result = outcome.result;
     ApplyDevelopment(sys, std::move(outcome));
+    std::int64_t finalCount = sys.Colonne.Count();
+    // -1: price the list in memory; a list of single columns costs one column each.
+    std::int64_t singles = result.singleColumns ? finalCount : -1;
     const TListaColonne* final = &sys.Colonne;
     TListaColonne fromFile;
     std::optional<std::string> written = out;
-    if (sys.dati.sviluppo.DestinationMemory == 0) {
-        const std::filesystem::path dest =
-            ResolveInFolder(sys.dati.sviluppo.DestinationFile, TFolder::Colonne);
-        // A stored path: only a regular file is read back.
-        std::FILE* f = OpenRegularFile(dest);
-        if (f == nullptr) {
-            throw EInOutError(msg::kImpossibileCaricareFileColonnare);
-        }
-        const bool read = fromFile.ReadFrom(f, false, nullptr);
-        std::fclose(f);
-        if (!read) {
-            throw EInOutError(msg::kImpossibileCaricareFileColonnare);
-        }
-        final = &fromFile;
+    if (dev.DestinationMemory == 0) {
+        const std::filesystem::path dest = ResolveInFolder(dev.DestinationFile, TFolder::Colonne);
         if (!written) {
             written = dest.string();
         }
+        if (committed && (direct || !out)) {
+            // Priced from what the run wrote: nothing is read back.
+            finalCount = result.writtenColumns;
+            singles = result.writtenSingles;
+        } else {
+            // A stored path: only a regular file is read back.
+            std::FILE* f = OpenRegularFile(dest);
+            if (f == nullptr) {
+                throw EInOutError(msg::kImpossibileCaricareFileColonnare);
+            }
+            const bool read = fromFile.ReadFrom(f, false, nullptr);
+            std::fclose(f);
+            if (!read) {
+                throw EInOutError(msg::kImpossibileCaricareFileColonnare);
+            }
+            final = &fromFile;
+            finalCount = fromFile.Count();
+            singles = -1;
+        }
     }
-    if (out) {
+    if (out && !(direct && committed)) {
         const TSaveStatus saved = final->SaveToFile(*out, committed ? nullptr : &cancel);
         if (saved == TSaveStatus::Cancelled) {
             throw EInterrupted();
@@ -163,7 +190,8 @@ int DevelopAndReport(TArgs& args, T_Sistema& sys, const std::optional<std::strin
     }
 
     const bool euro = sys.dati.settings.costsInEuro;
-    const double cost = ColumnsCost(*final, sys.ColumnCost());
+    const double cost =
+        singles < 0 ? ColumnsCost(*final, sys.ColumnCost()) : sys.ColumnCost() * static_cast<double>(singles);
     TJson json;
     json.BeginObject()
         .Key("total")
@@ -171,7 +199,7 @@ int DevelopAndReport(TArgs& args, T_Sistema& sys, const std::optional<std::strin
         .Key("accepted")
         .Int(result.accepted)
         .Key("final")
-        .Int(final->Count())
+        .Int(finalCount)
         .Key("cost")
         .Number(cost)
         .Key("currency")
@@ -186,7 +214,7 @@ int DevelopAndReport(TArgs& args, T_Sistema& sys, const std::optional<std::strin
     std::string summary = fmt::format("Colonne Iniziali : {}\nColonne Accettate : {}\nColonne Finali : {}\n"
                                       "Costo : {}\n",
                                       FormatCount(result.total), FormatCount(result.accepted),
-                                      FormatCount(final->Count()), CostText(cost, euro));
+                                      FormatCount(finalCount), CostText(cost, euro));
     if (written) {
         summary += fmt::format("Colonne scritte in : {}\n", *written);
     }

@@ -13,8 +13,11 @@
 #include "core/paths.h"
 #include "print/coupon_print.h"
 #include "system/config_file.h"
+#include "system/summary_print.h"
+#include "system/system_file.h"
 
 #ifdef TESSALINE_CLI_PRINT
+#include <QDate>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
@@ -86,6 +89,75 @@ TEsitoStampa PrintPdf(const std::string& out, std::span<const Colonna> columns, 
     }
     return esito;
 }
+
+// The summary into one PDF: every copy and listing continue the same file as new pages.
+TEsitoStampa PrintSummaryPdf(const std::string& out, T_Sistema& sys, const TOpzioniProspetto& o,
+                             const TContestoStampa& ctx) {
+    GuiApp();
+    QSaveFile file(QString::fromStdString(out));
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw EInOutError(msg::kImpossibileStampareProspetto);
+    }
+    TEsitoStampa esito;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setCreator(QStringLiteral("Tessaline"));
+        pdf.setTitle(QString::fromUtf8(msg::kTitoloProspetto));
+        pdf.setResolution(kPdfResolution);
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        TQtCanvas canvas(&pdf, kListingDpi, true);
+        try {
+            esito = StampaProspetto(canvas, sys, o, ctx);
+        } catch (...) {
+            canvas.Finish();
+            file.cancelWriting();
+            throw;
+        }
+        canvas.Finish();
+        esito.pagine = canvas.Pages();
+    }
+    if (!file.commit()) {
+        throw EInOutError(msg::kImpossibileStampareProspetto);
+    }
+    return esito;
+}
+
+int RunPrintSummary(TArgs& args, const std::string& pdfPath, const std::vector<std::string>& pos,
+                    const std::optional<std::string>& copies, bool listing) {
+    if (pos.size() != 2) {
+        throw EUsage("serve un file di sistema");
+    }
+    T_Sistema sys;
+    sys.dati.settings = DefaultSettings();
+    ReadConfigFile(ProgramDir() / kConfigFileName, sys.dati.settings);
+    const std::filesystem::path path = std::filesystem::absolute(pos[1]);
+    CaricaSistema(sys, path);
+    const TProgramSettings& settings = sys.dati.settings;
+
+    TOpzioniProspetto o;
+    o.Tabulato = listing;
+    if (copies) {
+        o.Copie = static_cast<int>(ParseInt(*copies, 1, 100, "numero di copie"));
+    } else {
+        o.CopiaPerPartecipante = true;
+    }
+    o.TestoIniziali = TestoColonneIniziali(sys);
+    o.TestoFinali = TestoColonneFinali(sys, false);
+    o.Data = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString();
+
+    TContestoStampa ctx;
+    ctx.taratura = settings.taratura;
+    ctx.tabulato = settings.tabulato;
+    ctx.costoColonna = settings.ColumnCost();
+    ctx.euro = settings.costsInEuro;
+    ctx.ricevitoria = settings.shopData;
+    const TEsitoStampa esito = PrintSummaryPdf(pdfPath, sys, o, ctx);
+    TJson json;
+    json.BeginObject().Key("pages").Int(esito.pagine).EndObject();
+    Emit(args, json, fmt::format("Prospetto del Sistema: {} pagine in {}", esito.pagine, pdfPath));
+    return kExitOk;
+}
 #endif
 
 } // namespace
@@ -102,7 +174,17 @@ int RunPrint(TArgs& args) {
     const auto from = args.Option("--from");
     const auto to = args.Option("--to");
     const bool listing = args.Flag("--listing");
+    const auto copies = args.Option("--copies");
     const std::vector<std::string> pos = args.Positionals();
+    if (!pos.empty() && pos[0] == "summary") {
+        if (orientation || perCoupon || from || to) {
+            throw EUsage("il prospetto accetta soltanto --copies e --listing");
+        }
+        return RunPrintSummary(args, pdfPath, pos, copies, listing);
+    }
+    if (copies) {
+        throw EUsage("--copies vale soltanto per il prospetto");
+    }
     if (pos.empty() || pos[0] != "coupons") {
         throw EUsage("comando di stampa sconosciuto");
     }

@@ -29,5 +29,9 @@ int RunShuffle(TArgs& args);
 int RunOrder(TArgs& args);
 int RunArchive(TArgs& args);
 int RunPrint(TArgs& args);
+int RunHistorical(TArgs& args);
+int RunPlays(TArgs& args);
+int RunUpdate(TArgs& args);
+int RunFixed(TArgs& args);
 
 } // namespace tessaline::cli

@@ -38,9 +38,17 @@ const TCommandEntry kCommands[] = {
     {"archive", tessaline::cli::RunArchive,
      "archive show [--archive A.tts] | archive import IN.csv -o OUT.tts | "
      "archive export [--archive A.tts] -o OUT.csv"},
+    {"historical", tessaline::cli::RunHistorical,
+     "historical F.col [--archive A.tts] [--from YYYY/N] [--to YYYY/N] [--kinds "
+     "calcio|basket|calcio,basket]"},
+    {"plays", tessaline::cli::RunPlays, "plays show N | plays scrutiny N --winning \"0120M...\""},
+    {"fixed", tessaline::cli::RunFixed,
+     "fixed --mode 1|2 [--sort freq|delay|ic] [--archive A.tts] [--from YYYY/N] [--to YYYY/N] "
+     "[--kinds calcio|basket|calcio,basket]"},
     {"print", tessaline::cli::RunPrint,
      "print coupons IN.col --pdf OUT.pdf [--orientation horizontal|vertical] [--per-coupon 1-3] "
-     "[--from N --to M] [--listing]"},
+     "[--from N --to M] [--listing] | print summary S.svs --pdf OUT.pdf [--copies N] [--listing]"},
+    {"update", tessaline::cli::RunUpdate, "update archive|teams|coupon [--server ftp://HOST[:PORT]/]"},
 };
 
 void PrintUsage(std::FILE* to) {

@@ -47,8 +47,6 @@ bool TCondizione::Leggi(TByteReader& r) {
     return true;
 }
 
-void TCondizione::Stampa(TmmPrinter& /*printer*/, double& /*y*/, double /*margin*/) const {}
-
 void TCondTabelle::ScriviDati(TByteWriter& w) const {
     for (const TVoceTabella& t : tabelle_) {
         t.Tabella.Scrivi(w);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "archive/contest_archive.h"
@@ -45,6 +46,8 @@ public:
     }
     const TeamGrid* ValoriSquadre() const { return valori_; }
     const TeamGrid* PercentualiSquadre() const { return percentuali_; }
+    // The coupon's team names for the printed blocks (not owned; null prints the team numbers).
+    const std::array<std::string, kTeams>* NomiSquadre = nullptr;
 
     // Slot 1..15; nullptr for an empty slot.
     TCondizione* Slot(int i) {
@@ -88,6 +91,7 @@ public:
 
     void PrepareRun() override { Prepara(); }
     bool Accept(const Colonna& c) override { return Accetta(c); }
+    bool InForce() const override { return !attive_.empty() || link_.Abilitato; }
 
     const std::vector<TCondizione*>& Attive() const { return attive_; }
     TLink& Link() { return link_; }

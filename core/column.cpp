@@ -1,5 +1,6 @@
 #include "core/column.h"
 
+#include <array>
 #include <cctype>
 #include <cmath>
 
@@ -99,13 +100,26 @@ bool PronosticoCompleto(const Pronostico& f) {
     return true;
 }
 
+namespace {
+// The columns one team's set multiplies by: its number of signs, 1 for an empty set (bits above
+// the four signs are not signs).
+constexpr std::array<std::uint8_t, 256> kTeamFactor = [] {
+    std::array<std::uint8_t, 256> f{};
+    for (int b = 0; b < 256; ++b) {
+        const int n = (b & 1) + ((b >> 1) & 1) + ((b >> 2) & 1) + ((b >> 3) & 1);
+        f[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(n == 0 ? 1 : n);
+    }
+    return f;
+}();
+} // namespace
+
+// 2^doubles * 3^triples * 4^quadruples, exactly, as the product of each team's sign count.
 std::int64_t ColumnsCovered(const Colonna& c) {
-    const double d = CountDoubles(c);
-    const double t = CountTriples(c);
-    const double q = CountQuadruples(c);
-    const double product =
-        std::exp(d * std::log(2.0)) * std::exp(t * std::log(3.0)) * std::exp(q * std::log(4.0));
-    return RoundNearest(product);
+    std::int64_t product = 1;
+    for (int i = 0; i < kTeams; ++i) {
+        product *= kTeamFactor[c[i]];
+    }
+    return product;
 }
 
 int PairsInMatch(const PairTable& t, int match) {

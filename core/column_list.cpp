@@ -16,6 +16,7 @@ namespace tessaline {
 namespace {
 constexpr std::size_t kBlockColumns = 1000;
 constexpr std::size_t kBlockBytes = kBlockColumns * sizeof(Colonna);
+
 } // namespace
 
 TListaColonne::~TListaColonne() {
@@ -103,14 +104,6 @@ void TListaColonne::Reserve(std::size_t n) {
     if (head_ + n > capacity_) {
         Grow(head_ + n, false);
     }
-}
-
-void TListaColonne::Append(const Colonna& c) {
-    if (head_ + size_ == capacity_) {
-        Grow(capacity_ + 1, false);
-    }
-    data_[head_ + size_] = c;
-    ++size_;
 }
 
 void TListaColonne::Prepend(const Colonna& c) {
@@ -377,10 +370,27 @@ bool TListaColonne::LoadText(const std::filesystem::path& name, UserPrompt* prom
     return ok;
 }
 
+namespace {
+// True when each of the eight bytes holds exactly one of the four sign bits.
+inline bool EightSingles(std::uint64_t w) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    if ((w & 0xF0F0F0F0F0F0F0F0ULL) != 0 || (((w + 0x7F7F7F7F7F7F7F7FULL) | w) & kHigh) != kHigh) {
+        return false; // a bit that is not a sign, or an empty set
+    }
+    // Every byte is 1..15: subtracting one from each borrows nothing across bytes.
+    return (w & (w - kOnes)) == 0;
+}
+} // namespace
+
 double ColumnsCost(const TListaColonne& list, double costPerColumn) {
     std::int64_t singles = 0;
     for (const Colonna& c : list) {
-        singles += ColumnsCovered(c);
+        std::uint64_t low = 0;
+        std::uint64_t high = 0;
+        std::memcpy(&low, c.s.data(), 8);
+        std::memcpy(&high, c.s.data() + 4, 8);
+        singles += EightSingles(low) && EightSingles(high) ? 1 : ColumnsCovered(c);
     }
     return costPerColumn * static_cast<double>(singles);
 }

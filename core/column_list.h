@@ -52,7 +52,21 @@ public:
     void Reserve(std::size_t n);
     // Adds a copy after the last column. Without memory: the list is emptied and EInOutError
     // "Memoria Esaurita." is raised.
-    void Append(const Colonna& c);
+    void Append(const Colonna& c) {
+        if (head_ + size_ == capacity_) {
+            Grow(capacity_ + 1, false);
+        }
+        data_[head_ + size_] = c;
+        ++size_;
+    }
+    // Adds n columns after the last one, their contents left for the caller to write, and returns
+    // the first of them; same failure as Append.
+    Colonna* Extend(std::size_t n) {
+        Reserve(size_ + n);
+        Colonna* first = data_ + head_ + size_;
+        size_ += n;
+        return first;
+    }
     // Adds a copy before the first column; same failure as Append.
     void Prepend(const Colonna& c);
     // Appends n columns in order.

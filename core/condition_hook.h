@@ -13,6 +13,9 @@ public:
     virtual void PrepareRun() = 0;
     // True when the column passes every condition in force.
     virtual bool Accept(const Colonna& c) = 0;
+    // After PrepareRun: false when no column could be refused (nothing in force), so that a run
+    // may skip asking.
+    virtual bool InForce() const { return true; }
 };
 
 } // namespace tessaline

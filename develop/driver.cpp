@@ -165,6 +165,8 @@ private:
     std::unique_ptr<TAtomicFile> file_;
     std::vector<Colonna> outBuf_;
     std::int64_t fileCount_ = 0;
+    std::int64_t outColumns_ = 0; // columns written to the destination file
+    std::int64_t outSingles_ = 0; // the single columns they cover
 };
 
 void TDevelopRun::PassState() {
@@ -225,6 +227,14 @@ void TDevelopRun::FlushOut() {
     if (!outBuf_.empty() && !file_->Write(outBuf_.data(), outBuf_.size() * sizeof(Colonna))) {
         throw EInOutError(msg::kImpossibileSalvareFileColonne);
     }
+    if (result_.singleColumns) {
+        outSingles_ += static_cast<std::int64_t>(outBuf_.size());
+    } else {
+        for (const Colonna& c : outBuf_) {
+            outSingles_ += ColumnsCovered(c);
+        }
+    }
+    outColumns_ += static_cast<std::int64_t>(outBuf_.size());
     outBuf_.clear();
 }
 
@@ -242,6 +252,7 @@ void TDevelopRun::OpenDestination() {
 void TDevelopRun::DiscardDestination() {
     outBuf_.clear();
     fileCount_ = 0;
+    outColumns_ = outSingles_ = 0;
 }
 
 void TDevelopRun::ForecastPasses() {
@@ -249,17 +260,53 @@ void TDevelopRun::ForecastPasses() {
     n_.pass = 0;
     const bool pairs = dev_.PairMode != 0;
     n_.TotalColumns = pairs ? PairColumnsCovered(dev_.PairTable) : ColumnsCovered(devForecast_);
-    if (memory_ && !reducing_ && acceptor_ == nullptr) {
-        list_.Reserve(static_cast<std::size_t>(n_.TotalColumns));
-    }
+    // Nothing asked, nothing reduced, into memory: the columns go straight into the list's storage.
+    const bool plain = memory_ && !reducing_ && acceptor_ == nullptr;
+    Colonna* first = plain ? list_.Extend(static_cast<std::size_t>(n_.TotalColumns)) : nullptr;
+    Colonna* next = first;
+    std::int64_t refresh = 0;
+    const auto fill = [&](const Colonna& c) {
+        *next++ = c;
+        if (++refresh >= kCondRefresh) {
+            refresh = 0;
+            const std::int64_t n = next - first;
+            progress_.AggiornaCond(n_.TotalColumns, n, false, n);
+        }
+    };
+    // The same into the destination file, block by block, when no column needs its integral teams.
+    const bool plainFile = !memory_ && !reducing_ && acceptor_ == nullptr && !integralBack_;
+    std::int64_t written = 0;
+    const auto write = [&](const Colonna& c) {
+        outBuf_.push_back(c);
+        if (outBuf_.size() >= kBlockColumns) {
+            FlushOut();
+        }
+        ++written;
+        if (++refresh >= kCondRefresh) {
+            refresh = 0;
+            progress_.AggiornaCond(n_.TotalColumns, written, false, written);
+        }
+    };
     const auto step = [this](const Colonna& c) { StepColumn(c); };
     do {
         ++n_.pass;
         n_.ExaminedColumns = n_.AcceptedColumns = n_.refresh = 0;
         progress_.AggiornaCond(n_.TotalColumns, 0, true, 0);
         PassState();
-        const bool completed = pairs ? EnumeratePairs(dev_.PairTable, TEnumMode::Develop, cancel_, step)
-                                     : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, step);
+        bool completed = false;
+        if (plain) {
+            completed = pairs ? EnumeratePairs(dev_.PairTable, TEnumMode::Develop, cancel_, fill)
+                              : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, fill);
+            n_.ExaminedColumns = next - first;
+            list_.Truncate(static_cast<std::size_t>(next - first));
+        } else if (plainFile) {
+            completed = pairs ? EnumeratePairs(dev_.PairTable, TEnumMode::Develop, cancel_, write)
+                              : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, write);
+            fileCount_ = n_.AcceptedColumns = n_.ExaminedColumns = written;
+        } else {
+            completed = pairs ? EnumeratePairs(dev_.PairTable, TEnumMode::Develop, cancel_, step)
+                              : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, step);
+        }
         if (!completed) {
             list_.Clear();
             if (!memory_) {
@@ -385,6 +432,7 @@ TDevelopOutcome TDevelopRun::Run() {
     memory_ = dev_.DestinationMemory == 1;
     developForecast_ = req_.sourceForecast == 1;
     result_.previousCount = req_.previousCount;
+    result_.singleColumns = developForecast_;
 
     // 3-5: the progress view, the list, the condition set.
     progress_.Inizio(req_.recalculation, reducing_);
@@ -392,7 +440,10 @@ TDevelopOutcome TDevelopRun::Run() {
     if (req_.conditions != nullptr) {
         req_.conditions->PrepareRun();
     }
-    acceptor_ = dev_.UseConditions != 0 ? req_.conditions : nullptr;
+    // A set with nothing in force accepts every column: the run then asks nothing per column.
+    acceptor_ = dev_.UseConditions != 0 && req_.conditions != nullptr && req_.conditions->InForce()
+                    ? req_.conditions
+                    : nullptr;
 
     // 6: the development forecast and IntegralMultiplier.
     result_.integralMultiplier = 1;
@@ -450,6 +501,8 @@ TDevelopOutcome TDevelopRun::Run() {
                 throw EInOutError(msg::kImpossibileSalvareFileColonne);
             }
             out_.written = destPath_;
+            result_.writtenColumns = outColumns_;
+            result_.writtenSingles = outSingles_;
         }
         file_.reset();
         result_.previousCount = fileCount_;
@@ -501,14 +554,19 @@ TDevelopOutcome TDevelopRun::Run() {
         if (!result_.stopped) {
             const fs::path dest = ResolveInFolder(dev_.DestinationFile, TFolder::Colonne);
             TSaveStatus saved = TSaveStatus::Failed;
+            TListaColonne expanded;
             if (integralBack_) {
-                TListaColonne expanded;
                 for (const Colonna& c : list_) {
                     expanded.AppendExpanded(WithIntegralTeams(c, dev_.IntegralBases, req_.forecast), false);
                 }
-                saved = expanded.SaveToFile(dest, cancel_);
-            } else {
-                saved = list_.SaveToFile(dest, cancel_);
+            }
+            const TListaColonne& saving = integralBack_ ? expanded : list_;
+            saved = saving.SaveToFile(dest, cancel_);
+            if (saved == TSaveStatus::Saved) {
+                result_.writtenColumns = static_cast<std::int64_t>(saving.Size());
+                for (const Colonna& c : saving) {
+                    result_.writtenSingles += ColumnsCovered(c);
+                }
             }
             if (saved == TSaveStatus::Failed) {
                 throw EInOutError(msg::kImpossibileSalvareFileColonne);

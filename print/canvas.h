@@ -12,11 +12,11 @@ namespace tessaline {
 
 // A font of a printout: family name as the program names it ("Courier New"), size in points,
 // style bits kFontBold, kFontItalic, kFontUnderline, kFontStrikeOut (print/print_settings.h).
-struct TFontSpec {
+struct TFontDesc {
     std::string name = "Courier New";
     double size = 10;
     std::int32_t style = 0;
-    bool operator==(const TFontSpec&) const = default;
+    bool operator==(const TFontDesc&) const = default;
 };
 
 inline constexpr std::uint32_t kBlack = 0x000000;
@@ -45,8 +45,8 @@ public:
     virtual double DpiX() const = 0;
     virtual double DpiY() const = 0;
 
-    virtual void SetFont(const TFontSpec& font) = 0;
-    virtual const TFontSpec& Font() const = 0;
+    virtual void SetFont(const TFontDesc& font) = 0;
+    virtual const TFontDesc& Font() const = 0;
     // Width and height (ascent plus descent) of a text in the current font, in dots.
     virtual int TextWidth(std::string_view text) = 0;
     virtual int TextHeight(std::string_view text) = 0;

@@ -33,8 +33,8 @@ void Check(bool ok) {
     }
 }
 
-TFontSpec CourierBold(double size) {
-    return TFontSpec{"Courier New", size, kFontBold};
+TFontDesc CourierBold(double size) {
+    return TFontDesc{"Courier New", size, kFontBold};
 }
 
 void StampaCedolina(TmmPrinter& p, const TLavoroStampa& job, const TContestoStampa& ctx) {
@@ -91,7 +91,7 @@ void StampaCedolina(TmmPrinter& p, const TLavoroStampa& job, const TContestoStam
             p.Scrivi(righe[j], kDistanzaVerticale - c.YPrimaCol - band, o);
         }
     }
-    TFontSpec f = canvas.Font();
+    TFontDesc f = canvas.Font();
     f.size = 10;
     canvas.SetFont(f);
     Check(canvas.NewPage());
@@ -251,7 +251,7 @@ TEsitoStampa StampaSuTabulato(TCanvas& canvas, std::span<const Colonna> columns,
     const int pageW = canvas.PageWidth();
     const int pageH = canvas.PageHeight();
     std::int32_t page = primaPagina;
-    const TFontSpec listing{ctx.tabulato.FontName, static_cast<double>(ctx.tabulato.FontSize),
+    const TFontDesc listing{ctx.tabulato.FontName, static_cast<double>(ctx.tabulato.FontSize),
                             ctx.tabulato.FontStyle};
     auto footer = [&] {
         canvas.SetFont(FontTabulato10());

@@ -4,8 +4,8 @@
 
 namespace tessaline {
 
-TFontSpec FontTabulato10() {
-    return TFontSpec{"Courier New", 10, 0};
+TFontDesc FontTabulato10() {
+    return TFontDesc{"Courier New", 10, 0};
 }
 
 TmmPrinter::TmmPrinter(TCanvas& canvas) : DpiX(canvas.DpiX()), DpiY(canvas.DpiY()), canvas_(canvas) {}
@@ -47,7 +47,7 @@ void TmmPrinter::NuovaPagina() {
 }
 
 void TmmPrinter::FineStampa() {
-    const TFontSpec saved = canvas_.Font();
+    const TFontDesc saved = canvas_.Font();
     canvas_.SetFont(FontTabulato10());
     PiePagina();
     ++Pagina;

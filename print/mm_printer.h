@@ -75,6 +75,6 @@ private:
 };
 
 // The 10-point listing font ("Courier New", no style).
-TFontSpec FontTabulato10();
+TFontDesc FontTabulato10();
 
 } // namespace tessaline

@@ -13,7 +13,7 @@ struct TRecordedOp {
     Kind kind = Begin;
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0; // Text/Turned: position; Line: from and to; Fill: corners
     std::string text;
-    TFontSpec font;      // Text and Turned (Turned: size is the em in dots)
+    TFontDesc font;      // Text and Turned (Turned: size is the em in dots)
     bool upward = false; // Turned
     std::uint32_t colour = kBlack;
     int penWidth = 1;
@@ -32,8 +32,8 @@ public:
     int PageHeight() const override { return height_; }
     double DpiX() const override { return dpi_; }
     double DpiY() const override { return dpi_; }
-    void SetFont(const TFontSpec& font) override { font_ = font; }
-    const TFontSpec& Font() const override { return font_; }
+    void SetFont(const TFontDesc& font) override { font_ = font; }
+    const TFontDesc& Font() const override { return font_; }
     // Every character is 0.6 em wide; a text is 1.15 em high (em = size * dpi / 72), rounded.
     int TextWidth(std::string_view text) override;
     int TextHeight(std::string_view text) override;
@@ -63,7 +63,7 @@ private:
     int width_;
     int height_;
     double dpi_;
-    TFontSpec font_;
+    TFontDesc font_;
     std::uint32_t pen_ = kBlack;
     int penWidth_ = 1;
     std::uint32_t brush_ = kWhite;

@@ -1,5 +1,6 @@
 #include "system/config_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fmt/format.h>
 #include <string_view>
@@ -71,6 +72,21 @@ std::string PicturePath(const std::string& stored) {
     return ResolveStoredPath(stored, TFolder::Sfondi).string();
 }
 
+constexpr char kTagUpdateHost[4] = {'H', 'O', 'S', 'T'};
+constexpr std::size_t kMaxHostLength = 255;
+
+bool ValidHost(std::string_view host) {
+    if (host.empty() || host.size() > kMaxHostLength) {
+        return false;
+    }
+    for (char c : host) {
+        if (c <= ' ' || c > '~') {
+            return false;
+        }
+    }
+    return true;
+}
+
 void WriteRecord(TByteWriter& w, const char* tag, const TByteWriter& payload) {
     w.Bytes(tag, 4);
     w.U16(static_cast<std::uint16_t>(payload.Size()));
@@ -82,11 +98,17 @@ void WriteTrailingBlock(TByteWriter& w, const TProgramSettings& s) {
     improve.U8(s.improvedReduction ? 1 : 0);
     improve.I32(s.improveSeconds);
     WriteRecord(w, kImproveTag, improve);
+    if (s.updateHost != kDefaultUpdateHost && ValidHost(s.updateHost)) {
+        TByteWriter host;
+        host.Bytes(s.updateHost.data(), s.updateHost.size());
+        WriteRecord(w, kTagUpdateHost, host);
+    }
 }
 
 // Reads the records after the fixed part into s; a record that does not parse leaves its settings
 // as they were, and a truncated block ends the reading.
 void ReadTrailingBlock(TByteReader& r, TProgramSettings& s) {
+    s.updateHost = kDefaultUpdateHost;
     while (r.Remaining() >= 6) {
         char tag[4];
         std::uint16_t length = 0;
@@ -102,6 +124,11 @@ void ReadTrailingBlock(TByteReader& r, TProgramSettings& s) {
             if (FlagBool(p, on) && p.I32(seconds) && seconds >= 1 && seconds <= kMaxImproveSeconds) {
                 s.improvedReduction = on;
                 s.improveSeconds = seconds;
+            }
+        } else if (std::string_view(tag, 4) == std::string_view(kTagUpdateHost, 4)) {
+            const std::string host(payload.begin(), payload.end());
+            if (ValidHost(host)) {
+                s.updateHost = host;
             }
         }
     }
@@ -126,6 +153,8 @@ TProgramSettings DefaultSettings() {
     s.backgroundPicture = DefaultBackgroundPath();
     return s;
 }
+
+// ---- Trailing block of tagged records ----
 
 std::vector<std::uint8_t> ConfigBytes(const TProgramSettings& s) {
     TByteWriter w;

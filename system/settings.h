@@ -11,6 +11,8 @@
 
 namespace tessaline {
 
+inline constexpr const char* kDefaultUpdateHost = "aggiornamenti.tessaline.it";
+
 struct TProgramSettings {
     double costLire = kDefaultCostLire;
     double costEuro = kDefaultCostEuro;
@@ -30,6 +32,8 @@ struct TProgramSettings {
     // In memory only (the command line): a fixed budget of swaps instead of the time, and the seed.
     std::int64_t improveIterations = 0;
     std::uint64_t improveSeed = 1;
+    // "Varie": the Internet update host, "HOST" or "HOST:PORT" (kept after the 731-byte record).
+    std::string updateHost = kDefaultUpdateHost;
 
     // The column cost in force.
     double ColumnCost() const { return costsInEuro ? costEuro : costLire; }

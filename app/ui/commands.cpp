@@ -3,9 +3,16 @@
 #include "app/ui/main_window.h"
 #include "archive/ui/archive_commands.h"
 #include "conditions/ui/condition_commands.h"
+#include "conditions/ui/frame_dialogs.h"
 #include "develop/ui/develop_commands.h"
 #include "print/ui/print_commands.h"
+#include "print/ui/printer.h"
+#include "print/ui/summary_window.h"
+#include "reduce/ui/fixed_signs_window.h"
+#include "reduce/ui/guarantee_commands.h"
+#include "scrutiny/ui/scrutiny_commands.h"
 #include "system/ui/system_commands.h"
+#include "update/ui/form_download.h"
 
 namespace tessaline {
 
@@ -17,12 +24,41 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     sistema_ = new TComandiSistema(main, *files);
     sviluppo_ = new TComandiSviluppo(main, *files);
     archivio_ = new TComandiArchivio(main, main.Saver());
-    condizioni_ = new TComandiCondizioni(main);
+    condizioni_ = new TComandiCondizioni(main, files);
     stampa_ = new TComandiStampa(main, *files);
+    // The scrutiny and guarantee printouts on the program printer, at the listing's resolution.
+    const TStampante printer = [](const std::function<void(TCanvas&)>& draw) {
+        StampaSu(nullptr, kDpiTabulato, [&](TCanvas& canvas) {
+            draw(canvas);
+            return TEsitoStampa{};
+        });
+    };
+    spoglio_ = new TComandiSpoglio(main, *files, main.Saver(), printer);
+    garanzie_ = new TComandiGaranzie(main, *files, main.Saver(), printer);
+    aggiornamento_ = new TComandiAggiornamento(main);
+    prospetto_ = new TComandiProspetto(main, main.Saver());
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
+    // "Cerca Fisse" (hidden in the menu; the frame editor opens it too), printing on the program's printer.
+    TFormPrinc* m = &main;
+    main.Collega(QStringLiteral("CercaFisse1Click"),
+                 [m] { ApriCercaFisse(*m, StampaFisseSuStampante(), m); });
+    TFormQuadro::CercaFisse() = [m](TFormQuadro& f) {
+        ApriCercaFisse(*m, StampaFisseSuStampante(), &f, &f.Modello().Corrente(), &m->Sistema().Insieme());
+    };
 }
 
-TComandi::~TComandi() = default;
+TStampaSuCanvas StampaFisseSuStampante() {
+    return [](const std::function<void(TCanvas&)>& draw) {
+        StampaSu(nullptr, 0, [&](TCanvas& canvas) {
+            draw(canvas);
+            return TEsitoStampa{};
+        });
+    };
+}
+
+TComandi::~TComandi() {
+    TFormQuadro::CercaFisse() = nullptr; // it points at this main window
+}
 
 } // namespace tessaline

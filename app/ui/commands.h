@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/ui/file_chooser.h"
+#include "reduce/ui/fixed_signs_window.h"
 
 namespace tessaline {
 
@@ -14,6 +15,13 @@ class TComandiSviluppo;
 class TComandiArchivio;
 class TComandiCondizioni;
 class TComandiStampa;
+class TComandiSpoglio;
+class TComandiGaranzie;
+class TComandiAggiornamento;
+class TComandiProspetto;
+
+// The fixed-sign printout on the program's printer.
+TStampaSuCanvas StampaFisseSuStampante();
 
 class TComandi {
 public:
@@ -29,6 +37,10 @@ public:
     TComandiArchivio& Archivio() { return *archivio_; }
     TComandiCondizioni& Condizioni() { return *condizioni_; }
     TComandiStampa& Stampa() { return *stampa_; }
+    TComandiSpoglio& Spoglio() { return *spoglio_; }
+    TComandiGaranzie& Garanzie() { return *garanzie_; }
+    TComandiAggiornamento& Aggiornamento() { return *aggiornamento_; }
+    TComandiProspetto& Prospetto() { return *prospetto_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
@@ -37,6 +49,10 @@ private:
     TComandiArchivio* archivio_;
     TComandiCondizioni* condizioni_;
     TComandiStampa* stampa_;
+    TComandiSpoglio* spoglio_;
+    TComandiGaranzie* garanzie_;
+    TComandiAggiornamento* aggiornamento_;
+    TComandiProspetto* prospetto_;
 };
 
 } // namespace tessaline

@@ -11,6 +11,8 @@
 #include "app/ui/screenshots_commands.h"
 #include "app/ui/screenshots_conditions.h"
 #include "app/ui/screenshots_print.h"
+#include "app/ui/screenshots_reduce.h"
+#include "app/ui/screenshots_scrutiny.h"
 #include "app/ui/settings_forms.h"
 #include "core/interfaces.h"
 #include "core/ui/form_message.h"
@@ -103,6 +105,8 @@ bool SaveScreenshots(T_Sistema& sys, const QString& dir) {
     ok = SaveArchiveScreenshots(sys, dir) && ok;
     ok = SaveConditionScreenshots(sys, dir) && ok;
     ok = SavePrintScreenshots(sys, dir) && ok;
+    ok = SaveScrutinyScreenshots(sys, dir) && ok;
+    ok = SaveReduceScreenshots(dir) && ok;
     return ok;
 }
 

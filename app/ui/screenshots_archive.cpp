@@ -7,6 +7,7 @@
 #include "archive/demo_archive.h"
 #include "archive/ui/archive_windows.h"
 #include "core/interfaces.h"
+#include "update/ui/form_download.h"
 
 namespace tessaline {
 
@@ -53,6 +54,14 @@ bool SaveArchiveScreenshots(T_Sistema& sys, const QString& dir) {
         vis.SBarOriz->setValue(vis.SBarOriz->maximum());
         ok = vis.grab().save(dir + QStringLiteral("/archivio_visualizzazione_fine.png")) && ok;
         vis.hide();
+    }
+    {
+        TFormDownload download(&main);
+        download.Prepara(TTipoAggiornamento::Squadre);
+        download.Passo(3, 4);
+        download.UpdateGauge(42);
+        ok = Shot(&download, dir, QStringLiteral("aggiornamento_internet")) && ok;
+        ok = Shot(&download, dir, QStringLiteral("aggiornamento_internet_640"), small) && ok;
     }
     return ok;
 }

@@ -5,11 +5,18 @@
 #include <QTabWidget>
 
 #include "conditions/condition_set.h"
+#include "conditions/filter_columns.h"
+#include "conditions/frame_tools.h"
+#include "conditions/points_between.h"
+#include "conditions/sequele.h"
 #include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
 #include "conditions/ui/condition_dialogs.h"
+#include "conditions/ui/frame_dialogs.h"
 #include "conditions/ui/link_dialog.h"
+#include "conditions/value_conditions.h"
 #include "core/interfaces.h"
+#include "core/ui/file_chooser.h"
 #include "system/sistema.h"
 
 namespace tessaline {
@@ -85,6 +92,49 @@ void SampleConditions(T_Sistema& sys) {
     item->Selezione().Imposta(false, 5, kAmmesso);
     Marks(item->Ammessa(), 0, 2, 'C');
     cons->Aggiungi(std::move(item));
+    // Values, percentages, goals, sequences, filter columns, Punti Tra and a frame.
+    for (int lista : {kCodGruppoValori, kCodGruppoPercentuali}) {
+        auto v = std::make_unique<TCondGruppoValori>(&set);
+        if (lista == kCodGruppoPercentuali) {
+            v = std::make_unique<TCondPercentuali>(&set);
+        }
+        v->Squadre = {1, 0, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0};
+        RicostruisciIntervalli({{"1", "12"}, {"16777216", "16777300"}}, {{"13", "15", 7}}, false, {},
+                               v->Intervalli);
+        set.SlotAs<TListaCondizioni>(lista)->Aggiungi(std::move(v));
+    }
+    auto gol = std::make_unique<TCondPuntiSquadra>(&set);
+    gol->Squadre = {1, 1, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0};
+    Marks(gol->Gol(), 2, 6);
+    gol->Gol().Pt.Tra = 1;
+    set.SlotAs<TListaCondizioni>(kCodGruppoPuntiSquadra)->Aggiungi(std::move(gol));
+    auto seq = std::make_unique<TCondSequela>(&set);
+    seq->ImpostaSchema({kSign1, kSign1, kSign0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    Marks(seq->Presenze(), 0, 3);
+    seq->Presenze().Pt.Tra = 1;
+    set.SlotAs<TListaCondizioni>(kCodGruppoSequele)->Aggiungi(std::move(seq));
+    auto filtro = std::make_unique<TCondColonnaFiltro>(&set);
+    filtro->Filtro = Colonna{{kSign1, 3, kSign2, kSignM, 6, kSign0, kSign1, 15, kSign2, kSign0, 9, kSign1}};
+    Marks(filtro->Punti(), 4, 7);
+    set.SlotAs<TListaCondizioni>(kCodGruppoColFiltro)->Aggiungi(std::move(filtro));
+    RicostruisciIntervalli({{"3", "9"}}, {{"10", "12", 2}}, true, {},
+                           set.SlotAs<TCondPuntiTra>(kCodPuntiTra)->Gruppo(1));
+    auto* quadro = set.SlotAs<TCondQuadro>(kCodQuadro);
+    quadro->Nome = "Quadro Principale";
+    for (int i = 0; i < 4; ++i) {
+        auto f = std::make_unique<TCondColonnaFiltro>(&set);
+        f->Filtro = Colonna{{kSign1, kSign0, kSign2, kSign1, kSign1, kSign0, kSign2, kSign2, kSign1, kSign0,
+                             kSign1, static_cast<SignSet>(1U << (i % 4))}};
+        Marks(f->Punti(), 3 + i, 8);
+        quadro->Aggiungi(std::move(f));
+    }
+    quadro->Aggiungi(CreaCondizione(kCodNumeroSegni, &set));
+    auto sub = std::make_unique<TCondQuadro>(&set, "Sub Quadro");
+    sub->Aggiungi(CreaCondizione(kCodVortice, &set));
+    quadro->Aggiungi(std::move(sub));
+    quadro->Aggiungi(CreaCondizione(kCodGruppoSequele, &set));
+    quadro->Aggiungi(CreaCondizione(kCodPercentuali, &set));
+    quadro->Commento = {"Colonne filtro degli ultimi concorsi"};
     set.Link().Lettera('A').ErroriAmmessi.Imposta(false, 0, kAmmesso);
     set.Link().Lettera('A').ErroriAmmessi.Imposta(false, 1, kAmmesso);
     set.Link().ErroriTotali.Imposta(false, 2, kAmmesso);
@@ -121,6 +171,48 @@ bool SaveConditionScreenshots(T_Sistema& sys, const QString& dir) {
     ok = Shots(&rec, dir, QStringLiteral("recupero_condizioni")) && ok;
     TFormAnalisiRec an(set);
     ok = Shots(&an, dir, QStringLiteral("analisi_colonne_filtrate")) && ok;
+
+    TContestoDialoghi ctx;
+    ctx.Schedina.Squadre = sys.dati.teamNames;
+    ctx.Schedina.Previsione = sys.dati.Forecast;
+    ctx.Schedina.Percentuali = sys.dati.TeamPercentages;
+    ctx.Schedina.Valori = sys.dati.TeamValues;
+    ctx.Prompt = &prompt;
+    const std::pair<int, const char*> liste[] = {
+        {kCodGruppoPuntiSquadra, "gol_squadra"}, {kCodGruppoValori, "valori"},
+        {kCodGruppoPercentuali, "percentuali"},  {kCodGruppoSequele, "sequele"},
+        {kCodGruppoColFiltro, "colonne_filtro"}, {kCodPuntiTra, "punti_tra"}};
+    for (const auto& [slot, name] : liste) {
+        std::unique_ptr<QDialog> d = CreaDialogoCondizione(*set.Slot(slot), ctx, nullptr);
+        ok = d != nullptr && Shots(d.get(), dir, QLatin1String(name)) && ok;
+    }
+    TDialogFileChooser files(nullptr);
+    TFormQuadro quadro(set, ctx, files, nullptr);
+    ok = Shots(&quadro, dir, QStringLiteral("quadro")) && ok;
+    quadro.Modello().Corrente().ImpostaPreset(false);
+    quadro.Mostra();
+    ok = Shots(&quadro, dir, QStringLiteral("quadro_particolari")) && ok;
+    quadro.reject();
+    TFormAlbero albero(quadro.Modello());
+    ok = Shots(&albero, dir, QStringLiteral("albero_condizioni")) && ok;
+    std::vector<std::string> commento = {"Colonne filtro degli ultimi concorsi", "seconda riga"};
+    TFormCommentoQuadro comm(commento);
+    ok = Shots(&comm, dir, QStringLiteral("commento_quadro")) && ok;
+    T_Archivio archivio;
+    for (int anno = 2023; anno <= 2025; ++anno) {
+        for (int n = 1; n <= 30; ++n) {
+            T_Concorso c;
+            c.Anno = anno;
+            c.Numero = static_cast<std::uint8_t>(n);
+            for (int t = 0; t < kTeams; ++t) {
+                c.ColonnaVincente[t] = static_cast<SignSet>(1U << ((t + n) % 4));
+            }
+            c.AggiornaCompleto();
+            archivio.Concorsi().push_back(c);
+        }
+    }
+    TFormInsArc_File ins(&archivio, files, prompt);
+    ok = Shots(&ins, dir, QStringLiteral("inserimento_colonne_filtro")) && ok;
     return ok;
 }
 

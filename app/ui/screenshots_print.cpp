@@ -9,6 +9,7 @@
 #include "core/interfaces.h"
 #include "print/ui/coupon_picture.h"
 #include "print/ui/print_window.h"
+#include "print/ui/summary_window.h"
 #include "print/ui/taratura_window.h"
 #include "system/sistema.h"
 
@@ -68,6 +69,13 @@ bool SavePrintScreenshots(T_Sistema& sys, const QString& dir) {
         QApplication::processEvents();
         ok = preview->grab().save(dir + QStringLiteral("/anteprima_tabulato.png")) && ok;
         preview->hide();
+    }
+    {
+        const std::int32_t participants = sys.ParticipantCount;
+        sys.ParticipantCount = 3;
+        TFormStampaProspetto prospetto(sys, prompt, true, true);
+        ok = Shot(&prospetto, dir, QStringLiteral("stampa_prospetto")) && ok;
+        sys.ParticipantCount = participants;
     }
     TFormGeneraSchStampa genera(sys.dati.settings);
     ok = Shot(&genera, dir, QStringLiteral("genera_schedine_stampa")) && ok;

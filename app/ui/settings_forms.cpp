@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QLabel>
 #include <QPainter>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -78,6 +79,15 @@ TFrmImpostazioni::TFrmImpostazioni(TProgramSettings& settings, QWidget* parent)
     v->addWidget(CheckAcc);
     v->addWidget(CheckSalvaCmb);
     v->addWidget(CheckUltimaSched);
+    auto* server = new QHBoxLayout;
+    auto* serverLabel = new QLabel(QStringLiteral("Server di aggiornamento"), varie);
+    EditServer = new QLineEdit(varie);
+    EditServer->setObjectName(QStringLiteral("EditServer"));
+    EditServer->setMaxLength(255);
+    serverLabel->setBuddy(EditServer);
+    server->addWidget(serverLabel);
+    server->addWidget(EditServer, 1);
+    v->addLayout(server);
     lay->addWidget(varie);
     lay->addWidget(OkAnnullaAiuto(this, kHelpContext));
 }
@@ -94,6 +104,7 @@ void TFrmImpostazioni::showEvent(QShowEvent* e) {
     CheckAcc->setChecked(s.automaticMerge);
     CheckSalvaCmb->setChecked(s.saveColumnsWithSystem);
     CheckUltimaSched->setChecked(s.reloadLastCoupon);
+    EditServer->setText(Q(s.updateHost));
     SpinLire->setFocus();
     SpinLire->selectAll();
 }
@@ -107,6 +118,10 @@ void TFrmImpostazioni::accept() {
     s.automaticMerge = CheckAcc->isChecked();
     s.saveColumnsWithSystem = CheckSalvaCmb->isChecked();
     s.reloadLastCoupon = CheckUltimaSched->isChecked();
+    // "HOST" or "HOST:PORT"; a blank field goes back to the program's own host.
+    const QString server =
+        EditServer->text().trimmed().remove(QStringLiteral("ftp://")).remove(QLatin1Char('/'));
+    s.updateHost = server.isEmpty() ? std::string(kDefaultUpdateHost) : S(server);
     QDialog::accept();
 }
 

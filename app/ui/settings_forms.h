@@ -30,6 +30,7 @@ public:
     QRadioButton* RadioLire;
     QRadioButton* RadioEuro;
     QLineEdit* EditSfondo;
+    QLineEdit* EditServer; // "Varie": the Internet update host
     QPushButton* BtnCerca;
     QCheckBox* CheckAcc;
     QCheckBox* CheckSalvaCmb;

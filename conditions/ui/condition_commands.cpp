@@ -4,8 +4,10 @@
 
 #include "conditions/condition_set.h"
 #include "conditions/ui/condition_dialogs.h"
+#include "conditions/ui/frame_dialogs.h"
 #include "conditions/ui/link_dialog.h"
 #include "core/ui/app_context.h"
+#include "core/ui/file_chooser.h"
 #include "system/sistema.h"
 
 namespace tessaline {
@@ -36,41 +38,60 @@ std::span<const TVoceCondizione> VociCondizioni() {
 }
 
 bool TComandiCondizioni::HaDialogo(int slot) {
-    return DescrizioneDialogo(static_cast<std::uint8_t>(slot)) != nullptr || slot == kCodGruppoRisultati ||
-           slot == kCodGruppoConsecutivita;
+    return slot >= kCodNumeroSegni && slot <= kCodPuntiTra;
 }
 
-TComandiCondizioni::TComandiCondizioni(TAppContext& main) : QObject(main.Finestra()), main_(main) {
+TComandiCondizioni::TComandiCondizioni(TAppContext& main, TFileChooser* files)
+    : QObject(main.Finestra()), main_(main), files_(files) {
+    if (files_ == nullptr) {
+        own_ = std::make_unique<TDialogFileChooser>(main.Finestra());
+        files_ = own_.get();
+    }
     for (const TVoceCondizione& v : kVoci) {
-        if (HaDialogo(v.slot)) {
+        if (v.slot == kCodQuadro) {
+            main.Collega(QLatin1String(v.handler), [this] { Quadri1Click(); });
+        } else if (HaDialogo(v.slot)) {
             main.Collega(QLatin1String(v.handler), [this, s = v.slot] { Apri(s); });
         }
     }
+    main.Collega(QStringLiteral("SpeedQuadriClick"), [this] { Quadri1Click(); });
     main.Collega(QStringLiteral("Link1Click"), [this] { Link1Click(); });
     main.apriCondizione = [this](int slot) { Apri(slot); };
 }
 
+TComandiCondizioni::~TComandiCondizioni() = default;
+
+TContestoDialoghi TComandiCondizioni::Contesto() {
+    T_Sistema& sys = main_.Sistema();
+    TContestoDialoghi ctx;
+    ctx.Schedina.Squadre = sys.dati.teamNames;
+    ctx.Schedina.Previsione = sys.dati.Forecast;
+    ctx.Schedina.Percentuali = sys.dati.TeamPercentages;
+    ctx.Schedina.Valori = sys.dati.TeamValues;
+    ctx.Prompt = &main_.Prompt();
+    return ctx;
+}
+
 bool TComandiCondizioni::Apri(int slot) {
+    if (slot == kCodQuadro) {
+        return Quadri1Click();
+    }
     T_Sistema& sys = main_.Sistema();
     TCondizione* c = sys.Insieme().Slot(slot);
     if (c == nullptr || !HaDialogo(slot)) {
         return false;
     }
-    std::unique_ptr<TFormCondizione> dlg;
-    if (const TDescrizioneDialogo* d = DescrizioneDialogo(static_cast<std::uint8_t>(slot))) {
-        auto* t = dynamic_cast<TCondTabelle*>(c);
-        if (t == nullptr) {
-            return false;
-        }
-        dlg = std::make_unique<TFormCondTabelle>(*t, *d, main_.Finestra());
-    } else if (auto* l = dynamic_cast<TListaCondizioni*>(c); l != nullptr && slot == kCodGruppoRisultati) {
-        dlg = std::make_unique<TFormRisultati>(*l, sys.dati.teamNames, main_.Finestra());
-    } else if (l != nullptr) {
-        dlg = std::make_unique<TFormConsecutivita>(*l, main_.Finestra());
-    } else {
+    std::unique_ptr<QDialog> dlg = CreaDialogoCondizione(*c, Contesto(), main_.Finestra());
+    if (dlg == nullptr || dlg->exec() != QDialog::Accepted) {
         return false;
     }
-    if (dlg->exec() != QDialog::Accepted) {
+    Dopo();
+    return true;
+}
+
+bool TComandiCondizioni::Quadri1Click() {
+    TFormQuadro dlg(main_.Sistema().Insieme(), Contesto(), *files_, &main_.Archivio(), main_.Finestra());
+    if (dlg.exec() != QDialog::Accepted) {
         return false;
     }
     Dopo();

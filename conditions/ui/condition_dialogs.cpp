@@ -93,6 +93,9 @@ TCondizione& TFormCondizione::Copia() {
 }
 
 void TFormCondizione::accept() {
+    if (!Valido()) {
+        return;
+    }
     Raccogli();
     if (CopiaIn(*copia_, orig_)) {
         orig_.AggiornaStato();
@@ -340,12 +343,18 @@ void TFormLista::Raccogli() {
 }
 
 void TFormLista::Vai(int index) {
+    if (!Valido()) {
+        return;
+    }
     Raccogli();
     corrente_ = index;
     Mostra();
 }
 
 void TFormLista::AggiungiClick() {
+    if (!Valido()) {
+        return;
+    }
     Raccogli();
     std::unique_ptr<TCondizione> item = CreaCondizione(codiceItem_, copia_->Owner);
     if (item == nullptr) {

@@ -62,6 +62,9 @@ protected:
     // The controls from the copy, and back.
     virtual void Mostra() = 0;
     virtual void Raccogli() = 0;
+    // Checks what the user typed before it is taken (shows the fault and focuses it); false keeps
+    // the dialog where it is.
+    virtual bool Valido() { return true; }
 
     TCondizione& orig_;
     std::unique_ptr<TCondizione> copia_;

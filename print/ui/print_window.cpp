@@ -352,7 +352,7 @@ TFormImpostaTabulatoTabulato::TFormImpostaTabulatoTabulato(TProgramSettings& set
     setObjectName(QStringLiteral("FormImpostaTabulatoTabulato"));
     setWindowTitle(QStringLiteral("Impostazioni del Tabulato"));
     const TImpTabulato& t = settings.tabulato;
-    font_ = TFontSpec{t.FontName, static_cast<double>(t.FontSize), t.FontStyle};
+    font_ = TFontDesc{t.FontName, static_cast<double>(t.FontSize), t.FontStyle};
 
     auto* spaz = new QGroupBox(QStringLiteral("Spaziatura tra le Schedine"), this);
     SpinOriz = Spin("SpinOriz", 1, 20, spaz);
@@ -396,7 +396,7 @@ TFormImpostaTabulatoTabulato::TFormImpostaTabulatoTabulato(TProgramSettings& set
         }
     });
     connect(BtnCambia, &QPushButton::clicked, this, &TFormImpostaTabulatoTabulato::CambiaClick);
-    sceltaFont = [this](const TFontSpec& current) -> std::optional<TFontSpec> {
+    sceltaFont = [this](const TFontDesc& current) -> std::optional<TFontDesc> {
         bool ok = false;
         const QFont chosen =
             QFontDialog::getFont(&ok, QtFont(current), this, QStringLiteral("Tipo di Carattere"));
@@ -409,7 +409,7 @@ TFormImpostaTabulatoTabulato::TFormImpostaTabulatoTabulato(TProgramSettings& set
         style |= chosen.underline() ? kFontUnderline : 0;
         style |= chosen.strikeOut() ? kFontStrikeOut : 0;
         const int size = chosen.pointSize() > 0 ? chosen.pointSize() : 8;
-        return TFontSpec{S(chosen.family().left(30)), static_cast<double>(size), style};
+        return TFontDesc{S(chosen.family().left(30)), static_cast<double>(size), style};
     };
     LabelStile->setText(QStringLiteral("Normale"));
     MostraFont();

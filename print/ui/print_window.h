@@ -122,7 +122,7 @@ public:
     QPushButton* BtnCambia;
     QPushButton* BtnAnteprima;
     // The font dialog; tests put their own answer.
-    std::function<std::optional<TFontSpec>(const TFontSpec&)> sceltaFont;
+    std::function<std::optional<TFontDesc>(const TFontDesc&)> sceltaFont;
 
     // The settings as the window shows them.
     TImpTabulato Valori() const;
@@ -135,7 +135,7 @@ private:
     TProgramSettings& settings_;
     UserPrompt& prompt_;
     std::function<void(const TImpTabulato&)> anteprima_;
-    TFontSpec font_;
+    TFontDesc font_;
 };
 
 // The text of "Stile :" for a style ("Normale", "Grassetto", "Corsivo", "Grassetto corsivo"); none

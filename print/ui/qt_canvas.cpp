@@ -36,13 +36,13 @@ QString FamigliaInstallata(const std::string& name) {
     return n;
 }
 
-QFont QtFont(const TFontSpec& spec) {
-    QFont f(FamigliaInstallata(spec.name));
-    f.setPointSizeF(spec.size > 0 ? spec.size : 10);
-    f.setBold((spec.style & kFontBold) != 0);
-    f.setItalic((spec.style & kFontItalic) != 0);
-    f.setUnderline((spec.style & kFontUnderline) != 0);
-    f.setStrikeOut((spec.style & kFontStrikeOut) != 0);
+QFont QtFont(const TFontDesc& desc) {
+    QFont f(FamigliaInstallata(desc.name));
+    f.setPointSizeF(desc.size > 0 ? desc.size : 10);
+    f.setBold((desc.style & kFontBold) != 0);
+    f.setItalic((desc.style & kFontItalic) != 0);
+    f.setUnderline((desc.style & kFontUnderline) != 0);
+    f.setStrikeOut((desc.style & kFontStrikeOut) != 0);
     f.setStyleHint(QFont::TypeWriter, QFont::PreferMatch);
     f.setKerning(false);
     return f;
@@ -52,7 +52,7 @@ TQtCanvas::TQtCanvas(QPagedPaintDevice* device, double logicalDpi, bool oneFile)
     : device_(device), deviceDpiX_(device->logicalDpiX()), deviceDpiY_(device->logicalDpiY()),
       dpiX_(logicalDpi > 0 ? logicalDpi : deviceDpiX_), dpiY_(logicalDpi > 0 ? logicalDpi : deviceDpiY_),
       oneFile_(oneFile) {
-    SetFont(spec_);
+    SetFont(desc_);
 }
 
 TQtCanvas::~TQtCanvas() {
@@ -61,11 +61,11 @@ TQtCanvas::~TQtCanvas() {
     }
 }
 
-QFont TQtCanvas::DeviceFont(const TFontSpec& spec, double emDots) const {
-    QFont f = QtFont(spec);
+QFont TQtCanvas::DeviceFont(const TFontDesc& desc, double emDots) const {
+    QFont f = QtFont(desc);
     // Points are resolved at the device's resolution and then scaled by the painter: size them so
-    // that the em is spec.size points (or emDots dots) of this canvas.
-    const double em = emDots > 0 ? emDots : spec.size * dpiY_ / 72.0;
+    // that the em is desc.size points (or emDots dots) of this canvas.
+    const double em = emDots > 0 ? emDots : desc.size * dpiY_ / 72.0;
     f.setPointSizeF(std::max(0.5, em * 72.0 / deviceDpiY_));
     return f;
 }
@@ -130,8 +130,8 @@ int TQtCanvas::PageHeight() const {
     return static_cast<int>(std::lround(device_->height() * dpiY_ / deviceDpiY_));
 }
 
-void TQtCanvas::SetFont(const TFontSpec& font) {
-    spec_ = font;
+void TQtCanvas::SetFont(const TFontDesc& font) {
+    desc_ = font;
     font_ = DeviceFont(font);
     if (painter_.isActive()) {
         painter_.setFont(font_);
@@ -162,7 +162,7 @@ void TQtCanvas::TurnedText(int x, int y, std::string_view text, int emDots, bool
     if (!painter_.isActive()) {
         return;
     }
-    const QFont f = DeviceFont(spec_, emDots);
+    const QFont f = DeviceFont(desc_, emDots);
     const QFontMetricsF m(f, device_);
     painter_.save();
     painter_.setFont(f);

@@ -15,8 +15,8 @@ namespace tessaline {
 // The installed family that stands in for a family named by the program ("Courier New" is Liberation
 // Mono, "Arial" Liberation Sans, "Times New Roman" Liberation Serif); other names are kept.
 QString FamigliaInstallata(const std::string& name);
-// A QFont for the spec (size in points).
-QFont QtFont(const TFontSpec& spec);
+// A QFont for the font description (size in points).
+QFont QtFont(const TFontDesc& desc);
 
 class TQtCanvas : public TCanvas {
 public:
@@ -36,8 +36,8 @@ public:
     int PageHeight() const override;
     double DpiX() const override { return dpiX_; }
     double DpiY() const override { return dpiY_; }
-    void SetFont(const TFontSpec& font) override;
-    const TFontSpec& Font() const override { return spec_; }
+    void SetFont(const TFontDesc& font) override;
+    const TFontDesc& Font() const override { return desc_; }
     int TextWidth(std::string_view text) override;
     int TextHeight(std::string_view text) override;
     void TextOut(int x, int y, std::string_view text) override;
@@ -58,7 +58,7 @@ public:
     int Pages() const { return pages_; }
 
 private:
-    QFont DeviceFont(const TFontSpec& spec, double emDots = 0) const;
+    QFont DeviceFont(const TFontDesc& desc, double emDots = 0) const;
     void Prepare();
 
     QPagedPaintDevice* device_;
@@ -70,7 +70,7 @@ private:
     bool oneFile_;
     bool pendingEnd_ = false;
     int pages_ = 0;
-    TFontSpec spec_;
+    TFontDesc desc_;
     QFont font_;
     std::uint32_t pen_ = kBlack;
     int penWidth_ = 1;

@@ -95,6 +95,46 @@ TEST(ColumnList, ExpansionOrder) {
     EXPECT_DOUBLE_EQ(ColumnsCost(two, 800), 3200) << "a merged entry is priced with its coverage";
 }
 
+// The price of a list is the sum of each column's coverage, counted the long way: 2^doubles *
+// 3^triples * 4^quadruples with the bits above the four signs ignored and an empty set counting 1.
+// Single, multi-sign, empty and damaged bytes, in every position of the twelve.
+TEST(ColumnCost, SumOfCoverageOverAnyBytes) {
+    std::mt19937 rng(17);
+    const auto longWay = [](const Colonna& c) {
+        std::int64_t n = 1;
+        for (int t = 0; t < kTeams; ++t) {
+            int k = 0;
+            for (int b = 0; b < 4; ++b) {
+                k += (c[t] >> b) & 1;
+            }
+            n *= k == 0 ? 1 : k;
+        }
+        return n;
+    };
+    for (int kind = 0; kind < 4; ++kind) {
+        TListaColonne list;
+        std::int64_t expected = 0;
+        for (int i = 0; i < 3000; ++i) {
+            Colonna c;
+            for (int t = 0; t < kTeams; ++t) {
+                c[t] = static_cast<SignSet>(1 << (rng() % 4)); // single
+            }
+            const int at = static_cast<int>(rng() % kTeams);
+            if (kind == 1) {
+                c[at] = static_cast<SignSet>(rng() % 16); // multi-sign or empty
+            } else if (kind == 2) {
+                c[at] = static_cast<SignSet>(c[at] | (0x10 << (rng() % 4))); // a bit beyond the signs
+            } else if (kind == 3) {
+                c[at] = static_cast<SignSet>(rng() % 256);
+            }
+            expected += longWay(c);
+            EXPECT_EQ(ColumnsCovered(c), longWay(c)) << ColumnText(c);
+            list.Append(c);
+        }
+        EXPECT_DOUBLE_EQ(ColumnsCost(list, 800), 800.0 * static_cast<double>(expected)) << "kind " << kind;
+    }
+}
+
 TEST(ColumnFile, ExactBytesBlocksAndTails) {
     test::TTestHome home;
     TListaColonne l;

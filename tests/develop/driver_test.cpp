@@ -43,6 +43,8 @@ public:
         ++asked;
         return c[0] == kSign0;
     }
+    bool InForce() const override { return inForce; }
+    bool inForce = true;
     int prepared = 0;
     std::int64_t asked = 0;
 };
@@ -105,6 +107,39 @@ TEST(DevelopSystem, ConditionsAskedOnlyWhenInUse) {
     EXPECT_EQ(cond.prepared, 2);
     EXPECT_EQ(cond.asked, 6);
     EXPECT_EQ(fx.sys.Colonne.Count(), 6);
+    // A set that reports nothing in force after its preparation is not asked about any column.
+    fx.sys.dati.sviluppo.UseConditions = 1;
+    cond.inForce = false;
+    r = fx.Develop();
+    EXPECT_EQ(cond.prepared, 3);
+    EXPECT_EQ(cond.asked, 6);
+    EXPECT_EQ(Columns(fx.sys.Colonne), Expansion(fx.sys.dati.Forecast));
+}
+
+// Into memory and straight to a file, with and without the system's condition set, the runs give
+// the same columns and the same progress reports; the file run knows what it wrote.
+TEST(DevelopSystem, PlainRunsReportAlikeInMemoryAndToAFile) {
+    TFixture fx;
+    fx.sys.dati.Forecast = Forecast("012M 012M 012M 012M 012M 12 1 1 1 1 1 1"); // 2048, three blocks
+    fx.Develop();
+    const auto inMemory = Columns(fx.sys.Colonne);
+    const auto memoryReports = fx.progress.reports;
+    EXPECT_EQ(inMemory, Enumerated(fx.sys.dati.Forecast));
+
+    fx.sys.dati.sviluppo.DestinationMemory = 0;
+    fx.sys.dati.sviluppo.DestinationFile = "piano.Col";
+    for (TColumnAcceptor* set : {fx.sys.Condizioni, static_cast<TColumnAcceptor*>(nullptr)}) {
+        fx.sys.Condizioni = set;
+        fx.progress.reports.clear();
+        const auto r = fx.Develop();
+        EXPECT_EQ(fx.progress.reports, memoryReports);
+        EXPECT_EQ(r.writtenColumns, 2048);
+        EXPECT_EQ(r.writtenSingles, 2048);
+        EXPECT_TRUE(r.singleColumns);
+        TListaColonne file;
+        ASSERT_TRUE(file.LoadFromFile(fx.Colonne() / "piano.Col", false, nullptr));
+        EXPECT_EQ(Columns(file), inMemory);
+    }
 }
 
 // Teams 3 (012, base 1) and 6 (12, base 2) are integral; team 9 (a fixed sign) and team 10 (base

@@ -9,8 +9,14 @@
 #include <string>
 #include <vector>
 
+#include <fmt/format.h>
+
+#include "conditions/condition_set.h"
+#include "conditions/frame.h"
 #include "core/column.h"
 #include "support/test_home.h"
+#include "system/summary_print.h"
+#include "system/system_file.h"
 
 namespace fs = std::filesystem;
 
@@ -270,6 +276,62 @@ TEST(CliPrint, ListingNamesEveryCoupon) {
     }
 }
 
+// Every condition in force as its block heads it: list items, frame items by number and name.
+void Intestazioni(const TCondizione& c, std::vector<std::string>& out) {
+    if (const auto* l = dynamic_cast<const TListaCondizioni*>(&c)) {
+        for (std::size_t i = 0; i < l->Count(); ++i) {
+            if (l->Item(i).Abilitata && l->Item(i).Attivato) {
+                Intestazioni(l->Item(i), out);
+            }
+        }
+        return;
+    }
+    out.push_back(c.Titolo);
+    if (const auto* q = dynamic_cast<const TCondQuadro*>(&c)) {
+        for (std::size_t i = 0; i < q->Count(); ++i) {
+            if (q->Item(i).Abilitata) {
+                out.push_back(fmt::format("{:02} {}", i + 1, q->Item(i).Nome));
+            }
+        }
+    }
+}
+
+TEST(CliPrint, SummaryListsEveryConditionInForce) {
+    test::TTestHome home;
+    const fs::path in = fs::path(TESSALINE_SOURCE_DIR) / "data" / "Sistemi" / "esempio1.svs";
+    T_Sistema sys;
+    CaricaSistema(sys, in);
+    ASSERT_TRUE(SistemaCondizionato(sys));
+    std::vector<std::string> heads;
+    for (const TCondizione* c : sys.Insieme().Attive()) {
+        Intestazioni(*c, heads);
+    }
+    ASSERT_GE(heads.size(), 4u);
+    const fs::path pdf = home.Path() / "prospetto.pdf";
+    const auto r = test::RunCli("print summary " + Quote(in) + " --pdf " + Quote(pdf) + " --copies 2 --json");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "{\"pages\": 4}\n");
+    const std::string text = PdfText(pdf);
+    std::size_t at = 0;
+    for (int copy = 1; copy <= 2; ++copy) {
+        for (const std::string& w :
+             {std::string("Prospetto del Sistema Copia Nº ") + std::to_string(copy),
+              std::string("Nome del Sistema : esempio1"), std::string("Concorso Nº 27"),
+              std::string("Elenco delle condizioni del sistema")}) {
+            at = text.find(w, at);
+            ASSERT_NE(at, std::string::npos) << w << "\n" << text;
+        }
+        for (const std::string& h : heads) {
+            at = text.find(h, at);
+            ASSERT_NE(at, std::string::npos) << h << "\n" << text;
+        }
+    }
+    // A bad count is refused before anything is written.
+    const fs::path bad = home.Path() / "bad.pdf";
+    EXPECT_NE(test::RunCli("print summary " + Quote(in) + " --pdf " + Quote(bad) + " --copies 0").status, 0);
+    EXPECT_FALSE(fs::exists(bad));
+}
+
 TEST(CliPrint, BadInputLeavesNoPdf) {
     test::TTestHome home;
     const fs::path in = home.Path() / "uno.Col";
@@ -291,7 +353,10 @@ TEST(CliPrint, BadInputLeavesNoPdf) {
     for (const char* bad : {"--per-coupon 4", "--orientation obliqua", "--from 1", ""}) {
         EXPECT_EQ(test::RunCli("print coupons " + Quote(in) + " " + bad).status, 2) << bad;
     }
-    EXPECT_EQ(test::RunCli("print summary " + Quote(in) + " --pdf " + Quote(pdf)).status, 2);
+    // A column file is no system: the summary fails to load it and writes nothing.
+    EXPECT_EQ(test::RunCli("print summary " + Quote(in) + " --pdf " + Quote(pdf)).status, 1);
+    EXPECT_EQ(test::RunCli("print summary " + Quote(in) + " --pdf " + Quote(pdf) + " --per-coupon 2").status,
+              2);
     // Ranges past the last coupon stay within the coupons there are (as the window's spin edits).
     r = test::RunCli("print coupons " + Quote(in) + " --pdf " + Quote(pdf) +
                      " --per-coupon 2 --from 2 --to 9 --json");

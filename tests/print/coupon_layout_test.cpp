@@ -67,7 +67,7 @@ TEST(MmPrinter, PageFooterAndTurnedTextSize) {
     EXPECT_EQ(texts[0].font.size, 12);
     EXPECT_EQ(texts[1].text, "Pagina Nº 2");
     EXPECT_EQ(texts[1].font, FontTabulato10()); // the listing font for the last footer
-    EXPECT_EQ(canvas.Font(), (TFontSpec{"Arial", 7, kFontBold}));
+    EXPECT_EQ(canvas.Font(), (TFontDesc{"Arial", 7, kFontBold}));
     EXPECT_EQ(p.Pagina, 3);
     // Centred, 1 mm above the foot: width of 11 characters at 12 pt, height 1.15 em.
     const int w = static_cast<int>(std::lround(11 * 0.6 * 12 * 600 / 72.0));
@@ -167,7 +167,7 @@ TEST(CouponPrint, BoxesOfBothOrientationsAt600Dpi) {
             EXPECT_TRUE(texts[0].upward);
         } else {
             EXPECT_EQ(std::tie(texts[0].x1, texts[0].y1), std::make_tuple(474, 2251)); // (102 - 81.9, 95.3)
-            EXPECT_EQ(texts[0].font, (TFontSpec{"Courier New", 10, kFontBold}));
+            EXPECT_EQ(texts[0].font, (TFontDesc{"Courier New", 10, kFontBold}));
         }
     }
 }
@@ -267,7 +267,7 @@ TEST(CouponPrint, ReceiptMarksAndLines) {
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts[0].text, "PRO");
     EXPECT_EQ(texts[1].text, "BASE");
-    EXPECT_EQ(texts[0].font, (TFontSpec{"Courier New", 16, kFontBold}));
+    EXPECT_EQ(texts[0].font, (TFontDesc{"Courier New", 16, kFontBold}));
     EXPECT_EQ(texts[0].y1, 429); // 32.9 - 3 * 4.4 - 1.5 mm
     std::vector<std::string> lines;
     std::vector<int> xs;

@@ -2,6 +2,9 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "core/errors.h"
@@ -150,21 +153,26 @@ TEST(PlaysFile, FailedSaveKeepsTheOldFile) {
     BuildSample(s);
     s.archive.SalvaArchivio();
     const auto folder = home.Path() / "ArchivioGiocate";
-    std::filesystem::permissions(folder,
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     TArchivioGiocate other(7);
     other.AggiungiIntegrale(Col("000000000000"));
+    // A write that stops part-way (the file size limit stands in for a full disk, and holds for root
+    // too): the save fails and the previous file stays.
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 4;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool raised = false;
     try {
         other.SalvaArchivio();
     } catch (const EInOutError&) {
         raised = true;
     }
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-    if (::geteuid() != 0) { // root writes anyway
-        EXPECT_TRUE(raised);
-        EXPECT_EQ(test::ReadBytes(folder / "Concorso_7.dat"), s.expected);
-    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(test::ReadBytes(folder / "Concorso_7.dat"), s.expected);
 }
 
 TEST(Plays, VolumeAndGlobalScrutiny) {

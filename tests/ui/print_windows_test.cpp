@@ -305,7 +305,7 @@ private slots:
         QCOMPARE(w.LabelNome->text(), QStringLiteral("Courier New"));
         QCOMPARE(w.LabelDimensione->text(), QStringLiteral("8"));
         for (const auto& s : styles) {
-            w.sceltaFont = [&](const TFontSpec&) { return TFontSpec{"Liberation Serif", 11, s.style}; };
+            w.sceltaFont = [&](const TFontDesc&) { return TFontDesc{"Liberation Serif", 11, s.style}; };
             w.BtnCambia->click();
             QCOMPARE(w.LabelStile->text(), QString::fromUtf8(s.text));
         }

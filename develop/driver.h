@@ -59,9 +59,7 @@ struct TDevelopResult {
     std::int64_t integralMultiplier = 1;
     std::int64_t previousCount = 0; // the recalculation panel's previous count after the run
     std::int32_t finalCount = 0;    // "Colonne Finali" of the document
-<<<<<<< HEAD
     std::int64_t uncovered = 0;     // columns the optimised reduction could not cover (kept once each)
-=======
     // The destination file the run wrote (when it wrote one): its columns and the single columns
     // they cover, so that it can be priced without reading it back.
     std::int64_t writtenColumns = 0;
@@ -69,7 +67,6 @@ struct TDevelopResult {
     // Every column the run leaves (in memory or in the file) is a single column: true for a
     // development of the forecast or the pair table, whose enumeration yields only those.
     bool singleColumns = false;
->>>>>>> main
 };
 
 struct TDevelopOutcome {

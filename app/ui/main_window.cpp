@@ -1,8 +1,12 @@
 #include "app/ui/main_window.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QMenuBar>
@@ -379,34 +383,108 @@ void TFormPrinc::BuildToolBar() {
     tb->addWidget(animate_);
 }
 
+namespace {
+
+// The status line's five boxes: the sign counts on the left, the column counts on the right. When
+// the window is too narrow for one row, the column counts move to a second row, so that no text is
+// clipped at 640 pixels.
+class TRigaStato final : public QWidget {
+public:
+    TRigaStato(QWidget* parent, std::vector<QLabel*> sinistra, std::vector<QLabel*> destra)
+        : QWidget(parent), sinistra_(std::move(sinistra)), destra_(std::move(destra)) {
+        grid_ = new QGridLayout(this);
+        grid_->setContentsMargins(0, 0, 0, 0);
+        grid_->setHorizontalSpacing(2);
+        grid_->setVerticalSpacing(1);
+        Disponi(false);
+    }
+
+    QSize minimumSizeHint() const override {
+        // Narrow enough for two rows; each row keeps its texts whole.
+        const QSize a = Riga(sinistra_);
+        const QSize b = Riga(destra_);
+        return {std::max(a.width(), b.width()), a.height() + b.height() + grid_->verticalSpacing()};
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override {
+        QWidget::resizeEvent(e);
+        const int unaRiga = Riga(sinistra_).width() + Riga(destra_).width() + grid_->horizontalSpacing();
+        const bool dueRighe = width() < unaRiga;
+        if (dueRighe != dueRighe_) {
+            Disponi(dueRighe);
+        }
+    }
+
+private:
+    QSize Riga(const std::vector<QLabel*>& labels) const {
+        int w = 0;
+        int h = 0;
+        for (QLabel* l : labels) {
+            const QSize s = l->sizeHint();
+            w += s.width() + grid_->horizontalSpacing();
+            h = std::max(h, s.height());
+        }
+        return {w, h};
+    }
+
+    void Disponi(bool dueRighe) {
+        dueRighe_ = dueRighe;
+        for (QLabel* l : sinistra_) {
+            grid_->removeWidget(l);
+        }
+        for (QLabel* l : destra_) {
+            grid_->removeWidget(l);
+        }
+        for (int c = 0; c < grid_->columnCount(); ++c) {
+            grid_->setColumnStretch(c, 0);
+        }
+        // One row: left boxes, a stretch, right boxes. Two rows: the right boxes start the second
+        // row and the last of each row takes the spare width.
+        const int n = static_cast<int>(sinistra_.size());
+        for (int i = 0; i < n; ++i) {
+            grid_->addWidget(sinistra_[static_cast<std::size_t>(i)], 0, i);
+        }
+        const int stretchCol = n;
+        for (int i = 0; i < static_cast<int>(destra_.size()); ++i) {
+            QLabel* l = destra_[static_cast<std::size_t>(i)];
+            if (dueRighe) {
+                grid_->addWidget(l, 1, i, 1, i + 1 == static_cast<int>(destra_.size()) ? n + 1 - i : 1);
+            } else {
+                grid_->addWidget(l, 0, stretchCol + 1 + i);
+            }
+        }
+        grid_->setColumnStretch(dueRighe ? n - 1 : stretchCol, 1);
+        updateGeometry();
+    }
+
+    std::vector<QLabel*> sinistra_;
+    std::vector<QLabel*> destra_;
+    QGridLayout* grid_ = nullptr;
+    bool dueRighe_ = false;
+};
+
+} // namespace
+
 void TFormPrinc::BuildStatusBar() {
     QStatusBar* sb = statusBar();
     sb->setObjectName(QStringLiteral("PStatusBar"));
     sb->setSizeGripEnabled(true);
     PStatusBar = sb;
-    auto label = [sb](const char* name, bool permanent) {
+    auto label = [sb](const char* name) {
         auto* l = new QLabel(sb);
         l->setObjectName(QLatin1String(name));
         l->setFrameShape(QFrame::StyledPanel);
         l->setFrameShadow(QFrame::Sunken);
-        if (!permanent) {
-            // On narrow windows these give way first, so that the column counts keep their text.
-            l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-            l->setMinimumWidth(64);
-        }
-        if (permanent) {
-            sb->addPermanentWidget(l);
-        } else {
-            sb->addWidget(l);
-        }
         return l;
     };
-    PDoppie = label("PDoppie", false);
-    PTriple = label("PTriple", false);
-    PQuadruple = label("PQuadruple", false);
-    // Permanent widgets stand at the right end: "Colonne Iniziali" left of "Colonne Finali".
-    PColonneI = label("PColonneI", true);
-    PColonneF = label("PColonneF", true);
+    PDoppie = label("PDoppie");
+    PTriple = label("PTriple");
+    PQuadruple = label("PQuadruple");
+    // "Colonne Iniziali" left of "Colonne Finali", at the right end.
+    PColonneI = label("PColonneI");
+    PColonneF = label("PColonneF");
+    sb->addWidget(new TRigaStato(sb, {PDoppie, PTriple, PQuadruple}, {PColonneI, PColonneF}), 1);
 }
 
 bool TFormPrinc::CaricaSfondo() {
@@ -441,7 +519,51 @@ void TFormPrinc::resizeEvent(QResizeEvent* e) {
     if (width() < 640 || height() < 480) {
         resize(std::max(width(), 640), std::max(height(), 480));
     }
+    AdattaMenu();
     Layout();
+}
+
+namespace {
+
+// The menu bar's steps from its natural look to its most compact one: item padding, then font size.
+void MenuStep(QMenuBar* bar, int step, const QFont& natural) {
+    static const char* const kPadding[] = {"", "QMenuBar::item { padding: 2px 5px; }",
+                                           "QMenuBar::item { padding: 2px 3px; }"};
+    bar->setStyleSheet(QLatin1String(kPadding[std::min(step, 2)]));
+    QFont f = natural;
+    if (step > 2) {
+        f.setPointSizeF(natural.pointSizeF() - 0.5 * (step - 2));
+    }
+    bar->setFont(f);
+}
+
+constexpr int kMenuSteps = 6;
+
+} // namespace
+
+// Every menu stays on the bar (none behind the extension arrow) down to 640 pixels: the first step
+// whose width fits is taken.
+void TFormPrinc::AdattaMenu() {
+    QMenuBar* bar = menuBar();
+    if (bar->actions().isEmpty()) {
+        return; // not built yet
+    }
+    const QFont natural = font();
+    if (menuWidths_.empty()) {
+        for (int step = 0; step < kMenuSteps; ++step) {
+            MenuStep(bar, step, natural);
+            menuWidths_.push_back(bar->sizeHint().width());
+        }
+        menuStep_ = kMenuSteps - 1;
+    }
+    int step = 0;
+    while (step + 1 < kMenuSteps && menuWidths_[static_cast<std::size_t>(step)] > width()) {
+        ++step;
+    }
+    if (step != menuStep_) {
+        menuStep_ = step;
+        MenuStep(bar, step, natural);
+    }
 }
 
 bool TFormPrinc::eventFilter(QObject* o, QEvent* e) {

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "app/main_state.h"
 #include "archive/contest_archive.h"
@@ -107,6 +108,7 @@ private:
     void EditSchedinaOnModificato();
     void ApplicaModo(bool pairMode);
     void MarkConditions();
+    void AdattaMenu();
 
     T_Sistema& sys_;
     T_Archivio archivio_;
@@ -125,6 +127,8 @@ private:
     QMenu* condizioni_ = nullptr;
     QPushButton* btnSeleziona_ = nullptr;
     QPushButton* btnSquadre_ = nullptr;
+    std::vector<int> menuWidths_; // the menu bar's full width at each step of AdattaMenu
+    int menuStep_ = -1;
 };
 
 } // namespace tessaline

@@ -22,10 +22,16 @@ bool TFailAfterSink::Write(const void* data, std::size_t n) {
     return taken == n;
 }
 
-TScopedWriteFault::TScopedWriteFault(std::size_t limit) : previous_(gWriteFault) { gWriteFault = limit; }
+TScopedWriteFault::TScopedWriteFault(std::size_t limit) : previous_(gWriteFault) {
+    gWriteFault = limit;
+}
 
-TScopedWriteFault::~TScopedWriteFault() { gWriteFault = previous_; }
+TScopedWriteFault::~TScopedWriteFault() {
+    gWriteFault = previous_;
+}
 
-std::optional<std::size_t> TScopedWriteFault::Current() { return gWriteFault; }
+std::optional<std::size_t> TScopedWriteFault::Current() {
+    return gWriteFault;
+}
 
 } // namespace tessaline

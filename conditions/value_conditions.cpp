@@ -186,27 +186,17 @@ int TCondGruppoValori::IndiceIntervallo(double x) const {
 
 void TCondGruppoValori::StatisticaArchivio() {
     Archivio.Azzera(kStatValori);
-    const T_Archivio* a = Owner != nullptr ? Owner->Archivio() : nullptr;
-    if (a == nullptr) {
-        return;
-    }
-    const T_IntervalloConcorsi& range = Owner->Ricerca().Intervallo;
-    for (const T_Concorso& k : a->Concorsi()) {
-        if (range.Contiene(k)) {
-            Archivio.Aggiungi(IndiceIntervallo(Misura(k.ColonnaVincente)), 0, true);
-        }
+    if (Owner != nullptr) {
+        Owner->PerOgniConcorso(
+            [this](const Colonna& c) { Archivio.Aggiungi(IndiceIntervallo(Misura(c)), 0, true); });
     }
 }
 
 void TCondGruppoValori::StatisticaColonne() {
     Analisi.Azzera(kStatValori);
-    const TListaColonne* cols = Owner != nullptr ? Owner->ColonneInMemoria() : nullptr;
-    if (cols == nullptr) {
-        return;
-    }
-    for (const Colonna& multi : *cols) {
-        ExpandColumn(multi,
-                     [&](const Colonna& c) { Analisi.Aggiungi(IndiceIntervallo(Misura(c)), 0, false); });
+    if (Owner != nullptr) {
+        Owner->PerOgniColonna(
+            [this](const Colonna& c) { Analisi.Aggiungi(IndiceIntervallo(Misura(c)), 0, false); });
     }
 }
 

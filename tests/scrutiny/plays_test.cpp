@@ -8,6 +8,7 @@
 #include "core/byte_sink.h"
 #include "core/errors.h"
 #include "core/paths.h"
+#include "support/columns.h"
 #include "support/test_home.h"
 
 namespace tessaline {
@@ -15,13 +16,7 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-Colonna Col(const char* text) {
-    Colonna c;
-    for (int i = 0; i < kTeams; ++i) {
-        c[i] = ParseSigns(std::string(1, text[i]));
-    }
-    return c;
-}
+using test::Col;
 
 // Expected bytes written from the layout: little-endian fields, one after the other.
 void PutI32(Bytes& b, std::int32_t v) {

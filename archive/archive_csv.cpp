@@ -107,28 +107,11 @@ bool LeggiColonnaVincente(std::string_view text, Colonna& out) {
         if (n == kTeams) {
             return false;
         }
-        SignSet s = 0;
-        switch (ch) {
-        case '0':
-            s = kSign0;
-            break;
-        case '1':
-            s = kSign1;
-            break;
-        case '2':
-            s = kSign2;
-            break;
-        case 'M':
-        case 'm':
-            s = kSignM;
-            break;
-        case '*':
-            s = 0;
-            break;
-        default:
+        const std::optional<SignSet> s = ch == '*' ? SignSet{0} : SignOfLetter(ch);
+        if (!s) {
             return false;
         }
-        c.s[n++] = s;
+        c.s[n++] = *s;
     }
     if (n != kTeams) {
         return false;

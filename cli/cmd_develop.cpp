@@ -34,22 +34,6 @@ std::vector<std::string> Groups(const std::string& text) {
     return groups;
 }
 
-int SignBit(char ch) {
-    switch (ch) {
-    case '0':
-        return kSign0;
-    case '1':
-        return kSign1;
-    case '2':
-        return kSign2;
-    case 'M':
-    case 'm':
-        return kSignM;
-    default:
-        return 0;
-    }
-}
-
 // Twelve groups of one to four distinct letters among 0 1 2 M (m accepted), in any order.
 Pronostico ParseForecast(const std::string& text) {
     const auto groups = Groups(text);
@@ -61,7 +45,7 @@ Pronostico ParseForecast(const std::string& text) {
         const std::string& g = groups[static_cast<std::size_t>(t)];
         SignSet set = 0;
         for (char ch : g) {
-            const int bit = SignBit(ch);
+            const int bit = SignOfLetter(ch).value_or(0);
             if (bit == 0 || (set & bit) != 0 || g.size() > 4) {
                 throw EUsage(fmt::format("segni non validi per la squadra {}: {}", t + 1, g));
             }
@@ -81,7 +65,7 @@ IntegralBases ParseIntegral(const std::string& text) {
     IntegralBases bases{};
     for (int t = 0; t < kTeams; ++t) {
         const std::string& g = groups[static_cast<std::size_t>(t)];
-        const int bit = g.size() == 1 ? SignBit(g[0]) : 0;
+        const int bit = g.size() == 1 ? SignOfLetter(g[0]).value_or(0) : 0;
         if (g != "*" && bit == 0) {
             throw EUsage(fmt::format("segno base non valido per la squadra {}: {}", t + 1, g));
         }

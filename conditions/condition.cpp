@@ -144,15 +144,8 @@ void TCondTabelle::StatisticaArchivio() {
     for (TVoceTabella& t : tabelle_) {
         t.Archivio.Azzera(t.Tabella.N());
     }
-    const T_Archivio* a = Owner != nullptr ? Owner->Archivio() : nullptr;
-    if (a == nullptr) {
-        return;
-    }
-    const T_IntervalloConcorsi& range = Owner->Ricerca().Intervallo;
-    for (const T_Concorso& k : a->Concorsi()) {
-        if (range.Contiene(k)) {
-            RegistraArchivio(k.ColonnaVincente);
-        }
+    if (Owner != nullptr) {
+        Owner->PerOgniConcorso([this](const Colonna& c) { RegistraArchivio(c); });
     }
 }
 
@@ -160,20 +153,17 @@ void TCondTabelle::StatisticaColonne() {
     for (TVoceTabella& t : tabelle_) {
         t.Analisi.Azzera(t.Tabella.N());
     }
-    const TListaColonne* cols = Owner != nullptr ? Owner->ColonneInMemoria() : nullptr;
-    if (cols == nullptr) {
+    if (Owner == nullptr) {
         return;
     }
     std::array<TMisura, kMaxTabelle> m;
     const std::span<TMisura> out(m.data(), tabelle_.size());
-    for (const Colonna& multi : *cols) {
-        ExpandColumn(multi, [&](const Colonna& c) {
-            Misura(c, out, true);
-            for (std::size_t i = 0; i < tabelle_.size(); ++i) {
-                tabelle_[i].Analisi.Aggiungi(m[i].v, m[i].c, false);
-            }
-        });
-    }
+    Owner->PerOgniColonna([&](const Colonna& c) {
+        Misura(c, out, true);
+        for (std::size_t i = 0; i < tabelle_.size(); ++i) {
+            tabelle_[i].Analisi.Aggiungi(m[i].v, m[i].c, false);
+        }
+    });
 }
 
 void TCondTabelle::StatisticaColonna(const Colonna& c) {

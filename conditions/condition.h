@@ -46,6 +46,28 @@ inline constexpr std::uint8_t kCodColonnaFiltro = 39;
 inline constexpr std::uint8_t kCodRisultati = 40;
 inline constexpr std::uint8_t kFineLista = 100;
 
+// The list family (its group's code and slot) of an item's code; 0 for a code that is no item.
+constexpr std::uint8_t GruppoDellItem(std::uint8_t tipo) {
+    switch (tipo) {
+    case kCodSequela:
+        return kCodGruppoSequele;
+    case kCodPuntiSquadra:
+        return kCodGruppoPuntiSquadra;
+    case kCodValori:
+        return kCodGruppoValori;
+    case kCodPercentuali:
+        return kCodGruppoPercentuali;
+    case kCodConsecutivita:
+        return kCodGruppoConsecutivita;
+    case kCodColonnaFiltro:
+        return kCodGruppoColFiltro;
+    case kCodRisultati:
+        return kCodGruppoRisultati;
+    default:
+        return 0;
+    }
+}
+
 class TCondizione {
 public:
     TCondizione(std::uint8_t tipo, std::string nome, TInsiemeCondizioni* owner)

@@ -210,7 +210,7 @@ void Tabelle(TmmPrinter& p, const TCondTabelle& c, double& y, double margin, std
 
 void StampaVortice(TmmPrinter& p, const TCondTabelle& c, double& y, double margin) {
     for (int half = 0; half < 2; ++half) {
-        const std::size_t a = static_cast<std::size_t>(2 * half);
+        const std::size_t a = 2 * static_cast<std::size_t>(half);
         if (!c.Tabella(a).Attiva && !c.Tabella(a + 1).Attiva) {
             continue;
         }
@@ -255,7 +255,7 @@ void StampaQuadro(TmmPrinter& p, const TCondQuadro& q, double& y, double margin)
         if (filtro != nullptr) {
             const double sx = x + p.LarghezzaTesto("00 ");
             for (int t = 0; t < kTeams; ++t) {
-                const SignSet s = filtro->Filtro[static_cast<std::size_t>(t)];
+                const SignSet s = filtro->Filtro[t];
                 p.Scrivi(fmt::format("{:>2}) {}", t + 1, s == 0 ? "*" : SignText(s)), sx, y + (t + 1) * lh);
             }
         }
@@ -302,7 +302,7 @@ void StampaFiltro(TmmPrinter& p, const TCondColonnaFiltro& f, double& y, double 
     Righe(p, y, margin, std::string("Confronto a Coppie : ") + (f.ConfrontoACoppie ? "Acceso" : "Spento"));
     std::string column = "Colonna Filtro :";
     for (int t = 0; t < kTeams; ++t) {
-        const SignSet s = f.Filtro[static_cast<std::size_t>(t)];
+        const SignSet s = f.Filtro[t];
         column += " " + (s == 0 ? std::string("*") : SignText(s));
     }
     Righe(p, y, margin, column);

@@ -109,6 +109,30 @@ public:
     // The search settings given to Collega (nullptr when none).
     const T_ImpostazioniRicerca* RicercaCollegata() const { return ricerca_; }
 
+    // Calls f with the winning column of every archived contest of the search range, in file order
+    // (nothing without an archive).
+    template <class F> void PerOgniConcorso(F&& f) const {
+        if (archivio_ == nullptr) {
+            return;
+        }
+        const T_IntervalloConcorsi& range = Ricerca().Intervallo;
+        for (const T_Concorso& k : archivio_->Concorsi()) {
+            if (range.Contiene(k)) {
+                f(k.ColonnaVincente);
+            }
+        }
+    }
+    // Calls f with every single column of the columns in memory, multi-sign columns expanded in
+    // order (nothing without columns).
+    template <class F> void PerOgniColonna(F&& f) const {
+        if (colonne_ == nullptr) {
+            return;
+        }
+        for (const Colonna& multi : *colonne_) {
+            ExpandColumn(multi, f);
+        }
+    }
+
     // The win search: conditions the search ignores count as switched off.
     bool ModoArchivio = false;
     // Collect the failing conditions of each rejected column into Errori.

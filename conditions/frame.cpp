@@ -150,40 +150,33 @@ void TCondQuadro::EsaminaTraLink(TEsameTraLink& e, TModoEsame modo, char letter,
 
 void TCondQuadro::StatisticaArchivio() {
     StatArchivio.Azzera(kMaxVociQuadro);
-    const T_Archivio* a = Owner != nullptr ? Owner->Archivio() : nullptr;
-    if (a == nullptr) {
+    if (Owner == nullptr || Owner->Archivio() == nullptr) {
         return;
     }
     AggiornaStato();
     Owner->Link().CalcolaLettere();
     statistica_ = true;
-    const T_IntervalloConcorsi& range = Owner->Ricerca().Intervallo;
-    for (const T_Concorso& k : a->Concorsi()) {
-        if (range.Contiene(k)) {
-            Owner->Link().AzzeraColonna();
-            const TMisura m = Misura(k.ColonnaVincente, false);
-            StatArchivio.Aggiungi(m.v, m.c, true);
-        }
-    }
+    Owner->PerOgniConcorso([this](const Colonna& c) {
+        Owner->Link().AzzeraColonna();
+        const TMisura m = Misura(c, false);
+        StatArchivio.Aggiungi(m.v, m.c, true);
+    });
     statistica_ = false;
 }
 
 void TCondQuadro::StatisticaColonne() {
     StatAnalisi.Azzera(kMaxVociQuadro);
-    const TListaColonne* cols = Owner != nullptr ? Owner->ColonneInMemoria() : nullptr;
-    if (cols == nullptr) {
+    if (Owner == nullptr || Owner->ColonneInMemoria() == nullptr) {
         return;
     }
     AggiornaStato();
     Owner->Link().CalcolaLettere();
     statistica_ = true;
-    for (const Colonna& multi : *cols) {
-        ExpandColumn(multi, [&](const Colonna& c) {
-            Owner->Link().AzzeraColonna();
-            const TMisura m = Misura(c, false);
-            StatAnalisi.Aggiungi(m.v, m.c, false);
-        });
-    }
+    Owner->PerOgniColonna([this](const Colonna& c) {
+        Owner->Link().AzzeraColonna();
+        const TMisura m = Misura(c, false);
+        StatAnalisi.Aggiungi(m.v, m.c, false);
+    });
     statistica_ = false;
 }
 

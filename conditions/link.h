@@ -129,7 +129,7 @@ public:
     // Updates the 27 error tables with the switch on; Abilitato when any is active.
     bool AggiornaStato();
 
-    static constexpr std::size_t kDimensioneRecord = 27 * 424;
+    static constexpr std::size_t kDimensioneRecord = std::size_t{27} * 424;
     // The error tables of 'A' to 'Z', then the total's.
     void Scrivi(TByteWriter& w) const;
     bool Leggi(TByteReader& r);

@@ -119,36 +119,26 @@ std::int32_t TCondPuntiTra::TotaleGruppo(const Colonna& c) {
 
 void TCondPuntiTra::StatisticaArchivio() {
     Archivio.Azzera(0);
-    const T_Archivio* a = Owner != nullptr ? Owner->Archivio() : nullptr;
-    if (a == nullptr) {
-        return;
-    }
-    const T_IntervalloConcorsi& range = Owner->Ricerca().Intervallo;
-    for (const T_Concorso& k : a->Concorsi()) {
-        if (range.Contiene(k)) {
-            Archivio.Aggiungi(TotaleGruppo(k.ColonnaVincente), 0, true);
-        }
+    if (Owner != nullptr) {
+        Owner->PerOgniConcorso([this](const Colonna& c) { Archivio.Aggiungi(TotaleGruppo(c), 0, true); });
     }
 }
 
 void TCondPuntiTra::StatisticaColonne() {
     Analisi.Azzera(0);
-    const TListaColonne* cols = Owner != nullptr ? Owner->ColonneInMemoria() : nullptr;
-    if (cols == nullptr) {
+    if (Owner == nullptr) {
         return;
     }
     const TTabellaIntervalli& t = Gruppo(GruppoInMostra);
-    for (const Colonna& multi : *cols) {
-        ExpandColumn(multi, [&](const Colonna& c) {
-            const double total = TotaleGruppo(c);
-            int i = 0;
-            while (i < t.Conta && !(t.Intervalli[static_cast<std::size_t>(i)].Min <= total &&
-                                    total <= t.Intervalli[static_cast<std::size_t>(i)].Max)) {
-                ++i;
-            }
-            Analisi.Aggiungi(i, 0, false);
-        });
-    }
+    Owner->PerOgniColonna([&](const Colonna& c) {
+        const double total = TotaleGruppo(c);
+        int i = 0;
+        while (i < t.Conta && !(t.Intervalli[static_cast<std::size_t>(i)].Min <= total &&
+                                total <= t.Intervalli[static_cast<std::size_t>(i)].Max)) {
+            ++i;
+        }
+        Analisi.Aggiungi(i, 0, false);
+    });
 }
 
 void TCondPuntiTra::StatisticaColonna(const Colonna& c) {

@@ -47,39 +47,6 @@ bool Blank(std::string_view s) {
 
 } // namespace
 
-double ArrotondaReal48(double x) {
-    // Doubles whose exponent fits well inside the six-byte range: drop the 13 low fraction bits,
-    // rounding half away from zero (a carry moves into the exponent as it should).
-    const auto bits = std::bit_cast<std::uint64_t>(x);
-    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
-    if (biased >= 895 && biased <= 1148) {
-        constexpr std::uint64_t kSign = std::uint64_t{1} << 63;
-        std::uint64_t mag = bits & ~kSign;
-        mag = (mag + (std::uint64_t{1} << 12)) & ~((std::uint64_t{1} << 13) - 1);
-        return std::bit_cast<double>(mag | (bits & kSign));
-    }
-    if (x == 0 || !std::isfinite(x)) {
-        return 0;
-    }
-    int k = 0;
-    const double m = std::frexp(std::fabs(x), &k);
-    int e = k + 128;
-    auto f = static_cast<std::uint64_t>(std::llround((2 * m - 1) * 549755813888.0)); // 2^39
-    if (f >= (std::uint64_t{1} << 39)) {
-        f = 0;
-        ++e;
-    }
-    if (e > 255) {
-        e = 255;
-        f = (std::uint64_t{1} << 39) - 1;
-    }
-    if (e < 1) {
-        return 0;
-    }
-    const double v = std::ldexp(1.0 + static_cast<double>(f) / 549755813888.0, e - 129);
-    return x < 0 ? -v : v;
-}
-
 int MisuraGol(const Colonna& c, const TSquadreScelte& squadre) {
     int gol = 0;
     for (std::size_t t = 0; t < kTeams; ++t) {
@@ -219,27 +186,17 @@ int TCondGruppoValori::IndiceIntervallo(double x) const {
 
 void TCondGruppoValori::StatisticaArchivio() {
     Archivio.Azzera(kStatValori);
-    const T_Archivio* a = Owner != nullptr ? Owner->Archivio() : nullptr;
-    if (a == nullptr) {
-        return;
-    }
-    const T_IntervalloConcorsi& range = Owner->Ricerca().Intervallo;
-    for (const T_Concorso& k : a->Concorsi()) {
-        if (range.Contiene(k)) {
-            Archivio.Aggiungi(IndiceIntervallo(Misura(k.ColonnaVincente)), 0, true);
-        }
+    if (Owner != nullptr) {
+        Owner->PerOgniConcorso(
+            [this](const Colonna& c) { Archivio.Aggiungi(IndiceIntervallo(Misura(c)), 0, true); });
     }
 }
 
 void TCondGruppoValori::StatisticaColonne() {
     Analisi.Azzera(kStatValori);
-    const TListaColonne* cols = Owner != nullptr ? Owner->ColonneInMemoria() : nullptr;
-    if (cols == nullptr) {
-        return;
-    }
-    for (const Colonna& multi : *cols) {
-        ExpandColumn(multi,
-                     [&](const Colonna& c) { Analisi.Aggiungi(IndiceIntervallo(Misura(c)), 0, false); });
+    if (Owner != nullptr) {
+        Owner->PerOgniColonna(
+            [this](const Colonna& c) { Analisi.Aggiungi(IndiceIntervallo(Misura(c)), 0, false); });
     }
 }
 

@@ -26,10 +26,6 @@ inline constexpr std::array<std::uint8_t, 256> kGolSegno = [] {
     return t;
 }();
 
-// The value as a six-byte real holds it (nearest of the 40 significant bits; 0 below the smallest
-// magnitude, the largest magnitude above it), exactly as ScriviReal48 and LeggiReal48 give back.
-double ArrotondaReal48(double x);
-
 // Sum of the goals of the chosen teams' signs (0..36).
 int MisuraGol(const Colonna& c, const TSquadreScelte& squadre);
 // Sum of the chosen teams' values for their signs; 0 with no team chosen. A byte that is not a

@@ -138,54 +138,6 @@ bool TTabellaPunti::Leggi(TByteReader& r) {
     return true;
 }
 
-void ScriviReal48(TByteWriter& w, double x) {
-    std::uint8_t b[6] = {};
-    if (x != 0 && std::isfinite(x)) {
-        int k = 0;
-        const double m = std::frexp(std::fabs(x), &k); // |x| = m 2^k, 0.5 <= m < 1
-        int e = k + 128;
-        std::uint64_t f = static_cast<std::uint64_t>(std::llround((2 * m - 1) * 549755813888.0)); // 2^39
-        if (f >= (std::uint64_t{1} << 39)) {
-            f = 0;
-            ++e;
-        }
-        if (e > 255) {
-            e = 255;
-            f = (std::uint64_t{1} << 39) - 1;
-        }
-        if (e >= 1) {
-            b[0] = static_cast<std::uint8_t>(e);
-            for (int i = 0; i < 5; ++i) {
-                b[1 + i] = static_cast<std::uint8_t>(f >> (8 * i));
-            }
-            if (x < 0) {
-                b[5] |= 0x80;
-            }
-        }
-    }
-    w.Bytes(b, 6);
-}
-
-bool LeggiReal48(TByteReader& r, double& x) {
-    std::uint8_t b[6];
-    if (!r.Bytes(b, 6)) {
-        return false;
-    }
-    if (b[0] == 0) {
-        x = 0;
-        return true;
-    }
-    std::uint64_t f = 0;
-    for (int i = 0; i < 5; ++i) {
-        f |= static_cast<std::uint64_t>(b[1 + i]) << (8 * i);
-    }
-    const bool negative = (f >> 39) & 1;
-    f &= (std::uint64_t{1} << 39) - 1;
-    const double v = std::ldexp(1.0 + static_cast<double>(f) / 549755813888.0, b[0] - 129);
-    x = negative ? -v : v;
-    return true;
-}
-
 bool TTabellaIntervalli::Aggiungi(double min, double max, std::int16_t stato, std::int16_t livello) {
     if (Conta >= kMaxIntervalli) {
         return false;

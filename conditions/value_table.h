@@ -112,12 +112,6 @@ private:
     bool csMarcata_ = false;
 };
 
-// Six-byte real: byte 0 exponent e (0: the value 0), bytes 1..5 little-endian fraction with the sign
-// in the top bit of byte 5; value (-1)^s (1 + f / 2^39) 2^(e - 129). Values too small become 0, too
-// large the largest magnitude.
-void ScriviReal48(TByteWriter& w, double x);
-bool LeggiReal48(TByteReader& r, double& x);
-
 inline constexpr int kMaxIntervalli = 101;
 
 struct TIntervallo {

@@ -27,6 +27,12 @@ TAtomicFile::TAtomicFile(fs::path target) : target_(std::move(target)) {
     }
     if (file_ == nullptr) {
         failed_ = true;
+        return;
+    }
+    sink_ = std::make_unique<TFileSink>(file_);
+    if (const auto limit = TScopedWriteFault::Current()) {
+        inner_ = std::move(sink_);
+        sink_ = std::make_unique<TFailAfterSink>(*inner_, *limit);
     }
 }
 
@@ -45,7 +51,7 @@ bool TAtomicFile::Write(const void* data, std::size_t n) {
     if (failed_ || file_ == nullptr) {
         return false;
     }
-    if (n > 0 && std::fwrite(data, 1, n, file_) != n) {
+    if (!sink_->Write(data, n)) {
         failed_ = true;
         return false;
     }

@@ -1,13 +1,16 @@
 #pragma once
 // Saving without ever destroying the previous file: write a temporary file in the same folder,
-// close it, then rename it over the old one.
+// close it, then rename it over the old one. The bytes go through a TByteSink (see TScopedWriteFault).
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <vector>
+
+#include "core/byte_sink.h"
 
 namespace tessaline {
 
@@ -24,12 +27,13 @@ public:
     bool Write(const void* data, std::size_t n);
     // Flushes, closes and renames over the target; false (temporary removed) on any failure.
     bool Commit();
-    std::FILE* Handle() { return file_; }
 
 private:
     std::filesystem::path target_;
     std::filesystem::path temp_;
     std::FILE* file_ = nullptr;
+    std::unique_ptr<TByteSink> sink_;  // the file's sink, or a failing one over it
+    std::unique_ptr<TByteSink> inner_; // the file's sink under a failing one
     bool failed_ = false;
     bool committed_ = false;
 };

@@ -71,4 +71,14 @@ private:
     std::size_t pos_ = 0;
 };
 
+// Six-byte real: byte 0 exponent e (0: the value 0), bytes 1..5 little-endian fraction with the sign
+// in the top bit of byte 5; value (-1)^s (1 + f / 2^39) 2^(e - 129). Values too small become 0, too
+// large the largest magnitude.
+void ScriviReal48(TByteWriter& w, double x);
+bool LeggiReal48(TByteReader& r, double& x);
+
+// The value as a six-byte real holds it (nearest of the 40 significant bits; 0 below the smallest
+// magnitude, the largest magnitude above it), exactly as ScriviReal48 and LeggiReal48 give back.
+double ArrotondaReal48(double x);
+
 } // namespace tessaline

@@ -25,8 +25,7 @@ std::string SignText(SignSet set, bool pad) {
     return out;
 }
 
-namespace {
-SignSet CodeOf(char c) {
+std::optional<SignSet> SignOfLetter(char c) {
     switch (c) {
     case '0':
         return kSign0;
@@ -35,10 +34,16 @@ SignSet CodeOf(char c) {
     case '2':
         return kSign2;
     case 'M':
+    case 'm':
         return kSignM;
     default:
-        return 0;
+        return std::nullopt;
     }
+}
+
+namespace {
+SignSet CodeOf(char c) {
+    return SignOfLetter(c).value_or(0);
 }
 } // namespace
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -68,6 +69,8 @@ std::string SignText(SignSet set, bool pad = false);
 // Spaces removed, letters upper-cased; one character "*", "0", "1", "2", "M"; 2 to 4 characters add
 // their codes; any other length gives 0.
 SignSet ParseSigns(std::string_view text);
+// The sign of one letter "0", "1", "2", "M" or "m"; nothing for any other character.
+std::optional<SignSet> SignOfLetter(char c);
 int SignCount(SignSet set);
 inline bool IsFixed(SignSet set) {
     return SignCount(set) == 1;

@@ -83,9 +83,9 @@ public:
     // Removes every column for which pred is true, keeping the order of the others.
     template <class Pred> std::size_t RemoveIf(Pred pred) {
         Colonna* w = begin();
-        for (Colonna* r = begin(); r != end(); ++r) {
-            if (!pred(*r)) {
-                *w++ = *r;
+        for (const Colonna& r : *this) {
+            if (!pred(r)) {
+                *w++ = r;
             }
         }
         const std::size_t removed = static_cast<std::size_t>(end() - w);

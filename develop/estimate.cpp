@@ -206,7 +206,10 @@ void TRecalcPanelModel::Inizializza() {
 }
 
 bool TRecalcPanelModel::AggiornaCond(std::int64_t total, std::int64_t accepted, std::int64_t examined) {
-    const int p = total < 1 ? 0 : static_cast<int>(Truncate(static_cast<double>(examined) / total * 100.0));
+    const int p =
+        total < 1
+            ? 0
+            : static_cast<int>(Truncate(static_cast<double>(examined) / static_cast<double>(total) * 100.0));
     if (p == 100 || p > gauge_ + 3) {
         gauge_ = p;
         colonne_ = fmt::format("{}", accepted);
@@ -216,8 +219,9 @@ bool TRecalcPanelModel::AggiornaCond(std::int64_t total, std::int64_t accepted, 
 }
 
 bool TRecalcPanelModel::AggiornaRid(std::int64_t total, std::int64_t count, std::int64_t examined) {
-    const int p =
-        total < 1 ? 0 : static_cast<int>(RoundNearest(static_cast<double>(examined) / total * 100.0));
+    const int p = total < 1 ? 0
+                            : static_cast<int>(RoundNearest(static_cast<double>(examined) /
+                                                            static_cast<double>(total) * 100.0));
     if (p == 0 || p > gauge_ + 3) {
         gauge_ = p;
         colonne_ = fmt::format("{}", count);

@@ -22,6 +22,7 @@ namespace tessaline {
 
 namespace {
 
+// NOLINTNEXTLINE(modernize-use-using): __extension__ (quiet about __int128 under -Wpedantic) takes a typedef.
 __extension__ typedef unsigned __int128 TWideKey;
 
 // Columns whose bytes all fit in four bits pack into 48 bits; any other byte value takes the wide

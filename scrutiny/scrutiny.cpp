@@ -126,28 +126,11 @@ bool ParseColonnaVincente(const std::string& text, Colonna& out) {
         if (ch == ' ' || ch == '\t') {
             continue;
         }
-        SignSet s = 0;
-        switch (ch) {
-        case '0':
-            s = kSign0;
-            break;
-        case '1':
-            s = kSign1;
-            break;
-        case '2':
-            s = kSign2;
-            break;
-        case 'M':
-        case 'm':
-            s = kSignM;
-            break;
-        default:
+        const std::optional<SignSet> s = SignOfLetter(ch);
+        if (!s || team == kTeams) {
             return false;
         }
-        if (team == kTeams) {
-            return false;
-        }
-        out[team++] = s;
+        out[team++] = *s;
     }
     return team == kTeams;
 }

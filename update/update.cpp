@@ -165,9 +165,9 @@ bool TAggiornamento::AcquisisceParametri(const std::string& host, TInternet& out
     }
     std::string text;
     {
-        std::error_code ec;
-        const auto size = fs::file_size(local, ec);
-        if (!ec && size <= (1u << 20)) {
+        std::error_code sizeError;
+        const auto size = fs::file_size(local, sizeError);
+        if (!sizeError && size <= (1u << 20)) {
             std::FILE* f = std::fopen(local.string().c_str(), "rb");
             if (f != nullptr) {
                 text.resize(size);

@@ -56,34 +56,8 @@ std::unique_ptr<QDialog> CreaDialogoCondizione(TCondizione& c, const TContestoDi
     }
 }
 
-namespace {
-
-// The list family whose dialog edits a lone item of a code.
-std::uint8_t ListaDellItem(std::uint8_t tipo) {
-    switch (tipo) {
-    case kCodSequela:
-        return kCodGruppoSequele;
-    case kCodPuntiSquadra:
-        return kCodGruppoPuntiSquadra;
-    case kCodValori:
-        return kCodGruppoValori;
-    case kCodPercentuali:
-        return kCodGruppoPercentuali;
-    case kCodConsecutivita:
-        return kCodGruppoConsecutivita;
-    case kCodColonnaFiltro:
-        return kCodGruppoColFiltro;
-    case kCodRisultati:
-        return kCodGruppoRisultati;
-    default:
-        return 0;
-    }
-}
-
-} // namespace
-
 bool ApriDialogoCondizione(TCondizione& c, const TContestoDialoghi& ctx, QWidget* parent) {
-    const std::uint8_t lista = ListaDellItem(c.Tipo);
+    const std::uint8_t lista = GruppoDellItem(c.Tipo);
     if (lista == 0) {
         std::unique_ptr<QDialog> d = CreaDialogoCondizione(c, ctx, parent);
         return d != nullptr && d->exec() == QDialog::Accepted;

@@ -9,6 +9,7 @@
 #include "core/paths.h"
 #include "core/ui/app_context.h"
 #include "core/ui/file_chooser.h"
+#include "core/ui/protected_command.h"
 #include "core/ui/qt_text.h"
 #include "core/ui/worker.h"
 #include "develop/driver.h"
@@ -55,13 +56,7 @@ TComandiSviluppo::TComandiSviluppo(TAppContext& main, TFileChooser& files)
 TComandiSviluppo::~TComandiSviluppo() = default;
 
 void TComandiSviluppo::Protetto(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::exception& e) {
-        main_.Prompt().ShowMessage(msg::kInformazione, e.what(), BtnOk);
-    } catch (...) {
-        main_.Prompt().ShowMessage(msg::kInformazione, msg::kRisorseEsaurite, BtnOk);
-    }
+    EseguiProtetto(main_.Prompt(), command);
     Aggiorna();
 }
 

@@ -7,6 +7,7 @@
 #include "core/paths.h"
 #include "core/ui/app_context.h"
 #include "core/ui/file_chooser.h"
+#include "core/ui/protected_command.h"
 #include "core/ui/qt_text.h"
 #include "print/ui/print_window.h"
 #include "print/ui/printer.h"
@@ -30,13 +31,7 @@ TComandiStampa::TComandiStampa(TAppContext& main, TFileChooser& files)
 }
 
 void TComandiStampa::Protetto(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::exception& e) {
-        main_.Prompt().ShowMessage(msg::kInformazione, e.what(), BtnOk);
-    } catch (...) {
-        main_.Prompt().ShowMessage(msg::kInformazione, msg::kRisorseEsaurite, BtnOk);
-    }
+    EseguiProtetto(main_.Prompt(), command);
 }
 
 void TComandiStampa::TaraturaStampante1Click() {

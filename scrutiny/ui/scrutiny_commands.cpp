@@ -9,6 +9,7 @@
 #include "core/ui/app_context.h"
 #include "core/ui/file_chooser.h"
 #include "core/ui/form_saver.h"
+#include "core/ui/protected_command.h"
 #include "core/ui/qt_text.h"
 #include "scrutiny/ui/historical_window.h"
 #include "scrutiny/ui/plays_windows.h"
@@ -33,13 +34,7 @@ TComandiSpoglio::TComandiSpoglio(TAppContext& main, TFileChooser& files, TFormSa
 }
 
 void TComandiSpoglio::Protetto(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::exception& e) {
-        main_.Prompt().ShowMessage(msg::kInformazione, e.what(), BtnOk);
-    } catch (...) {
-        main_.Prompt().ShowMessage(msg::kInformazione, msg::kRisorseEsaurite, BtnOk);
-    }
+    EseguiProtetto(main_.Prompt(), command);
 }
 
 void TComandiSpoglio::Mostra(QDialog& dlg, bool remembered) {

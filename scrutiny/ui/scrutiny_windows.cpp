@@ -38,24 +38,12 @@ QLabel* CategoryPanel(QWidget* parent) {
 
 // The slot that holds a condition of type code `tipo` (an item's code leads to its group's slot).
 int SlotDelTipo(int tipo) {
-    switch (tipo) {
-    case kCodSequela:
-        return kCodGruppoSequele;
-    case kCodPuntiSquadra:
-        return kCodGruppoPuntiSquadra;
-    case kCodValori:
-        return kCodGruppoValori;
-    case kCodPercentuali:
-        return kCodGruppoPercentuali;
-    case kCodConsecutivita:
-        return kCodGruppoConsecutivita;
-    case kCodColonnaFiltro:
-        return kCodGruppoColFiltro;
-    case kCodRisultati:
-        return kCodGruppoRisultati;
-    default:
-        return tipo >= 1 && tipo < kSlots + 1 ? tipo : -1;
+    if (tipo > 0 && tipo < 256) {
+        if (const std::uint8_t gruppo = GruppoDellItem(static_cast<std::uint8_t>(tipo))) {
+            return gruppo;
+        }
     }
+    return tipo >= 1 && tipo < kSlots + 1 ? tipo : -1;
 }
 
 } // namespace

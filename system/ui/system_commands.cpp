@@ -15,6 +15,7 @@
 #include "core/ui/coupon_editor.h"
 #include "core/ui/file_chooser.h"
 #include "core/ui/help.h"
+#include "core/ui/protected_command.h"
 #include "core/ui/qt_text.h"
 #include "system/coupon.h"
 #include "system/sistema.h"
@@ -169,13 +170,7 @@ TComandiSistema::TComandiSistema(TAppContext& main, TFileChooser& files)
 }
 
 void TComandiSistema::Protetto(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::exception& e) {
-        main_.Prompt().ShowMessage(msg::kInformazione, e.what(), BtnOk);
-    } catch (...) {
-        main_.Prompt().ShowMessage(msg::kInformazione, msg::kRisorseEsaurite, BtnOk);
-    }
+    EseguiProtetto(main_.Prompt(), command);
     main_.AggiornaAbilitazioni();
     main_.AggiornaStatusLine();
 }

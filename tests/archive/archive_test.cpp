@@ -5,18 +5,13 @@
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "core/paths.h"
+#include "support/columns.h"
 #include "support/test_home.h"
 
 namespace tessaline {
 namespace {
 
-Colonna Col(const char* text) {
-    Colonna c;
-    for (int i = 0; i < 12; ++i) {
-        c.s[static_cast<std::size_t>(i)] = text[i] == '*' ? 0 : ParseSigns(std::string(1, text[i]));
-    }
-    return c;
-}
+using test::Col;
 
 T_Concorso Contest(std::int32_t anno, std::uint8_t numero, const char* col = "0120M0120M01",
                    std::uint8_t tipo = 1) {

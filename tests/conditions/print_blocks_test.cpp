@@ -19,6 +19,7 @@
 #include "conditions/sign_count.h"
 #include "conditions/value_conditions.h"
 #include "print/recording_canvas.h"
+#include "support/canvas_texts.h"
 #include "tests/conditions/helpers.h"
 
 namespace tessaline {
@@ -28,33 +29,8 @@ TRecordingCanvas A4() {
     return TRecordingCanvas(4961, 7016, 600);
 }
 
-std::vector<std::string> Texts(const TRecordingCanvas& c) {
-    std::vector<std::string> out;
-    for (const TRecordedOp& op : c.ops) {
-        if (op.kind == TRecordedOp::Text) {
-            out.push_back(op.text);
-        }
-    }
-    return out;
-}
-
-// The position after the last of want found in order in got, or a message naming the first missing.
-::testing::AssertionResult InOrder(const std::vector<std::string>& got,
-                                   const std::vector<std::string>& want) {
-    auto it = got.begin();
-    for (const std::string& w : want) {
-        it = std::find(it, got.end(), w);
-        if (it == got.end()) {
-            std::string all;
-            for (const std::string& g : got) {
-                all += "[" + g + "] ";
-            }
-            return ::testing::AssertionFailure() << "missing or out of order: [" << w << "] in " << all;
-        }
-        ++it;
-    }
-    return ::testing::AssertionSuccess();
-}
+using test::InOrder;
+using test::Texts;
 
 const std::array<std::string, kTeams> kNomi = {"Inter",      "Bologna", "Cagliari", "Empoli",
                                                "Fiorentina", "Genoa",   "Juventus", "Lazio",

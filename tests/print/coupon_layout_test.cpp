@@ -9,6 +9,7 @@
 #include "core/interfaces.h"
 #include "print/coupon_print.h"
 #include "print/recording_canvas.h"
+#include "support/columns.h"
 
 namespace tessaline {
 namespace {
@@ -18,13 +19,7 @@ TRecordingCanvas A4(double dpi = 600) {
     return TRecordingCanvas(static_cast<int>(210 / 25.4 * dpi), static_cast<int>(297 / 25.4 * dpi), dpi);
 }
 
-Colonna Col(const char* text) {
-    Colonna c;
-    for (int i = 0; i < kTeams; ++i) {
-        c[i] = ParseSigns(std::string(1, text[i]) == "*" ? "" : std::string(1, text[i]));
-    }
-    return c;
-}
+using test::Col;
 
 std::vector<TRecordedOp> Of(const TRecordingCanvas& c, TRecordedOp::Kind kind) {
     std::vector<TRecordedOp> out;

@@ -11,6 +11,7 @@
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "reference/forecast_winning.h"
+#include "support/columns.h"
 #include "support/test_home.h"
 #include "system/sistema.h"
 
@@ -19,13 +20,7 @@ namespace {
 
 using Row = std::array<std::string, 4>;
 
-Colonna Col(const char* text) {
-    Colonna c;
-    for (int i = 0; i < kTeams; ++i) {
-        c[i] = ParseSigns(std::string(1, text[i]));
-    }
-    return c;
-}
+using test::Col;
 
 Pronostico Forecast(const std::array<const char*, 12>& groups) {
     Pronostico f;

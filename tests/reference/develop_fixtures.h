@@ -11,6 +11,7 @@
 #include "core/column_list.h"
 #include "core/interfaces.h"
 #include "core/progress.h"
+#include "support/columns.h"
 
 namespace tessaline::reference {
 
@@ -25,14 +26,7 @@ inline Pronostico Forecast(const std::string& groups) {
     return f;
 }
 
-// Twelve sign letters, one per team ("*" for none).
-inline Colonna Col(const std::string& letters) {
-    Colonna c;
-    for (int t = 0; t < kTeams; ++t) {
-        c[t] = ParseSigns(std::string(1, letters[static_cast<std::size_t>(t)]));
-    }
-    return c;
-}
+using test::Col;
 
 inline std::vector<Colonna> Columns(const TListaColonne& l) {
     return {l.begin(), l.end()};

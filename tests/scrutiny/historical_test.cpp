@@ -5,18 +5,13 @@
 #include "archive/contest_archive.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
+#include "support/columns.h"
 #include "support/test_home.h"
 
 namespace tessaline {
 namespace {
 
-Colonna Col(const char* text) {
-    Colonna c;
-    for (int i = 0; i < kTeams; ++i) {
-        c[i] = ParseSigns(std::string(1, text[i]));
-    }
-    return c;
-}
+using test::Col;
 
 // Two columns, all "0" (A) and all "1" (B), against five admitted contests and one that is not:
 //   c1 = A          A 6, B 0

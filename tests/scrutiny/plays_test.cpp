@@ -3,12 +3,12 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
+#include "core/byte_sink.h"
 #include "core/errors.h"
 #include "core/paths.h"
+#include "support/columns.h"
 #include "support/test_home.h"
 
 namespace tessaline {
@@ -16,13 +16,7 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-Colonna Col(const char* text) {
-    Colonna c;
-    for (int i = 0; i < kTeams; ++i) {
-        c[i] = ParseSigns(std::string(1, text[i]));
-    }
-    return c;
-}
+using test::Col;
 
 // Expected bytes written from the layout: little-endian fields, one after the other.
 void PutI32(Bytes& b, std::int32_t v) {
@@ -155,22 +149,14 @@ TEST(PlaysFile, FailedSaveKeepsTheOldFile) {
     const auto folder = home.Path() / "ArchivioGiocate";
     TArchivioGiocate other(7);
     other.AggiungiIntegrale(Col("000000000000"));
-    // A write that stops part-way (the file size limit stands in for a full disk, and holds for root
-    // too): the save fails and the previous file stays.
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 4;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    // A write that stops part-way (a full disk): the save fails and the previous file stays.
     bool raised = false;
     try {
+        TScopedWriteFault fault(4);
         other.SalvaArchivio();
     } catch (const EInOutError&) {
         raised = true;
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
     EXPECT_TRUE(raised);
     EXPECT_EQ(test::ReadBytes(folder / "Concorso_7.dat"), s.expected);
 }

@@ -1,17 +1,12 @@
 #include "scrutiny/plays_view.h"
+#include "support/columns.h"
 
 #include <gtest/gtest.h>
 
 namespace tessaline {
 namespace {
 
-Colonna Col(const char* text) {
-    Colonna c;
-    for (int i = 0; i < kTeams; ++i) {
-        c[i] = ParseSigns(std::string(1, text[i]));
-    }
-    return c;
-}
+using test::Col;
 
 TEST(PlaysView, SummaryAndSystemRows) {
     TArchivioGiocate a(12);

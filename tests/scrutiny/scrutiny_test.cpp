@@ -3,19 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
+#include "support/columns.h"
 #include "support/test_home.h"
 #include "system/sistema.h"
 
 namespace tessaline {
 namespace {
 
-Colonna Col(const char* text) {
-    Colonna c;
-    for (int i = 0; i < kTeams; ++i) {
-        c[i] = ParseSigns(std::string(1, text[i]));
-    }
-    return c;
-}
+using test::Col;
 
 class TFakeConditions : public TEsaminatoreCondizioni {
 public:

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/byte_sink.h"
 #include "core/errors.h"
 #include "core/paths.h"
 #include "support/test_home.h"
@@ -312,22 +311,15 @@ TEST(ConfigFile, FailedSaveKeepsTheOldFile) {
     const auto before = test::ReadBytes(home.Path() / kConfigFileName);
     ASSERT_EQ(before.size(), kConfigSize + 11);
     s.costLire = 2000;
-    // A write that stops part-way (the file size limit stands in for a full disk, and holds for
-    // root too): the save fails, the previous file and nothing else stays.
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    // A write that stops part-way (a full disk): the save fails, the previous file and nothing else
+    // stays.
     bool threw = false;
     try {
+        TScopedWriteFault fault(100);
         SalvaConfigurazione(s);
     } catch (const EInOutError&) {
         threw = true;
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
     EXPECT_TRUE(threw);
     EXPECT_EQ(test::ReadBytes(home.Path() / kConfigFileName), before);
     for (const auto& entry : std::filesystem::directory_iterator(home.Path())) {

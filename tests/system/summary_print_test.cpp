@@ -11,6 +11,7 @@
 #include "conditions/sign_count.h"
 #include "core/errors.h"
 #include "print/recording_canvas.h"
+#include "support/canvas_texts.h"
 #include "system/summary_print.h"
 
 namespace tessaline {
@@ -20,32 +21,8 @@ TRecordingCanvas A4() {
     return TRecordingCanvas(794, 1123, 96);
 }
 
-std::vector<std::string> Texts(const TRecordingCanvas& c) {
-    std::vector<std::string> out;
-    for (const TRecordedOp& op : c.ops) {
-        if (op.kind == TRecordedOp::Text) {
-            out.push_back(op.text);
-        }
-    }
-    return out;
-}
-
-::testing::AssertionResult InOrder(const std::vector<std::string>& got,
-                                   const std::vector<std::string>& want) {
-    auto it = got.begin();
-    for (const std::string& w : want) {
-        it = std::find(it, got.end(), w);
-        if (it == got.end()) {
-            std::string all;
-            for (const std::string& g : got) {
-                all += "[" + g + "] ";
-            }
-            return ::testing::AssertionFailure() << "missing or out of order: [" << w << "] in " << all;
-        }
-        ++it;
-    }
-    return ::testing::AssertionSuccess();
-}
+using test::InOrder;
+using test::Texts;
 
 void Prepara(T_Sistema& sys) {
     sys.fileName = "/tmp/prova.svs";

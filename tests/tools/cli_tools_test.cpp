@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/column_list.h"
+#include "support/columns.h"
 #include "support/test_home.h"
 
 namespace fs = std::filesystem;
@@ -13,13 +14,7 @@ std::string Q(const fs::path& p) {
     return "'" + p.string() + "'";
 }
 
-Colonna Col(const char* text) {
-    Colonna c;
-    for (int i = 0; i < kTeams; ++i) {
-        c[i] = ParseSigns(std::string(1, text[i]));
-    }
-    return c;
-}
+using test::Col;
 
 void Save(const fs::path& p, std::initializer_list<const char*> cols) {
     TListaColonne l;

@@ -7,6 +7,7 @@
 #include "core/column_list.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
+#include "support/columns.h"
 #include "support/test_home.h"
 
 namespace tessaline {
@@ -14,13 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-Colonna Col(const char* text) {
-    Colonna c;
-    for (int i = 0; i < kTeams; ++i) {
-        c[i] = ParseSigns(std::string(1, text[i]));
-    }
-    return c;
-}
+using test::Col;
 
 void Save(const fs::path& p, std::initializer_list<const char*> cols) {
     TListaColonne l;

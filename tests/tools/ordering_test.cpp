@@ -6,18 +6,13 @@
 #include "core/column_list.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
+#include "support/columns.h"
 #include "support/test_home.h"
 
 namespace tessaline {
 namespace {
 
-Colonna Col(const char* text) {
-    Colonna c;
-    for (int i = 0; i < kTeams; ++i) {
-        c[i] = ParseSigns(std::string(1, text[i]));
-    }
-    return c;
-}
+using test::Col;
 
 TeamGrid Percentages() {
     TeamGrid g{};

@@ -14,6 +14,7 @@
 #include "develop/driver.h"
 #include "develop/ui/develop_commands.h"
 #include "develop/ui/develop_window.h"
+#include "main_fixture.h"
 #include "system/config_file.h"
 #include "system/sistema.h"
 #include "ui_support.h"
@@ -32,26 +33,12 @@ Pronostico Tutti(SignSet s) {
 
 } // namespace
 
-class TestDevelopWindow : public QObject {
+class TestDevelopWindow : public test::TMainWindowTest {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QVERIFY(home_.isValid());
-        test::PrepareHome(home_);
-    }
-    void init() {
-        sys_ = std::make_unique<T_Sistema>();
-        sys_->dati.settings = DefaultSettings();
-        w_ = std::make_unique<TFormPrinc>(*sys_);
-        w_->SetPrompt(&prompt_);
-        prompt_.Clear();
-        comandi_ = std::make_unique<TComandi>(*w_, &chooser_);
-    }
-    void cleanup() {
-        comandi_.reset();
-        w_.reset();
-        sys_.reset();
-    }
+    void initTestCase() { PreparaCartella(); }
+    void init() { Apri(); }
+    void cleanup() { Chiudi(); }
 
     void commandsFollowTheForecast() {
         QAction* calcolo = w_->Azione(QStringLiteral("CalcoloColonne1Click"));
@@ -262,13 +249,6 @@ private slots:
         QVERIFY(sys_->Colonne.Empty());
     }
 
-private:
-    QTemporaryDir home_;
-    test::TScriptedPrompt prompt_;
-    test::TScriptedChooser chooser_;
-    std::unique_ptr<T_Sistema> sys_;
-    std::unique_ptr<TFormPrinc> w_;
-    std::unique_ptr<TComandi> comandi_;
 };
 
 QTEST_MAIN(TestDevelopWindow)

@@ -15,6 +15,7 @@
 #include "develop/ui/develop_commands.h"
 #include "develop/ui/recalc_panel.h"
 #include "develop/ui/settings_dialog.h"
+#include "main_fixture.h"
 #include "system/config_file.h"
 #include "system/sistema.h"
 #include "system/system_file.h"
@@ -48,27 +49,12 @@ Pronostico DiColonne(int doubles, int triples) {
 
 } // namespace
 
-class TestSettingsRecalc : public QObject {
+class TestSettingsRecalc : public test::TMainWindowTest {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QVERIFY(home_.isValid());
-        test::PrepareHome(home_);
-    }
-    void init() {
-        sys_ = std::make_unique<T_Sistema>();
-        sys_->dati.settings = DefaultSettings();
-        w_ = std::make_unique<TFormPrinc>(*sys_);
-        w_->SetPrompt(&prompt_);
-        prompt_.Clear();
-        chooser_ = test::TScriptedChooser{};
-        comandi_ = std::make_unique<TComandi>(*w_, &chooser_);
-    }
-    void cleanup() {
-        comandi_.reset();
-        w_.reset();
-        sys_.reset();
-    }
+    void initTestCase() { PreparaCartella(); }
+    void init() { Apri(); }
+    void cleanup() { Chiudi(); }
 
     void enablingRules() {
         TFrmImpSv d(*sys_, prompt_, chooser_);
@@ -441,12 +427,6 @@ private:
         w_->EditSchedina->SetPronostico(p);
         w_->PronosticoModificato();
     }
-    QTemporaryDir home_;
-    test::TScriptedPrompt prompt_;
-    test::TScriptedChooser chooser_;
-    std::unique_ptr<T_Sistema> sys_;
-    std::unique_ptr<TFormPrinc> w_;
-    std::unique_ptr<TComandi> comandi_;
 };
 
 QTEST_MAIN(TestSettingsRecalc)

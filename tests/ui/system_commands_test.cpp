@@ -9,6 +9,7 @@
 #include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "develop/ui/develop_commands.h"
+#include "main_fixture.h"
 #include "system/config_file.h"
 #include "system/coupon.h"
 #include "system/sistema.h"
@@ -27,27 +28,12 @@ std::string Bytes(const QString& file) {
 
 } // namespace
 
-class TestSystemCommands : public QObject {
+class TestSystemCommands : public test::TMainWindowTest {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QVERIFY(home_.isValid());
-        test::PrepareHome(home_);
-    }
-    void init() {
-        sys_ = std::make_unique<T_Sistema>();
-        sys_->dati.settings = DefaultSettings();
-        w_ = std::make_unique<TFormPrinc>(*sys_);
-        w_->SetPrompt(&prompt_);
-        prompt_.Clear();
-        chooser_ = test::TScriptedChooser{};
-        comandi_ = std::make_unique<TComandi>(*w_, &chooser_);
-    }
-    void cleanup() {
-        comandi_.reset();
-        w_.reset();
-        sys_.reset();
-    }
+    void initTestCase() { PreparaCartella(); }
+    void init() { Apri(); }
+    void cleanup() { Chiudi(); }
 
     void salvaAsksForANameOnce() {
         sys_->dati.teamNames[0] = "Roma";
@@ -367,12 +353,6 @@ private slots:
 
 private:
     QString Path(const char* rel) const { return home_.path() + QLatin1Char('/') + QLatin1String(rel); }
-    QTemporaryDir home_;
-    test::TScriptedPrompt prompt_;
-    test::TScriptedChooser chooser_;
-    std::unique_ptr<T_Sistema> sys_;
-    std::unique_ptr<TFormPrinc> w_;
-    std::unique_ptr<TComandi> comandi_;
 };
 
 QTEST_MAIN(TestSystemCommands)

@@ -4,8 +4,10 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
@@ -386,6 +388,35 @@ private slots:
         QCOMPARE(w_->PannelloSchedina->x(), expectedLeft);
         QCOMPARE(w_->PannelloSchedina->width(), w_->EditSchedina->width() + 10);
         QCOMPARE(w_->PannelloSchedina->height(), w_->EditSchedina->height() + 10);
+    }
+
+    void narrowWindowHidesNothing() {
+        // The largest counts the program shows, at the smallest window size.
+        w_->show();
+        w_->resize(640, 480);
+        QTest::qWait(10);
+        w_->PColonneI->setText(QStringLiteral("  Colonne Iniziali : 16.777.216"));
+        w_->PColonneF->setText(QStringLiteral("  Colonne Finali : 16.777.216 (\u00a3 13.421.772.800)"));
+        w_->PQuadruple->setText(QStringLiteral("  Quadruple : 12"));
+        w_->resize(641, 480);
+        w_->resize(640, 480);
+        QTest::qWait(10);
+        QCOMPARE(w_->width(), 640);
+        for (QLabel* l : {w_->PDoppie, w_->PTriple, w_->PQuadruple, w_->PColonneI, w_->PColonneF}) {
+            QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->objectName()));
+            const QRect r(l->mapTo(w_.get(), QPoint(0, 0)), l->size());
+            QVERIFY2(w_->rect().contains(r), qPrintable(l->objectName()));
+        }
+        // Every menu title lies on the bar, none behind the extension arrow.
+        QMenuBar* bar = w_->menuBar();
+        for (QAction* a : bar->actions()) {
+            const QRect g = bar->actionGeometry(a);
+            QVERIFY2(g.isValid() && g.right() < bar->width() - 2, qPrintable(a->text()));
+        }
+        // A wide window keeps the natural look on one status row.
+        w_->resize(1200, 700);
+        QTest::qWait(10);
+        QCOMPARE(w_->PColonneF->y(), w_->PDoppie->y());
     }
 
     void menuOfCommands() {

@@ -50,8 +50,7 @@ TDettatura::TDettatura(std::vector<TSchedinaVin> schedine) : schedine_(std::move
 
 void TDettatura::ImpostaMin(std::int32_t v) {
     const std::int32_t last = std::max<std::int32_t>(1, NumeroSchedine());
-    min_ = std::clamp<std::int32_t>(v, 1, last);
-    max_ = std::max(max_, min_);
+    min_ = std::min(std::clamp<std::int32_t>(v, 1, last), max_);
     if (!timer_ && !paused_) {
         schedina_ = min_;
         colonna_ = 1;
@@ -62,8 +61,7 @@ void TDettatura::ImpostaMin(std::int32_t v) {
 
 void TDettatura::ImpostaMax(std::int32_t v) {
     const std::int32_t last = std::max<std::int32_t>(1, NumeroSchedine());
-    max_ = std::clamp<std::int32_t>(v, 1, last);
-    min_ = std::min(min_, max_);
+    max_ = std::max(std::clamp<std::int32_t>(v, 1, last), min_);
 }
 
 bool TDettatura::Avvia() {

@@ -63,8 +63,8 @@ public:
     const std::vector<TSchedinaVin>& Schedine() const { return schedine_; }
     std::int32_t NumeroSchedine() const { return static_cast<std::int32_t>(schedine_.size()); }
 
-    // "Dalla Schedina" / "Alla Schedina", kept within 1..coupons and min <= max: changing one moves
-    // the other when they cross. Changing min shows that coupon.
+    // "Dalla Schedina" / "Alla Schedina", kept within 1..coupons; min may not pass max nor max fall
+    // below min (the value is held at the other). Changing min shows that coupon.
     void ImpostaMin(std::int32_t v);
     void ImpostaMax(std::int32_t v);
     std::int32_t Min() const { return min_; }

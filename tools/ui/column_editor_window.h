@@ -42,6 +42,8 @@ public:
     bool Verifica();
     // "Le colonne non sono state salvate..." when modified: true when the command may go on.
     bool ChiediSalvataggio();
+    // Closing: the save question first.
+    void reject() override;
 
     void Azzera();
     void CaricaColonne();
@@ -64,7 +66,6 @@ public:
     std::function<int(int max)> chiediColonna;
 
 protected:
-    void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -36,6 +36,8 @@ public:
     void InterrompiClick() { cancel_.Request(); }
     // The labels and the second file's visibility follow the chosen operation.
     void AggiornaEtichette();
+    // Closing during a run stops the run instead.
+    void reject() override;
 
     QRadioButton* RadioOr;
     QRadioButton* RadioAnd;
@@ -55,9 +57,6 @@ public:
     QPushButton* BtnEsegui;
     QPushButton* BtnInterrompi;
     QPushButton* BtnChiudi;
-
-protected:
-    void reject() override;
 
 private:
     void Cerca(QLineEdit* edit, bool save);

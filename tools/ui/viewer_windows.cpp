@@ -216,7 +216,7 @@ TFormDettSche::TFormDettSche(const TListaColonne& columns, TLettoreVocale& playe
         }
         dett_.ImpostaMin(v);
         updating_ = true;
-        SpinMax->setValue(dett_.Max());
+        SpinMin->setValue(dett_.Min());
         updating_ = false;
         MostraSchedina();
     });
@@ -226,7 +226,7 @@ TFormDettSche::TFormDettSche(const TListaColonne& columns, TLettoreVocale& playe
         }
         dett_.ImpostaMax(v);
         updating_ = true;
-        SpinMin->setValue(dett_.Min());
+        SpinMax->setValue(dett_.Max());
         updating_ = false;
         // Lowering the last coupon below the shown one shows the first again.
         if (!dett_.TimerAttivo() && !dett_.InPausa() && dett_.Schedina() > dett_.Max()) {

@@ -20,6 +20,7 @@
 #include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "core/column_list.h"
+#include "core/ui/help.h"
 #include "core/ui/quattro_colonne.h"
 #include "system/sistema.h"
 #include "tools/ui/column_editor_window.h"
@@ -462,6 +463,21 @@ private slots:
         w.Comando(QStringLiteral("Azzera"))->trigger();
         QVERIFY(w.Modello().colonne.size() <= std::size_t{kColonneVisibili});
         QCOMPARE(w.windowTitle(), QStringLiteral("Editor Colonnare - Personali.col"));
+    }
+
+    void helpPages() {
+        const struct {
+            int context;
+            const char* title;
+        } pages[] = {{35, "Visualizzazione Colonne"},
+                     {36, "Dettatura Schedine"},
+                     {38, "Operazioni Su Files Colonnari"},
+                     {101, "Editor Colonnare"}};
+        for (const auto& p : pages) {
+            QFile f(HelpPagePath(p.context));
+            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
+            QVERIFY(QString::fromUtf8(f.readAll()).contains(QStringLiteral("<h1>%1</h1>").arg(QString::fromUtf8(p.title))));
+        }
     }
 
 private:

@@ -114,8 +114,8 @@ bool TEditorColonne::Cancella(std::size_t index) {
 }
 
 void TEditorColonne::InserisciColonne(std::size_t index, const TListaColonne& list) {
-    colonne.insert(colonne.begin() + static_cast<std::ptrdiff_t>(std::min(index, colonne.size())), list.begin(),
-                   list.end());
+    colonne.insert(colonne.begin() + static_cast<std::ptrdiff_t>(std::min(index, colonne.size())),
+                   list.begin(), list.end());
 }
 
 void TEditorColonne::Ordina() {

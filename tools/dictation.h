@@ -49,10 +49,10 @@ public:
 
 // What a tick did.
 enum class TEsitoTick {
-    Letto,        // a sign was read; the position moved on within the coupon
+    Letto,         // a sign was read; the position moved on within the coupon
     NuovaSchedina, // a sign was read and the next coupon is now shown
     PausaSchedina, // as NuovaSchedina, and the dictation paused first ("Pausa Dopo Ogni Schedina")
-    Fine          // a sign was read and the coupon past the last one was reached: stopped
+    Fine           // a sign was read and the coupon past the last one was reached: stopped
 };
 
 // The dictation's state: current coupon (1-based), column, team, paused flag and timer.
@@ -70,9 +70,9 @@ public:
     std::int32_t Min() const { return min_; }
     std::int32_t Max() const { return max_; }
 
-    bool perRighe = false;           // " Dettatura per Righe" (else per columns)
-    bool pausaDopoSchedina = true;   // "Pausa Dopo Ogni Schedina"
-    int pausa = 5;                   // "Pausa tra due Segni ", tenths of a second (1 to 50)
+    bool perRighe = false;         // " Dettatura per Righe" (else per columns)
+    bool pausaDopoSchedina = true; // "Pausa Dopo Ogni Schedina"
+    int pausa = 5;                 // "Pausa tra due Segni ", tenths of a second (1 to 50)
     // The timer's interval in milliseconds.
     int Intervallo() const { return 1000 + 100 * pausa; }
 

@@ -18,8 +18,8 @@ std::string ParoleSegno(std::uint8_t a);
 // Uncompressed PCM sound: its format and its samples.
 struct TSuonoPcm {
     int canali = 0;
-    int frequenza = 0;       // samples per second
-    int bitPerCampione = 0;  // 8 or 16
+    int frequenza = 0;      // samples per second
+    int bitPerCampione = 0; // 8 or 16
     std::vector<std::uint8_t> dati;
     int BytePerFrame() const { return canali * bitPerCampione / 8; }
     // The bytes of the stretch from..to milliseconds, cut at whole frames and at the data's end.

@@ -25,11 +25,12 @@ TEST(ColumnEditor, CellTextToMaskAndBack) {
         const char* text;
         SignSet mask;
         const char* shown;
-    } cases[] = {
-        {"20", 5, "02"},     {"0", 1, "0"},       {"m", 8, "M"},    {" 0 1 ", 3, "01"}, {"M210", 15, "012M"},
-        {"", 0, ""},         {"01234", 0, ""},    {"X", 0, ""},     {"1X", 0, ""},
-        {"00", 1, "0"}, // a repeated letter names its sign once, never another sign
-    };
+    } cases[] =
+        {
+            {"20", 5, "02"},      {"0", 1, "0"},  {"m", 8, "M"},    {" 0 1 ", 3, "01"},
+            {"M210", 15, "012M"}, {"", 0, ""},    {"01234", 0, ""}, {"X", 0, ""},
+            {"1X", 0, ""},        {"00", 1, "0"}, // a repeated letter names its sign once, never another sign
+        };
     for (const auto& c : cases) {
         EXPECT_EQ(MascheraCella(c.text), c.mask) << c.text;
         EXPECT_EQ(TestoCella(MascheraCella(c.text)), c.shown) << c.text;
@@ -42,9 +43,10 @@ TEST(ColumnEditor, TypingRules) {
         char key;
         std::optional<std::string> result;
     } cases[] = {
-        {"", '2', "2"},   {"2", '0', "20"},  {"20", '0', std::nullopt}, {"", 'm', "M"},
-        {"M", 'm', std::nullopt}, {"M", 'M', std::nullopt}, {"", 'x', std::nullopt}, {"1", '3', std::nullopt},
-        {"", ' ', std::nullopt},  {"02", '\b', "0"},        {"", '\b', ""},           {"012", 'M', "012M"},
+        {"", '2', "2"},          {"2", '0', "20"},         {"20", '0', std::nullopt},
+        {"", 'm', "M"},          {"M", 'm', std::nullopt}, {"M", 'M', std::nullopt},
+        {"", 'x', std::nullopt}, {"1", '3', std::nullopt}, {"", ' ', std::nullopt},
+        {"02", '\b', "0"},       {"", '\b', ""},           {"012", 'M', "012M"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TastoCella(c.cell, c.key), c.result) << c.cell << " + " << int(c.key);
@@ -146,8 +148,7 @@ TEST(ColumnEditor, SavingOnlyEmptyColumnsWritesAnEmptyFile) {
     EXPECT_EQ(std::filesystem::file_size(path), 0u);
     ed.colonne[3] = Col("012M012M012M");
     ASSERT_TRUE(ed.NonVuote().SaveToFile(path));
-    EXPECT_EQ(test::ReadBytes(path),
-              (std::vector<unsigned char>{1, 2, 4, 8, 1, 2, 4, 8, 1, 2, 4, 8}));
+    EXPECT_EQ(test::ReadBytes(path), (std::vector<unsigned char>{1, 2, 4, 8, 1, 2, 4, 8, 1, 2, 4, 8}));
 }
 
 } // namespace

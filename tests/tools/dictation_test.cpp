@@ -62,12 +62,13 @@ std::vector<TTratto> CouponOrder(const std::vector<Colonna>& cols, bool byRows) 
 }
 
 TEST(Dictation, StretchOfEachSignByte) {
-    const std::pair<std::uint8_t, TTratto> cases[] = {
-        {1, {0, 1000}},         {2, {1000, 2000}},       {4, {3000, 4000}}, {5, {4000, 5000}},
-        {8, {7000, 8000}},      {14, {13000, 14000}},    {15, {14000, 15100}},
-        {0x81, {0, 1000}},      // the highlight bit is not part of the value
-        {0, {0, 0}},            // no sign: no stretch
-    };
+    const std::pair<std::uint8_t, TTratto> cases[] =
+        {
+            {1, {0, 1000}},       {2, {1000, 2000}}, {4, {3000, 4000}},
+            {5, {4000, 5000}},    {8, {7000, 8000}}, {14, {13000, 14000}},
+            {15, {14000, 15100}}, {0x81, {0, 1000}}, // the highlight bit is not part of the value
+            {0, {0, 0}},                             // no sign: no stretch
+        };
     for (const auto& [a, t] : cases) {
         EXPECT_EQ(TrattoSegno(a), t) << int(a);
     }
@@ -108,7 +109,8 @@ TEST(Dictation, ReadingOrderOfOneCoupon) {
         for (int k = 0; k < c.columns; ++k) {
             cols.push_back(Sample(k));
         }
-        EXPECT_EQ(player.stretches, CouponOrder(cols, c.byRows)) << c.columns << (c.byRows ? " rows" : " cols");
+        EXPECT_EQ(player.stretches, CouponOrder(cols, c.byRows))
+            << c.columns << (c.byRows ? " rows" : " cols");
         ASSERT_EQ(results.size(), static_cast<std::size_t>(12 * c.columns));
         EXPECT_EQ(results.back(), TEsitoTick::Fine);
         EXPECT_EQ(d.Schedina(), 1); // stopped: back to the first coupon

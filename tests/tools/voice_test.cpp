@@ -11,22 +11,10 @@ namespace tessaline {
 namespace {
 
 TEST(Voice, WordsOfEverySignByte) {
-    const char* expected[16] = {"",
-                                "zero",
-                                "uno",
-                                "zero uno",
-                                "due",
-                                "zero due",
-                                "uno due",
-                                "zero uno due",
-                                "emme",
-                                "zero emme",
-                                "uno emme",
-                                "zero uno emme",
-                                "due emme",
-                                "zero due emme",
-                                "uno due emme",
-                                "zero uno due emme"};
+    const char* expected[16] = {"",         "zero",          "uno",          "zero uno",
+                                "due",      "zero due",      "uno due",      "zero uno due",
+                                "emme",     "zero emme",     "uno emme",     "zero uno emme",
+                                "due emme", "zero due emme", "uno due emme", "zero uno due emme"};
     for (int a = 0; a < 16; ++a) {
         EXPECT_EQ(ParoleSegno(static_cast<std::uint8_t>(a)), expected[a]) << a;
     }
@@ -55,12 +43,12 @@ std::vector<unsigned char> Wave(std::uint32_t frames, std::uint32_t declaredData
     Tag(b, "WAVE");
     Tag(b, "fmt ");
     Put32(b, 16);
-    Put16(b, 1);      // PCM
-    Put16(b, 1);      // mono
-    Put32(b, 1000);   // rate
-    Put32(b, 2000);   // bytes per second
-    Put16(b, 2);      // block
-    Put16(b, 16);     // bits
+    Put16(b, 1);    // PCM
+    Put16(b, 1);    // mono
+    Put32(b, 1000); // rate
+    Put32(b, 2000); // bytes per second
+    Put16(b, 2);    // block
+    Put16(b, 16);   // bits
     Tag(b, "LIST");
     Put32(b, 3);
     b.append("abc", 3);
@@ -86,8 +74,11 @@ TEST(Voice, ReadsPcmWaveAndCutsStretches) {
     const struct {
         std::int64_t from, to;
         std::size_t b0, b1;
-    } cases[] = {{0, 1000, 0, 2000}, {1000, 2000, 2000, 4000}, {2000, 3100, 4000, 6200},
-                 {2000, 5000, 4000, 6200}, {-5, 0, 0, 0}};
+    } cases[] = {{0, 1000, 0, 2000},
+                 {1000, 2000, 2000, 4000},
+                 {2000, 3100, 4000, 6200},
+                 {2000, 5000, 4000, 6200},
+                 {-5, 0, 0, 0}};
     for (const auto& c : cases) {
         const auto [b0, b1] = s->Byte(c.from, c.to);
         EXPECT_EQ(b0, c.b0) << c.from;
@@ -106,12 +97,14 @@ TEST(Voice, RefusesBrokenFiles) {
     } cases[] = {
         {"data past the end", Wave(10, 4000)},
         {"truncated header", std::vector<unsigned char>(good.begin(), good.begin() + 20)},
-        {"not RIFF", [&] {
+        {"not RIFF",
+         [&] {
              auto b = good;
              b[0] = 'X';
              return b;
          }()},
-        {"not PCM", [&] {
+        {"not PCM",
+         [&] {
              auto b = good;
              b[20] = 3; // format tag
              return b;

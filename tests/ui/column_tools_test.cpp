@@ -98,14 +98,14 @@ private slots:
     void operationsMessagesAndLabels() {
         const fs::path dir = fs::path(home_.path().toStdString()) / "COLONNE";
         QVERIFY(List(10).SaveToFile(dir / "a.col"));
-        QVERIFY(List(6, 7).SaveToFile(dir / "b.col"));   // 3 shared with a, 3 new
+        QVERIFY(List(6, 7).SaveToFile(dir / "b.col")); // 3 shared with a, 3 new
         QVERIFY(TListaColonne().SaveToFile(dir / "vuoto.col"));
         test::TScriptedChooser chooser;
         const struct {
             const char* radio;
             const char* s1;
             const char* s2;
-            const char* message; // nullptr: none
+            const char* message;  // nullptr: none
             std::int64_t written; // columns in the output, -1 when none is written
         } cases[] = {
             {"RadioOr", "a.col", "b.col", "Colonne Ottenute : 13", 13},
@@ -199,8 +199,8 @@ private slots:
             const char* finali;
             const char* filtrate;
         } cases[] = {
-            {true, 7, 3, 3, 7, "5", "6"},    {true, 7, 9, 7, 7, "1", "10"}, // min lowered to max
-            {false, 6, 2, 6, 6, "1", "10"},  // max raised to min
+            {true, 7, 3, 3, 7, "5", "6"},     {true, 7, 9, 7, 7, "1", "10"}, // min lowered to max
+            {false, 6, 2, 6, 6, "1", "10"},                                  // max raised to min
             {false, 1, 11, 1, 11, "11", "0"}, {false, 11, 11, 11, 11, "1", "10"},
         };
         for (const auto& c : cases) {
@@ -252,10 +252,8 @@ private slots:
             std::vector<int> numbers; // shown coupons' numbers, 0 for a hidden display
             std::vector<int> used;
         } cases[] = {
-            {0, 0, 0, {0, 0, 0, 0}, {0, 0, 0, 0}},
-            {7, 0, 0, {1, 2, 3, 0}, {3, 3, 1, 0}},
-            {22, 4, 4, {5, 6, 7, 8}, {3, 3, 3, 1}},
-            {22, 4, 2, {3, 4, 5, 6}, {3, 3, 3, 3}},
+            {0, 0, 0, {0, 0, 0, 0}, {0, 0, 0, 0}},  {7, 0, 0, {1, 2, 3, 0}, {3, 3, 1, 0}},
+            {22, 4, 4, {5, 6, 7, 8}, {3, 3, 3, 1}}, {22, 4, 2, {3, 4, 5, 6}, {3, 3, 3, 3}},
             {14, 1, 1, {2, 3, 4, 5}, {3, 3, 3, 2}},
         };
         for (const auto& c : cases) {
@@ -332,7 +330,8 @@ private slots:
         comandi.Colonne().DetDaMemoria1Click();
         QCOMPARE(shown, 0);
         QCOMPARE(prompt_.texts.size(), std::size_t{1});
-        QCOMPARE(QString::fromStdString(prompt_.texts[0]), QStringLiteral("Impossibile Caricare il File Vocale"));
+        QCOMPARE(QString::fromStdString(prompt_.texts[0]),
+                 QStringLiteral("Impossibile Caricare il File Vocale"));
         // With a player the window opens on the columns in memory.
         TFakePlayer player;
         comandi.Colonne().lettore = [&] { return &player; };
@@ -399,7 +398,8 @@ private slots:
         prompt_.answers = {BtnSi};
         w.reject();
         QVERIFY(w.isVisible());
-        QCOMPARE(QString::fromUtf8(prompt_.texts.at(1).c_str()), QString::fromUtf8("La colonna non è completa"));
+        QCOMPARE(QString::fromUtf8(prompt_.texts.at(1).c_str()),
+                 QString::fromUtf8("La colonna non è completa"));
         QCOMPARE(w.Tabella->currentRow(), 1); // the first empty team of the column
         QCOMPARE(w.Tabella->currentColumn(), 0);
 
@@ -476,7 +476,8 @@ private slots:
         for (const auto& p : pages) {
             QFile f(HelpPagePath(p.context));
             QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
-            QVERIFY(QString::fromUtf8(f.readAll()).contains(QStringLiteral("<h1>%1</h1>").arg(QString::fromUtf8(p.title))));
+            QVERIFY(QString::fromUtf8(f.readAll())
+                        .contains(QStringLiteral("<h1>%1</h1>").arg(QString::fromUtf8(p.title))));
         }
     }
 

@@ -22,8 +22,9 @@ QString Sox(const QStringList& args) {
 
 // The RMS amplitude (0 to 1) of the stretch from `from` seconds lasting `length` seconds.
 double Rms(double from, double length) {
-    const QString out = Sox({QStringLiteral(TESSALINE_VOICE_FILE), QStringLiteral("-n"), QStringLiteral("trim"),
-                             QString::number(from, 'f', 3), QString::number(length, 'f', 3), QStringLiteral("stat")});
+    const QString out =
+        Sox({QStringLiteral(TESSALINE_VOICE_FILE), QStringLiteral("-n"), QStringLiteral("trim"),
+             QString::number(from, 'f', 3), QString::number(length, 'f', 3), QStringLiteral("stat")});
     const QRegularExpressionMatch m =
         QRegularExpression(QStringLiteral("RMS\\s+amplitude:\\s+([0-9.eE+-]+)")).match(out);
     return m.hasMatch() ? m.captured(1).toDouble() : -1.0;
@@ -61,7 +62,8 @@ private slots:
             const double from = std::max(0.0, at - 0.04);
             const double length = (k == 0 || k == 15) ? 0.04 : 0.08;
             const double rms = Rms(from, length);
-            QVERIFY2(rms >= 0.0 && rms < 0.003, qPrintable(QStringLiteral("boundary %1: RMS %2").arg(k).arg(rms)));
+            QVERIFY2(rms >= 0.0 && rms < 0.003,
+                     qPrintable(QStringLiteral("boundary %1: RMS %2").arg(k).arg(rms)));
         }
     }
 

@@ -128,7 +128,8 @@ QAction* TFormEditorColonnare::Comando(const QString& hint) const {
 }
 
 std::size_t TFormEditorColonnare::IndiceCorrente() const {
-    return static_cast<std::size_t>(scroll_) + static_cast<std::size_t>(std::max(0, Tabella->currentColumn()));
+    return static_cast<std::size_t>(scroll_) +
+           static_cast<std::size_t>(std::max(0, Tabella->currentColumn()));
 }
 
 void TFormEditorColonnare::Memorizza() {
@@ -404,8 +405,8 @@ void TFormEditorColonnare::SaltaAllaColonna() {
         k = chiediColonna(n);
     } else {
         bool ok = false;
-        k = QInputDialog::getInt(this, QStringLiteral("Salta"), QStringLiteral("Salta alla Colonna Numero"), 1, 1,
-                                 n, 1, &ok);
+        k = QInputDialog::getInt(this, QStringLiteral("Salta"), QStringLiteral("Salta alla Colonna Numero"),
+                                 1, 1, n, 1, &ok);
         if (!ok) {
             k = 0;
         }

@@ -71,7 +71,8 @@ class TFormOrdinamento : public QDialog {
     Q_OBJECT
 public:
     // Sorts source (which is emptied) by the system's sign percentages.
-    TFormOrdinamento(TAppContext& main, TFileChooser& files, TListaColonne& source, QWidget* parent = nullptr);
+    TFormOrdinamento(TAppContext& main, TFileChooser& files, TListaColonne& source,
+                     QWidget* parent = nullptr);
 
     const std::vector<TColProb>& Ordinate() const { return sorted_; }
     const TIntervalloOrdinamento& Intervallo() const { return range_; }

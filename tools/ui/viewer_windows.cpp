@@ -67,7 +67,8 @@ void TLettoreQt::Suona() {
     }
     const auto [from, to] = suono_.Byte(tratto_.inizio, tratto_.fine);
     buffer_.close();
-    buffer_.setData(reinterpret_cast<const char*>(suono_.dati.data() + from), static_cast<qsizetype>(to - from));
+    buffer_.setData(reinterpret_cast<const char*>(suono_.dati.data() + from),
+                    static_cast<qsizetype>(to - from));
     buffer_.open(QIODevice::ReadOnly);
     sink_->start(&buffer_);
 }

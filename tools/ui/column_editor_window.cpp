@@ -70,7 +70,7 @@ TFormEditorColonnare::TFormEditorColonnare(TAppContext& main, TFileChooser& file
     Tabella->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Tabella->setTabKeyNavigation(false);
     const QFontMetrics fm(Tabella->font());
-    const int cellW = fm.horizontalAdvance(QStringLiteral("012M")) + 8;
+    const int cellW = fm.horizontalAdvance(QStringLiteral("012M")) + 4;
     const int cellH = fm.height() + 4;
     Tabella->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     Tabella->horizontalHeader()->setDefaultSectionSize(cellW);
@@ -89,7 +89,7 @@ TFormEditorColonnare::TFormEditorColonnare(TAppContext& main, TFileChooser& file
         }
     }
     const int headH = Tabella->horizontalHeader()->sizeHint().height();
-    const int headW = fm.horizontalAdvance(QStringLiteral(" 12")) + 12;
+    const int headW = fm.horizontalAdvance(QStringLiteral(" 12")) + 8;
     Tabella->verticalHeader()->setFixedWidth(headW);
     Tabella->setFixedSize(headW + kColonneVisibili * cellW + 2 * Tabella->frameWidth(),
                           headH + kTeams * cellH + 2 * Tabella->frameWidth());

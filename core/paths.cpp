@@ -94,23 +94,27 @@ fs::path InstalledDataDir() {
     return {};
 }
 
-bool PrepareProgramDir(bool seed) {
+fs::path GeneratedDataDir() {
+#ifdef TESSALINE_DATA_GENERATED_DIR
     std::error_code ec;
-    const fs::path dir = ProgramDir();
-    fs::create_directories(dir, ec);
-    if (!fs::is_directory(dir, ec)) {
-        return false;
+    const fs::path generated(TESSALINE_DATA_GENERATED_DIR);
+    for (fs::path d = ExecutableDir(); !d.empty(); d = d.parent_path()) {
+        if (fs::exists(d / "CMakeCache.txt", ec)) {
+            return fs::is_directory(generated, ec) ? generated : fs::path();
+        }
+        if (d == d.parent_path()) {
+            break;
+        }
     }
-    for (TFolder f : kAllFolders) {
-        fs::create_directories(dir / FolderName(f), ec);
-    }
-    if (!seed) {
-        return true;
-    }
-    const fs::path source = InstalledDataDir();
-    if (source.empty()) {
-        return true;
-    }
+#endif
+    return {};
+}
+
+namespace {
+
+// Copies every file of source that the data folder lacks.
+void SeedFrom(const fs::path& source, const fs::path& dir) {
+    std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(source, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         const fs::path rel = fs::relative(it->path(), source, ec);
@@ -124,6 +128,28 @@ bool PrepareProgramDir(bool seed) {
             fs::copy_file(it->path(), target, ec);
         }
         ec.clear();
+    }
+}
+
+} // namespace
+
+bool PrepareProgramDir(bool seed) {
+    std::error_code ec;
+    const fs::path dir = ProgramDir();
+    fs::create_directories(dir, ec);
+    if (!fs::is_directory(dir, ec)) {
+        return false;
+    }
+    for (TFolder f : kAllFolders) {
+        fs::create_directories(dir / FolderName(f), ec);
+    }
+    if (!seed) {
+        return true;
+    }
+    for (const fs::path& source : {InstalledDataDir(), GeneratedDataDir()}) {
+        if (!source.empty()) {
+            SeedFrom(source, dir);
+        }
     }
     return true;
 }

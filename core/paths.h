@@ -23,6 +23,8 @@ std::filesystem::path InstalledDataDir();
 // Creates the data folder and its sub-folders; with seed, copies every installed data file that is
 // missing (never overwriting one). Returns false when the folder cannot be created.
 bool PrepareProgramDir(bool seed);
+// The data made by the build (the voice file) when running from the build tree; empty otherwise.
+std::filesystem::path GeneratedDataDir();
 
 // A name without a folder goes into the folder of its kind; any other path is kept as it is.
 std::filesystem::path ResolveInFolder(const std::string& name, TFolder folder);

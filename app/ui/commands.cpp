@@ -12,6 +12,7 @@
 #include "reduce/ui/guarantee_commands.h"
 #include "scrutiny/ui/scrutiny_commands.h"
 #include "system/ui/system_commands.h"
+#include "tools/ui/tools_commands.h"
 #include "update/ui/form_download.h"
 
 namespace tessaline {
@@ -37,6 +38,7 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     garanzie_ = new TComandiGaranzie(main, *files, main.Saver(), printer);
     aggiornamento_ = new TComandiAggiornamento(main);
     prospetto_ = new TComandiProspetto(main, main.Saver());
+    colonne_ = new TComandiColonne(main, *files, main.Saver());
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
     // "Cerca Fisse" (hidden in the menu; the frame editor opens it too), printing on the program's printer.

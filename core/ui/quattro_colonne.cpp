@@ -44,7 +44,8 @@ QString TQuattroColonne::Cella(int k, int team) const {
     if (k >= usate_) {
         return {};
     }
-    const SignSet s = colonne_[static_cast<std::size_t>(k)][team];
+    // The high bit marks the sign being read; it is drawn highlighted, not written.
+    const auto s = static_cast<SignSet>(colonne_[static_cast<std::size_t>(k)][team] & 0x0F);
     return s == 0 ? QStringLiteral("*") : Q(SignText(s));
 }
 
@@ -78,7 +79,15 @@ void TQuattroColonne::paintEvent(QPaintEvent*) {
         for (int t = 0; t < kTeams; ++t) {
             const int y = top + t * row + (t / 2) * kMatchGap;
             QString text = Cella(k, t);
-            p.drawText(QRect(x, y, cell - 2, fm.height()), Qt::AlignHCenter, text);
+            const QRect r(x, y, cell - 2, fm.height());
+            if (k < 3 && k < usate_ && (colonne_[static_cast<std::size_t>(k)][t] & 0x80) != 0) {
+                p.fillRect(r, palette().highlight());
+                p.setPen(palette().highlightedText().color());
+                p.drawText(r, Qt::AlignHCenter, text);
+                p.setPen(palette().text().color());
+                continue;
+            }
+            p.drawText(r, Qt::AlignHCenter, text);
         }
     }
 }

@@ -15,6 +15,7 @@ class TQuattroColonne : public QWidget {
 public:
     explicit TQuattroColonne(QWidget* parent = nullptr);
 
+    // A sign byte with the bit 128 set is drawn highlighted.
     // The coupon: its number (shown as "Schedina Nº n"), its columns (count 0 to 3) and their marks.
     void Imposta(std::int32_t numero, const std::array<Colonna, 3>& colonne, int usate,
                  const std::array<std::uint8_t, 3>& segnate);

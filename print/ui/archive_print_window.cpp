@@ -142,7 +142,7 @@ void TFormStampaArchivio::Estremi(bool primo) {
 
 bool TFormStampaArchivio::Intervallo(std::size_t& primo, std::size_t& ultimo) {
     if (!ConcorsiDaStampare(archivio_.Concorsi(), Da(), A(), primo, ultimo)) {
-        prompt_.ShowMessage(msg::kInformazione, kNessunConcorso, BtnOk);
+        prompt_.ShowMessage(msg::kInformazione, kNessunConcorso, tessaline::BtnOk);
         return false;
     }
     return true;
@@ -165,7 +165,7 @@ void TFormStampaArchivio::accept() {
         });
     } catch (const std::exception&) {
         QApplication::restoreOverrideCursor();
-        prompt_.ShowMessage(msg::kInformazione, msg::kImpossibileStampareLaTabella, BtnOk);
+        prompt_.ShowMessage(msg::kInformazione, msg::kImpossibileStampareLaTabella, tessaline::BtnOk);
         return;
     }
     QApplication::restoreOverrideCursor();

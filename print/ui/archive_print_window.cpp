@@ -64,6 +64,9 @@ TFormStampaArchivio::TFormStampaArchivio(const T_Archivio& archivio, UserPrompt&
     estremo(0, "Concorso Iniziale :", Annosup1, AnnoInf1, Concorso1, "AnnoInf1", "Annosup1", "Concorso1");
     estremo(1, "Concorso Finale :", AnnoSup2, AnnoInf2, Concorso2, "AnnoInf2", "AnnoSup2", "Concorso2");
     gl->setColumnStretch(5, 1);
+    LabelConcorsi = new QLabel(group);
+    LabelConcorsi->setObjectName(QStringLiteral("LabelConcorsi"));
+    gl->addWidget(LabelConcorsi, 2, 0, 1, 6);
 
     auto* box = new QDialogButtonBox(this);
     BtnOk = box->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
@@ -138,6 +141,18 @@ void TFormStampaArchivio::Estremi(bool primo) {
     }
     AnnoInf1->setText(QStringLiteral("%1/").arg(Annosup1->value() - 1));
     AnnoInf2->setText(QStringLiteral("%1/").arg(AnnoSup2->value() - 1));
+    std::size_t p = 0;
+    std::size_t u = 0;
+    const std::size_t n = ConcorsiDaStampare(archivio_.Concorsi(), Da(), A(), p, u) ? u - p + 1 : 0;
+    const std::size_t pagine = (n + kConcorsiPerPagina - 1) / kConcorsiPerPagina;
+    LabelConcorsi->setText(n == 0
+                               ? QStringLiteral("Nessun concorso fra i due estremi")
+                               : QStringLiteral("%1 %2, %3 %4 di %5 concorsi")
+                                     .arg(n)
+                                     .arg(n == 1 ? QStringLiteral("concorso") : QStringLiteral("concorsi"))
+                                     .arg(pagine)
+                                     .arg(pagine == 1 ? QStringLiteral("pagina") : QStringLiteral("pagine"))
+                                     .arg(kConcorsiPerPagina));
 }
 
 bool TFormStampaArchivio::Intervallo(std::size_t& primo, std::size_t& ultimo) {

@@ -33,6 +33,7 @@ public:
     QLabel* AnnoInf2;
     QSpinBox* Concorso1;
     QSpinBox* Concorso2;
+    QLabel* LabelConcorsi; // how many contests lie between the ends
     QPushButton* BtnOk;
     QPushButton* BtnAnteprima;
 

@@ -13,6 +13,7 @@
 #include "archive/demo_archive.h"
 #include "archive/ui/archive_commands.h"
 #include "archive/ui/archive_windows.h"
+#include "core/ui/help.h"
 #include "print/ui/archive_print_window.h"
 #include "print/ui/printer.h"
 #include "system/sistema.h"
@@ -119,6 +120,19 @@ private slots:
             QCOMPARE(w.A(), s.a);
         }
         QCOMPARE(w.AnnoInf1->text(), QStringLiteral("2023/"));
+        QCOMPARE(w.LabelConcorsi->text(), QStringLiteral("Nessun concorso fra i due estremi"));
+        w.AnnoSup2->setValue(2023); // 2022/30, and the first end with it
+        w.Concorso1->setValue(30);
+        QCOMPARE(w.LabelConcorsi->text(), QStringLiteral("1 concorso, 1 pagina di 40 concorsi"));
+        w.Concorso1->setValue(1);
+        QCOMPARE(w.LabelConcorsi->text(), QStringLiteral("30 concorsi, 1 pagina di 40 concorsi"));
+        w.AnnoSup2->setValue(2024);
+        w.Concorso2->setValue(12);
+        QCOMPARE(w.LabelConcorsi->text(), QStringLiteral("50 concorsi, 2 pagine di 40 concorsi"));
+        // Its help page.
+        QFile help(HelpPagePath(TFormStampaArchivio::kHelpContext));
+        QVERIFY(help.open(QIODevice::ReadOnly));
+        QVERIFY(help.readAll().contains("<h1>Stampa Archivio</h1>"));
     }
 
     // Printed to a PDF and read back: the contests between the ends, forty a page, landscape, with

@@ -5,6 +5,8 @@
 #include "conditions/ui/condition_commands.h"
 #include "conditions/ui/frame_dialogs.h"
 #include "develop/ui/develop_commands.h"
+#include "print/ui/archive_print_window.h"
+#include "print/ui/preview.h"
 #include "print/ui/print_commands.h"
 #include "print/ui/printer.h"
 #include "print/ui/summary_window.h"
@@ -41,6 +43,15 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     colonne_ = new TComandiColonne(main, *files, main.Saver());
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
+    // The archive printout from the view's "Stampa", and the preview of the link's analysis.
+    archivio_->stampaArchivio = [m = &main](QWidget* parent, const TGruppiScelti& gruppi) {
+        TFormStampaArchivio dlg(m->Archivio(), m->Prompt(), gruppi, parent);
+        dlg.exec();
+    };
+    condizioni_->anteprima = [m = &main](QWidget* parent, const QString& titolo,
+                                         const std::function<void(TCanvas&)>& draw) {
+        AnteprimaProgramma(m->Prompt())(parent, titolo, draw);
+    };
     // "Cerca Fisse" (hidden in the menu; the frame editor opens it too), printing on the program's printer.
     TFormPrinc* m = &main;
     main.Collega(QStringLiteral("CercaFisse1Click"),

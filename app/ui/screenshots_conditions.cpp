@@ -2,11 +2,15 @@
 
 #include <QApplication>
 #include <QPixmap>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QTabWidget>
+#include <memory>
 
 #include "conditions/condition_set.h"
 #include "conditions/filter_columns.h"
 #include "conditions/frame_tools.h"
+#include "conditions/link_analysis_print.h"
 #include "conditions/points_between.h"
 #include "conditions/sequele.h"
 #include "conditions/sequence_shape.h"
@@ -17,6 +21,7 @@
 #include "conditions/value_conditions.h"
 #include "core/interfaces.h"
 #include "core/ui/file_chooser.h"
+#include "print/ui/preview.h"
 #include "system/sistema.h"
 
 namespace tessaline {
@@ -169,8 +174,41 @@ bool SaveConditionScreenshots(T_Sistema& sys, const QString& dir) {
     TFixedAnswerPrompt prompt;
     TFormRec rec(set, prompt);
     ok = Shots(&rec, dir, QStringLiteral("recupero_condizioni")) && ok;
+    if (set.Link().StatTotale.Eventi() == 0) {
+        // The sample run refused nothing through the link: some rejections to look at.
+        const int counts[] = {1834, 402, 97, 12, 3};
+        for (std::size_t v = 0; v < std::size(counts); ++v) {
+            for (int k = 0; k < counts[v]; ++k) {
+                set.Link().StatTotale.Aggiungi(static_cast<int>(v), 0, false);
+                set.Link().Lettera(k % 3 == 0 ? 'C' : 'A').StatErrori.Aggiungi(static_cast<int>(v), 0, false);
+                if (v > 0) {
+                    set.Link()
+                        .Lettera(k % 2 == 0 ? 'A' : 'B')
+                        .StatLivelli.Aggiungi(static_cast<int>(v), 0, false);
+                }
+            }
+        }
+    }
     TFormAnalisiRec an(set);
+    // Its printout: the preview, and the tables printed into a PDF file.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(dir + QStringLiteral("/analisi_colonne_filtrate.pdf"));
+    std::unique_ptr<QPrintPreviewDialog> preview;
+    an.ImpostaAnteprima(
+        [&](QWidget* parent, const QString& titolo, const std::function<void(TCanvas&)>& draw) {
+            preview.reset(CreaAnteprima(parent, titolo, prompt, draw, &printer));
+        });
     ok = Shots(&an, dir, QStringLiteral("analisi_colonne_filtrate")) && ok;
+    an.StampaClick();
+    if (preview != nullptr) {
+        preview->resize(640, 480);
+        preview->show();
+        ok = Save(preview.get(), dir, QStringLiteral("anteprima_analisi_colonne_filtrate")) && ok;
+        Q_EMIT preview->paintRequested(&printer);
+        preview->hide();
+    }
 
     TContestoDialoghi ctx;
     ctx.Schedina.Squadre = sys.dati.teamNames;

@@ -27,7 +27,11 @@ void TComandiArchivio::Visualizzazione1Click() {
     if (stampaArchivio) {
         form.ImpostaStampa([this, &form] {
             try {
-                stampaArchivio(&form);
+                TGruppiScelti gruppi{};
+                for (std::size_t g = 0; g < gruppi.size() && g < form.Caselle.size(); ++g) {
+                    gruppi[g] = form.Caselle[g]->isChecked();
+                }
+                stampaArchivio(&form, gruppi);
             } catch (const std::exception& e) {
                 main_.Prompt().ShowMessage(msg::kInformazione, e.what(), BtnOk);
             }

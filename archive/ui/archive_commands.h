@@ -4,6 +4,8 @@
 #include <QObject>
 #include <functional>
 
+#include "conditions/archive_print.h"
+
 namespace tessaline {
 
 class TAppContext;
@@ -20,8 +22,9 @@ public:
     // Remembered: the groups shown come back the next time.
     void Visualizzazione1Click();
 
-    // The archive printout, for the view's "Stampa" (not offered while empty).
-    std::function<void(QWidget* parent)> stampaArchivio;
+    // The archive printout, for the view's "Stampa" (not offered while empty), with the measure
+    // groups the view shows.
+    std::function<void(QWidget* parent, const TGruppiScelti& gruppi)> stampaArchivio;
 
 private:
     TAppContext& main_;

@@ -100,6 +100,7 @@ bool TComandiCondizioni::Quadri1Click() {
 
 bool TComandiCondizioni::Link1Click() {
     TFormRec dlg(main_.Sistema().Insieme(), main_.Prompt(), main_.Finestra());
+    dlg.anteprima = anteprima;
     if (dlg.exec() != QDialog::Accepted) {
         return false;
     }

@@ -6,6 +6,8 @@
 #include <memory>
 #include <span>
 
+#include "core/ui/printing_hook.h"
+
 namespace tessaline {
 
 class TAppContext;
@@ -38,6 +40,8 @@ public:
     static bool HaDialogo(int slot);
     // What the dialogs show of the current system's coupon, and where they ask.
     TContestoDialoghi Contesto();
+    // The preview of the printouts of the link's analysis (none offered while empty).
+    TAnteprima anteprima;
 
 private:
     // After "Ok": modified, recalculated, commands and status line refreshed.

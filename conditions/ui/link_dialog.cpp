@@ -4,10 +4,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLocale>
 #include <QVBoxLayout>
 
 #include "conditions/condition_set.h"
+#include "conditions/link_analysis_print.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "core/ui/help.h"
@@ -161,6 +161,7 @@ void TFormRec::AzzeraClick() {
 
 void TFormRec::AnalisiClick() {
     TFormAnalisiRec a(set_, this);
+    a.ImpostaAnteprima(anteprima);
     a.exec();
 }
 
@@ -245,8 +246,8 @@ TFormAnalisiRec::TFormAnalisiRec(const TInsiemeCondizioni& set, QWidget* parent)
     RadioValori->setChecked(true);
     BtnStampa = new QPushButton(QStringLiteral("Stampa"), this);
     BtnStampa->setObjectName(QStringLiteral("BtnStampa"));
-    BtnStampa->setToolTip(QStringLiteral("Stampa Delle Colonne Filtrate Dal Recupero Condizioni"));
-    BtnStampa->setEnabled(false); // printing of tables is not part of the program yet
+    BtnStampa->setToolTip(QString::fromUtf8(msg::kTitoloAnalisiLink));
+    BtnStampa->setEnabled(false); // until a preview is given
     auto* chiudi = new QPushButton(QStringLiteral("Chiudi"), this);
     auto* aiuto = new QPushButton(QStringLiteral("Aiuto"), this);
     bottom->addWidget(RadioValori);
@@ -258,12 +259,28 @@ TFormAnalisiRec::TFormAnalisiRec(const TInsiemeCondizioni& set, QWidget* parent)
     top->addLayout(bottom);
     connect(chiudi, &QPushButton::clicked, this, &QDialog::accept);
     connect(aiuto, &QPushButton::clicked, this, [this] { OpenHelp(kHelpContext, this); });
+    connect(BtnStampa, &QPushButton::clicked, this, [this] { StampaClick(); });
     connect(RadioValori, &QRadioButton::toggled, this, [this] { Mostra(); });
     connect(ListaLettere, &QListWidget::currentRowChanged, this, [this] { Mostra(); });
     if (ListaLettere->count() > 0) {
         ListaLettere->setCurrentRow(0);
     }
     Mostra();
+}
+
+void TFormAnalisiRec::ImpostaAnteprima(TAnteprima f) {
+    anteprima_ = std::move(f);
+    BtnStampa->setEnabled(static_cast<bool>(anteprima_));
+}
+
+void TFormAnalisiRec::StampaClick() {
+    if (!anteprima_) {
+        return;
+    }
+    const bool perc = RadioPerc->isChecked();
+    const TLink& link = set_.Link();
+    anteprima_(this, QString::fromUtf8(msg::kTitoloAnalisiLink),
+               [&link, perc](TCanvas& canvas) { StampaAnalisiLink(canvas, link, perc); });
 }
 
 void TFormAnalisiRec::Mostra() {
@@ -273,24 +290,11 @@ void TFormAnalisiRec::Mostra() {
         if (f == nullptr) {
             return;
         }
-        // Up to the last value that rejected something.
-        std::int64_t sum = 0;
-        int last = from - 1;
-        for (int v = from; v <= f->Massimo(); ++v) {
-            sum += f->Frequenza(v);
-            if (f->Frequenza(v) != 0) {
-                last = v;
-            }
-        }
         int r = 0;
-        for (int v = from; v <= last; ++v) {
-            const std::int32_t n = f->Frequenza(v);
+        for (const TRigaAnalisiLink& riga : RigheAnalisiLink(*f, from, perc)) {
             t->insertRow(r);
-            t->setItem(r, 0, new QTableWidgetItem(QString::number(v)));
-            const QString text =
-                perc ? QLocale().toString(sum == 0 ? 0.0 : 100.0 * n / static_cast<double>(sum), 'f', 2)
-                     : QLocale().toString(n);
-            auto* item = new QTableWidgetItem(text);
+            t->setItem(r, 0, new QTableWidgetItem(QString::number(riga.valore)));
+            auto* item = new QTableWidgetItem(Q(riga.testo));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             t->setItem(r, 1, item);
             ++r;

@@ -17,6 +17,7 @@
 
 #include "conditions/value_table.h"
 #include "core/ui/points_graph.h"
+#include "core/ui/printing_hook.h"
 
 namespace tessaline {
 
@@ -49,6 +50,8 @@ public:
     int SommaTotale() const;
     void AzzeraClick();
     void AnalisiClick();
+    // Handed to the analysis window for its printout.
+    TAnteprima anteprima;
     // Refuses an error count above the level sums ("Informazione"); else stores the tables.
     void accept() override;
 
@@ -78,9 +81,14 @@ public:
     QPushButton* BtnStampa;
 
     void Mostra();
+    // The printout "Stampa Delle Colonne Filtrate Dal Recupero Condizioni" in its preview, in values
+    // or percent as shown; "Stampa" is enabled once a preview is given.
+    void ImpostaAnteprima(TAnteprima f);
+    void StampaClick();
 
 private:
     const TInsiemeCondizioni& set_;
+    TAnteprima anteprima_;
 };
 
 } // namespace tessaline

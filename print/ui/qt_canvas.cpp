@@ -33,6 +33,9 @@ QString FamigliaInstallata(const std::string& name) {
     if (lower == QLatin1String("times new roman")) {
         return QStringLiteral("Liberation Serif");
     }
+    if (lower == QLatin1String("small fonts")) {
+        return QStringLiteral("Liberation Sans Narrow");
+    }
     return n;
 }
 

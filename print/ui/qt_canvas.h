@@ -13,7 +13,8 @@ class QPagedPaintDevice;
 namespace tessaline {
 
 // The installed family that stands in for a family named by the program ("Courier New" is Liberation
-// Mono, "Arial" Liberation Sans, "Times New Roman" Liberation Serif); other names are kept.
+// Mono, "Arial" Liberation Sans, "Times New Roman" Liberation Serif, "Small Fonts" Liberation Sans
+// Narrow); other names are kept.
 QString FamigliaInstallata(const std::string& name);
 // A QFont for the font description (size in points).
 QFont QtFont(const TFontDesc& desc);

@@ -5,11 +5,16 @@
 #include <fmt/format.h>
 
 #include "core/errors.h"
+#include "core/threads.h"
 
 namespace tessaline::cli {
 
 TArgs::TArgs(std::vector<std::string> words) : words_(std::move(words)) {
     json_ = Flag("--json");
+    // Every command takes the cap on the threads of its long jobs (1: a single thread).
+    if (const auto threads = Option("--threads")) {
+        SetThreadCap(static_cast<int>(ParseInt(*threads, 1, 1024, "numero di thread")));
+    }
 }
 
 bool TArgs::Flag(std::string_view name) {

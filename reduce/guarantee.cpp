@@ -133,7 +133,8 @@ bool CalcolaModo(std::span<const Colonna> examined, int mode, std::int64_t expec
                  const std::function<bool(const TPassoVincente&)>& enumerate, TColumnAcceptor* conditions,
                  TRisultatiGaranzie& results, CancelProbe* cancel, TVistaGaranzie* view) {
     const auto index = IndiceGaranzie(examined);
-    return CalcolaModo(examined, index.get(), 0, mode, expected, enumerate, conditions, results, cancel, view);
+    return CalcolaModo(examined, index.get(), 0, mode, expected, enumerate, conditions, results, cancel,
+                       view);
 }
 
 bool CalcolaModo(std::span<const Colonna> examined, const TGuaranteeIndex* index, int threads, int mode,

@@ -44,7 +44,8 @@ private:
 // column, else column by column. stop, when set by another thread, ends a count early.
 class TWinCounter {
 public:
-    TWinCounter(std::span<const Colonna> examined, const TGuaranteeIndex* index, const std::atomic<bool>& stop)
+    TWinCounter(std::span<const Colonna> examined, const TGuaranteeIndex* index,
+                const std::atomic<bool>& stop)
         : examined_(examined), index_(index), stop_(stop) {}
     // False when stopped before the column was counted.
     bool Count(const Colonna& w);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-
 namespace tessaline {
 
 namespace {
@@ -78,9 +77,9 @@ TGuaranteeIndex::TGuaranteeIndex(std::span<const Colonna> examined) {
         std::size_t best = ~std::size_t{0};
         for (int low = 4; low <= keyBits; ++low) {
             const std::size_t prefixes = std::size_t{1} << (keyBits - low);
-            const std::size_t bytes =
-                prefixes * sizeof(std::uint32_t) +
-                (std::min(columns, prefixes) + 1) * (std::size_t{1} << low) * sizeof(std::int32_t);
+            const std::size_t bytes = prefixes * sizeof(std::uint32_t) + (std::min(columns, prefixes) + 1) *
+                                                                             (std::size_t{1} << low) *
+                                                                             sizeof(std::int32_t);
             if (bytes < best) {
                 best = bytes;
                 t.low = low;

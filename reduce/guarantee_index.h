@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 #include <span>
+#include <vector>
 
 #include "core/column.h"
 

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "develop/merge.h"
@@ -76,33 +77,72 @@ template <class Key> struct TEntry {
 
 enum class TPassResult { Unchanged, Changed, Cancelled };
 
+// The tables of a pass, kept for the next passes of the same run: a pass never has more columns
+// than the one before, so they are allocated (and their pages first touched) once.
+template <class Key> struct TMergeTables {
+    std::vector<Key> keys;
+    std::vector<std::vector<TEntry<Key>>> index = std::vector<std::vector<TEntry<Key>>>(kTeams);
+    std::vector<std::vector<std::uint32_t>> rank = std::vector<std::vector<std::uint32_t>>(kTeams);
+    std::vector<TEntry<Key>> scratch;
+    std::vector<std::uint8_t> deleted;
+};
+
+// Sorts entries by (key, pos) whose positions already ascend: stable passes of 16 bits over the
+// 48-bit keys of narrow columns; any other key type takes the comparison sort.
+template <class Key> void SortEntries(std::vector<TEntry<Key>>& idx, std::vector<TEntry<Key>>& scratch) {
+    if constexpr (std::is_same_v<Key, std::uint64_t>) {
+        scratch.resize(idx.size());
+        std::vector<std::uint32_t> start(65537);
+        for (int shift = 0; shift < 48; shift += 16) {
+            std::fill(start.begin(), start.end(), 0u);
+            for (const auto& e : idx) {
+                ++start[((e.key >> shift) & 0xFFFFu) + 1];
+            }
+            if (start[1 + ((idx.empty() ? 0 : idx[0].key >> shift) & 0xFFFFu)] == idx.size()) {
+                continue; // every key has the same digit here: the order stands
+            }
+            for (std::size_t d = 1; d < start.size(); ++d) {
+                start[d] += start[d - 1];
+            }
+            for (const auto& e : idx) {
+                scratch[start[(e.key >> shift) & 0xFFFFu]++] = e;
+            }
+            idx.swap(scratch);
+        }
+    } else {
+        std::sort(idx.begin(), idx.end());
+    }
+}
+
 // One pass over cols[0..n): joins in place, compacts, and returns the new count in n.
 template <class Key, int Bits>
-TPassResult MergePass(Colonna* cols, std::size_t& n, int pass, TMergeReporter& reporter,
-                      CancelProbe* cancel) {
+TPassResult MergePass(Colonna* cols, std::size_t& n, int pass, TMergeReporter& reporter, CancelProbe* cancel,
+                      TMergeTables<Key>& tables) {
     using Ops = TKeyOps<Key, Bits>;
-    std::vector<Key> keys(n);
+    auto& keys = tables.keys;
+    keys.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
         keys[i] = Ops::Pack(cols[i]);
     }
     // index[k]: the columns sorted by (key without team k, position); rank[k][i]: where column i
     // stands in index[k].
-    std::vector<std::vector<TEntry<Key>>> index(kTeams);
-    std::vector<std::vector<std::uint32_t>> rank(kTeams);
+    auto& index = tables.index;
+    auto& rank = tables.rank;
     for (int k = 0; k < kTeams; ++k) {
         auto& idx = index[static_cast<std::size_t>(k)];
         idx.resize(n);
         for (std::size_t i = 0; i < n; ++i) {
             idx[i] = {Ops::Clear(keys[i], k), static_cast<std::uint32_t>(i)};
         }
-        std::sort(idx.begin(), idx.end());
+        SortEntries(idx, tables.scratch);
         auto& rk = rank[static_cast<std::size_t>(k)];
         rk.resize(n);
         for (std::size_t m = 0; m < n; ++m) {
             rk[idx[m].pos] = static_cast<std::uint32_t>(m);
         }
     }
-    std::vector<std::uint8_t> deleted(n, 0);
+    auto& deleted = tables.deleted;
+    deleted.assign(n, 0);
     std::size_t alive = n;
     std::size_t last = n - 1; // the last column still in the list
     bool changed = false;
@@ -226,6 +266,8 @@ double Merge(TListaColonne& list, bool enabled, TProgressSink* progress, CancelP
         progress->Begin("Accorpamento In Corso..");
     }
     TMergeReporter reporter(progress);
+    TMergeTables<std::uint64_t> narrow;
+    TMergeTables<TWideKey> wide;
     int pass = 1;
     bool changed = true;
     while (size > 1 && changed) {
@@ -233,9 +275,10 @@ double Merge(TListaColonne& list, bool enabled, TProgressSink* progress, CancelP
             progress->SetCaption("Accorpamento in Corso");
         }
         reporter.Report(pass, 0.0);
-        const TPassResult r = AllNarrow(list.begin(), size)
-                                  ? MergePass<std::uint64_t, 4>(list.begin(), size, pass, reporter, cancel)
-                                  : MergePass<TWideKey, 8>(list.begin(), size, pass, reporter, cancel);
+        const TPassResult r =
+            AllNarrow(list.begin(), size)
+                ? MergePass<std::uint64_t, 4>(list.begin(), size, pass, reporter, cancel, narrow)
+                : MergePass<TWideKey, 8>(list.begin(), size, pass, reporter, cancel, wide);
         list.Truncate(size);
         if (r == TPassResult::Cancelled) {
             if (progress != nullptr) {

@@ -13,8 +13,8 @@
 #include "conditions/value_conditions.h"
 #include "core/threads.h"
 #include "develop/driver.h"
-#include "system/sistema.h"
 #include "reference/quadruples.h"
+#include "system/sistema.h"
 
 using namespace tessaline;
 

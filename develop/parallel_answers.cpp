@@ -10,6 +10,7 @@ namespace {
 // Below this many columns a run stays on one thread; chunks per thread for the balance.
 constexpr std::int64_t kParallelFrom = 1 << 16;
 constexpr std::int64_t kChunksPerThread = 32;
+constexpr std::int64_t kChunkMost = 1 << 16;
 } // namespace
 
 std::unique_ptr<TParallelAnswers> TParallelAnswers::Start(const Pronostico& forecast, TColumnAcceptor& set,
@@ -24,10 +25,12 @@ std::unique_ptr<TParallelAnswers> TParallelAnswers::Start(const Pronostico& fore
     if (total < kParallelFrom) {
         return nullptr;
     }
-    // The leading teams whose sign combinations make enough chunks; the rest is each chunk's.
+    // The leading teams whose sign combinations make enough chunks, each small enough that the
+    // run's thread, when it counts one itself or waits for one, is soon back to its probe; the rest
+    // of the teams are each chunk's.
     int leading = 0;
     std::int64_t chunks = 1;
-    while (leading < kTeams - 1 && chunks < kChunksPerThread * threads) {
+    while (leading < kTeams - 1 && (chunks < kChunksPerThread * threads || total / chunks > kChunkMost)) {
         chunks *= detail::SignsOf(forecast[leading]).n;
         ++leading;
     }

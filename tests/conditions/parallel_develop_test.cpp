@@ -28,9 +28,8 @@ public:
                       std::to_string(e));
     }
     void Stato(const std::string& text) override {
-        if (text.rfind("Elaborazione", 0) == 0) { // the time taken differs from run to run
-            log.push_back("S " + text);
-        }
+        // The time taken differs from run to run: only the text before it is compared.
+        log.push_back("S " + text.substr(0, text.find("Tempo Impiegato")));
     }
     void EnumerazioneInterrotta() override { log.push_back("interrotta"); }
     void CondizionamentoConcluso() override { log.push_back("concluso"); }

@@ -11,6 +11,7 @@
 #include "conditions/condition_set.h"
 #include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
+#include "core/threads.h"
 #include "develop/driver.h"
 #include "reference/quadruples.h"
 #include "system/sistema.h"
@@ -57,8 +58,10 @@ template <class F> void Enumerate(std::int64_t count, F&& f) {
 
 constexpr std::int64_t kAll = reference::kAllQuadruples;
 
-// End to end: "Calcolo Colonne" of the twelve quadruples into memory, conditions on.
+// End to end: "Calcolo Colonne" of the twelve quadruples into memory, conditions on, on
+// state.range(0) threads. Process CPU time (every thread) and wall time.
 void BM_DevelopSystemQuadruples(benchmark::State& state) {
+    SetThreadCap(static_cast<int>(state.range(0)));
     T_Sistema sys;
     sys.dati.Forecast.s.fill(kAllSigns);
     sys.dati.sviluppo.UseConditions = 1;
@@ -75,7 +78,13 @@ void BM_DevelopSystemQuadruples(benchmark::State& state) {
     state.counters["accepted"] = static_cast<double>(accepted);
     state.SetItemsProcessed(state.iterations() * kAll);
 }
-BENCHMARK(BM_DevelopSystemQuadruples)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DevelopSystemQuadruples)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 void BM_AccettaQuadruples(benchmark::State& state) {
     TInsiemeCondizioni set;

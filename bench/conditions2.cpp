@@ -11,7 +11,10 @@
 #include "conditions/points_between.h"
 #include "conditions/sequele.h"
 #include "conditions/value_conditions.h"
+#include "core/threads.h"
+#include "develop/driver.h"
 #include "reference/quadruples.h"
+#include "system/sistema.h"
 
 using namespace tessaline;
 
@@ -95,6 +98,31 @@ void BM_Conditions2Quadruples(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_Conditions2Quadruples)->Arg(1 << 20)->Arg(kAll)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// End to end: "Calcolo Colonne" of the twelve quadruples into memory through the same set, on
+// state.range(0) threads. Process CPU time (every thread) and wall time.
+void BM_DevelopSystemConditions2(benchmark::State& state) {
+    SetThreadCap(static_cast<int>(state.range(0)));
+    TBanco b;
+    T_Sistema sys;
+    sys.dati.Forecast.s.fill(kAllSigns);
+    sys.dati.sviluppo.UseConditions = 1;
+    sys.dati.sviluppo.DestinationMemory = 1;
+    sys.Condizioni = &b.set;
+    std::int64_t accepted = 0;
+    for (auto _ : state) {
+        accepted = DevelopSystem(sys, TDevelopHooks{}).accepted;
+        benchmark::DoNotOptimize(sys.Colonne.Size());
+    }
+    state.counters["accepted"] = static_cast<double>(accepted);
+}
+BENCHMARK(BM_DevelopSystemConditions2)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 // Every measure of the families computed for every column, whatever the earlier checks said: the
 // cost of the measures alone.

@@ -5,11 +5,23 @@
 #include <fmt/format.h>
 
 #include "core/errors.h"
+#include "core/paths.h"
+#include "core/threads.h"
+#include "system/config_file.h"
 
 namespace tessaline::cli {
 
 TArgs::TArgs(std::vector<std::string> words) : words_(std::move(words)) {
     json_ = Flag("--json");
+    // Every command takes the cap on the threads of its long jobs (1: a single thread); without it
+    // the configuration's setting holds.
+    if (const auto threads = Option("--threads")) {
+        SetThreadCap(static_cast<int>(ParseInt(*threads, 1, kMaxThreads, "numero di thread")));
+    } else {
+        TProgramSettings settings;
+        ReadConfigFile(ProgramDir() / kConfigFileName, settings);
+        SetThreadCap(settings.maxThreads);
+    }
 }
 
 bool TArgs::Flag(std::string_view name) {

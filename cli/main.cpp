@@ -52,7 +52,7 @@ const TCommandEntry kCommands[] = {
 };
 
 void PrintUsage(std::FILE* to) {
-    std::fputs("uso: tessaline-cli COMANDO [ARGOMENTI] [--json]\ncomandi:\n", to);
+    std::fputs("uso: tessaline-cli COMANDO [ARGOMENTI] [--json] [--threads N]\ncomandi:\n", to);
     for (const auto& c : kCommands) {
         std::fprintf(to, "  %s\n", c.usage);
     }

@@ -92,6 +92,11 @@ public:
     void PrepareRun() override { Prepara(); }
     bool Accept(const Colonna& c) override { return Accetta(c); }
     bool InForce() const override { return !attive_.empty() || link_.Abilitato; }
+    // A copy through the set's own record (slots and link), linked to the same archive, settings,
+    // columns and coupon, and prepared. Null while errors are collected (they pile up per run).
+    std::unique_ptr<TColumnAcceptor> CopyForThread() override;
+    // The link's statistics of the run (tries, rejections by level, by errors and by the total).
+    void AddThreadCounts(const TColumnAcceptor& copy) override;
 
     const std::vector<TCondizione*>& Attive() const { return attive_; }
     TLink& Link() { return link_; }

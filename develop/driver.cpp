@@ -20,6 +20,8 @@
 #include "core/progress.h"
 #include "core/regular_file.h"
 #include "core/run_state.h"
+#include "core/threads.h"
+#include "develop/parallel_answers.h"
 #include "reduce/improve.h"
 #include "reduce/on_the_fly.h"
 #include "reduce/optimised.h"
@@ -123,7 +125,8 @@ private:
                                   n_.ExaminedColumns);
     }
     void PassState();
-    void StepColumn(const Colonna& c);
+    void StepColumn(const Colonna& c) { StepAnswered(c, acceptor_ == nullptr || acceptor_->Accept(c)); }
+    void StepAnswered(const Colonna& c, bool accepted);
     void ToFile(const Colonna& c);
     void PushOut(const Colonna& c);
     void FlushOut();
@@ -174,9 +177,9 @@ void TDevelopRun::PassState() {
                                     : fmt::format("Elaborazione in Corso... Passo {}", n_.pass));
 }
 
-// The per-column step: the heart of the run.
-inline void TDevelopRun::StepColumn(const Colonna& c) {
-    if (acceptor_ == nullptr || acceptor_->Accept(c)) {
+// The per-column step, given the condition set's answer: the heart of the run.
+inline void TDevelopRun::StepAnswered(const Colonna& c, bool accepted) {
+    if (accepted) {
         if (!memory_) {
             ToFile(c);
             ++fileCount_;
@@ -304,8 +307,20 @@ void TDevelopRun::ForecastPasses() {
                               : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, write);
             fileCount_ = n_.AcceptedColumns = n_.ExaminedColumns = written;
         } else {
-            completed = pairs ? EnumeratePairs(dev_.PairTable, TEnumMode::Develop, cancel_, step)
-                              : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, step);
+            // The set's answers computed ahead on the other cores; the run reads them in order.
+            std::unique_ptr<TParallelAnswers> answers;
+            if (!pairs && !reducing_ && acceptor_ != nullptr) {
+                answers = TParallelAnswers::Start(devForecast_, *acceptor_,
+                                                  req_.threads > 0 ? req_.threads : ThreadsForJob());
+            }
+            if (answers) {
+                completed = EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_,
+                                              [&](const Colonna& c) { StepAnswered(c, answers->Next()); });
+                answers->Finish(completed);
+            } else {
+                completed = pairs ? EnumeratePairs(dev_.PairTable, TEnumMode::Develop, cancel_, step)
+                                  : EnumerateForecast(devForecast_, TEnumMode::Develop, cancel_, step);
+            }
         }
         if (!completed) {
             list_.Clear();

@@ -42,6 +42,10 @@ struct TDevelopRequest {
     // "Riduzione Migliorata" after the optimised reduction, with its budget.
     bool improvedReduction = false;
     TImproveOptions improve;
+    // Threads that may ask the condition set (0: ThreadsForJob()). A development through conditions
+    // that neither reduces nor reads a file nor develops pairs splits its columns among them; lists,
+    // counts, reports and the set's statistics are those of one thread.
+    int threads = 0;
 
     // The request of the system's current document.
     static TDevelopRequest Of(const T_Sistema& sys);

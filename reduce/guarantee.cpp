@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fmt/format.h>
 #include <memory>
+#include <optional>
 
 #include "core/column_list.h"
 #include "core/condition_hook.h"
@@ -12,6 +13,8 @@
 #include "core/interfaces.h"
 #include "core/paths.h"
 #include "core/rounding.h"
+#include "core/threads.h"
+#include "reduce/guarantee_count.h"
 #include "reduce/guarantee_index.h"
 #include "system/sistema.h"
 
@@ -48,16 +51,17 @@ bool Precede(const T_Vincita& a, std::int32_t n4, std::int32_t n5, std::int32_t 
 }
 } // namespace
 
-void TRisultatiGaranzie::Registra(int mode, std::int32_t n4, std::int32_t n5, std::int32_t n6) {
+void TRisultatiGaranzie::Registra(int mode, std::int32_t n4, std::int32_t n5, std::int32_t n6,
+                                  std::int64_t times) {
     auto& list = liste_[Index(mode)];
     // The list is kept in pattern order, so the place is found by halving.
     auto it = std::lower_bound(list.begin(), list.end(), 0,
                                [&](const T_Vincita& a, int) { return Precede(a, n4, n5, n6); });
     if (it != list.end() && it->n4 == n4 && it->n5 == n5 && it->n6 == n6) {
-        it->frequenza += 1.0;
+        it->frequenza += static_cast<double>(times);
         return;
     }
-    list.insert(it, T_Vincita{n4, n5, n6, 1.0});
+    list.insert(it, T_Vincita{n4, n5, n6, static_cast<double>(times)});
 }
 
 void TRisultatiGaranzie::Normalizza(int mode) {
@@ -106,19 +110,50 @@ private:
 namespace {
 // Below this many examined columns building the index costs more than comparing.
 constexpr std::size_t kIndexFrom = 64;
+// Below this many winning columns the counting stays on the calling thread.
+constexpr std::int64_t kThreadsFrom = 20000;
+// Winning columns handed to a thread at a time: about 2^18 column comparisons when the count goes
+// column by column, so that a stop is seen promptly; 4096 through the index.
+std::size_t ChunkColumns(std::size_t examined, bool indexed) {
+    if (indexed) {
+        return 4096;
+    }
+    return std::clamp<std::size_t>((std::size_t{1} << 18) / std::max<std::size_t>(examined, 1), 1, 4096);
+}
 } // namespace
+
+std::unique_ptr<TGuaranteeIndex> IndiceGaranzie(std::span<const Colonna> examined) {
+    if (examined.size() >= kIndexFrom && TGuaranteeIndex::Applies(examined)) {
+        return std::make_unique<TGuaranteeIndex>(examined);
+    }
+    return nullptr;
+}
 
 bool CalcolaModo(std::span<const Colonna> examined, int mode, std::int64_t expected,
                  const std::function<bool(const TPassoVincente&)>& enumerate, TColumnAcceptor* conditions,
                  TRisultatiGaranzie& results, CancelProbe* cancel, TVistaGaranzie* view) {
+    const auto index = IndiceGaranzie(examined);
+    return CalcolaModo(examined, index.get(), 0, mode, expected, enumerate, conditions, results, cancel,
+                       view);
+}
+
+bool CalcolaModo(std::span<const Colonna> examined, const TGuaranteeIndex* index, int threads, int mode,
+                 std::int64_t expected, const std::function<bool(const TPassoVincente&)>& enumerate,
+                 TColumnAcceptor* conditions, TRisultatiGaranzie& results, CancelProbe* cancel,
+                 TVistaGaranzie* view) {
     results.IniziaModo(mode);
     TGaugeGaranzie gauge(view, expected);
-    // Single examined columns are counted through the index; anything else compares column by
-    // column. Both give the same counts.
-    std::unique_ptr<TGuaranteeIndex> index;
-    if (examined.size() >= kIndexFrom && TGuaranteeIndex::Applies(examined)) {
-        index = std::make_unique<TGuaranteeIndex>(examined);
+    if (threads <= 0) {
+        threads = ThreadsForJob();
     }
+    // Single examined columns are counted through the index; anything else compares column by
+    // column. Both give the same counts, and the patterns are tallied apart and recorded at the
+    // end, so neither the threads nor the order of the counts change the results.
+    std::optional<TWinPipeline> pipeline;
+    if (threads > 1 && expected >= kThreadsFrom && !examined.empty()) {
+        pipeline.emplace(threads, ChunkColumns(examined.size(), index != nullptr), examined, index);
+    }
+    TPatternCounts here;
     bool abandoned = false;
     const TPassoVincente step = [&](const Colonna& w) {
         gauge.Conta();
@@ -129,17 +164,26 @@ bool CalcolaModo(std::span<const Colonna> examined, int mode, std::int64_t expec
             return;
         }
         results.AggiungiConsiderata(mode);
+        if (pipeline) {
+            pipeline->Push(w);
+            if (cancel != nullptr && cancel->Peek()) {
+                abandoned = true;
+                pipeline->Stop();
+            }
+            return;
+        }
         std::int32_t count[7] = {};
-        if (index && index->Count(w, count[4], count[5], count[6])) {
+        if (index != nullptr && index->Count(w, count[4], count[5], count[6])) {
             if (cancel != nullptr && cancel->Peek()) {
                 abandoned = true;
                 return;
             }
             if (count[4] != 0 || count[5] != 0 || count[6] != 0) {
-                results.Registra(mode, count[4], count[5], count[6]);
+                here.Add(count[4], count[5], count[6]);
             }
             return;
         }
+        // The probe is asked after each examined column.
         for (const Colonna& c : examined) {
             ++count[6 - WrongMatches(c, w)];
             if (cancel != nullptr && cancel->Peek()) {
@@ -148,10 +192,13 @@ bool CalcolaModo(std::span<const Colonna> examined, int mode, std::int64_t expec
             }
         }
         if (count[4] != 0 || count[5] != 0 || count[6] != 0) {
-            results.Registra(mode, count[4], count[5], count[6]);
+            here.Add(count[4], count[5], count[6]);
         }
     };
     const bool completed = enumerate(step);
+    TPatternCounts patterns = pipeline ? pipeline->Finish() : TPatternCounts{};
+    patterns.AddAll(here);
+    patterns.RecordInto(results, mode);
     // A press noticed inside the last stretch of the enumeration still stops the run: the column
     // it interrupted was never recorded.
     if (abandoned && cancel != nullptr) {
@@ -216,6 +263,8 @@ TEsitoGaranzie Calcola(const TParametriGaranzie& params, TRisultatiGaranzie& res
         examined = &owned;
     }
     results.Clear();
+    // One index of the examined columns serves every mode.
+    const auto index = IndiceGaranzie(examined->View());
 
     if (params.confrontoDaFile) {
         const auto path = ResolveInFolder(params.fileConfronto.string(), TFolder::Colonne);
@@ -228,7 +277,7 @@ TEsitoGaranzie Calcola(const TParametriGaranzie& params, TRisultatiGaranzie& res
         const std::int64_t columns = ec ? 0 : static_cast<std::int64_t>(size / sizeof(Colonna));
         int outcome = 1;
         const bool done = CalcolaModo(
-            examined->View(), 6, columns,
+            examined->View(), index.get(), params.threads, 6, columns,
             [&](const TPassoVincente& step) {
                 outcome = ScorriFile(f, columns, step, cancel);
                 return outcome == 1;
@@ -260,7 +309,7 @@ TEsitoGaranzie Calcola(const TParametriGaranzie& params, TRisultatiGaranzie& res
                 view->Stato(m.state);
             }
             const bool done = CalcolaModo(
-                examined->View(), m.mode, m.factor * params.colonnePronostico,
+                examined->View(), index.get(), params.threads, m.mode, m.factor * params.colonnePronostico,
                 [&](const TPassoVincente& step) {
                     return params.pronostico ? params.pronostico(m.mode, cancel, step) : true;
                 },

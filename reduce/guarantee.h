@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -45,8 +46,9 @@ public:
     // Starts a mode: its list emptied, its denominator 0, marked as computed.
     void IniziaModo(int mode);
     void AggiungiConsiderata(int mode) { ++considerate_[Index(mode)]; }
-    // Adds 1.0 to the pattern's frequency, or inserts it in its ordered place with 1.0.
-    void Registra(int mode, std::int32_t n4, std::int32_t n5, std::int32_t n6);
+    // Adds times (1.0 by default) to the pattern's frequency, or inserts it in its ordered place
+    // with that frequency.
+    void Registra(int mode, std::int32_t n4, std::int32_t n5, std::int32_t n6, std::int64_t times = 1);
     // Divides every frequency by the winning columns considered (nothing when none was).
     void Normalizza(int mode);
 
@@ -85,6 +87,8 @@ struct TParametriGaranzie {
     bool dueErrori = false;             // Check2Err
     // "Applica le Condizioni": the system's conditions, or nullptr when unchecked.
     TColumnAcceptor* condizioni = nullptr;
+    // Threads that count the winning columns; 0: ThreadsForJob(). The results do not depend on it.
+    int threads = 0;
 };
 
 // "Colonne Generate dal Pronostico" of the system: EnumerateForecast on its forecast, or
@@ -117,6 +121,17 @@ TEsitoGaranzie Calcola(const TParametriGaranzie& params, TRisultatiGaranzie& res
 bool CalcolaModo(std::span<const Colonna> examined, int mode, std::int64_t expected,
                  const std::function<bool(const TPassoVincente&)>& enumerate, TColumnAcceptor* conditions,
                  TRisultatiGaranzie& results, CancelProbe* cancel, TVistaGaranzie* view);
+
+class TGuaranteeIndex;
+// The same with the index of the examined columns built by the caller (null: column by column) and
+// the counting spread over threads (0: ThreadsForJob()); the conditions, the gauge and the probe
+// stay on the calling thread.
+bool CalcolaModo(std::span<const Colonna> examined, const TGuaranteeIndex* index, int threads, int mode,
+                 std::int64_t expected, const std::function<bool(const TPassoVincente&)>& enumerate,
+                 TColumnAcceptor* conditions, TRisultatiGaranzie& results, CancelProbe* cancel,
+                 TVistaGaranzie* view);
+// The index CalcolaModo builds for these examined columns, or null when it compares column by column.
+std::unique_ptr<TGuaranteeIndex> IndiceGaranzie(std::span<const Colonna> examined);
 
 // The table of one mode as the dialog shows it (header, subtotal, empty and total rows).
 struct TTabellaGaranzie {

@@ -1,7 +1,7 @@
 #include "reduce/guarantee_index.h"
 
-#include <cstdlib>
-#include <new>
+#include <algorithm>
+#include <array>
 
 namespace tessaline {
 
@@ -40,48 +40,76 @@ bool TGuaranteeIndex::Applies(std::span<const Colonna> examined) {
 
 TGuaranteeIndex::TGuaranteeIndex(std::span<const Colonna> examined) {
     int n = 0;
-    const auto add = [&](std::uint32_t set) {
-        TTable& t = tables_[n];
-        mask_[n] = set;
-        for (int m = 0; m < kMatches; ++m) {
-            if ((set >> m) & 1) {
-                t.matches[t.size++] = static_cast<std::uint8_t>(m);
-            }
-        }
-        // Zeroed pages that are never touched cost nothing.
-        t.counts =
-            static_cast<std::int32_t*>(std::calloc(std::size_t{1} << (4 * t.size), sizeof(std::int32_t)));
-        if (t.counts == nullptr) {
-            throw std::bad_alloc();
-        }
-        ++n;
-    };
     for (int size = 6; size >= 4; --size) {
         for (std::uint32_t set = 0; set < 64; ++set) {
-            if (__builtin_popcount(set) == size) {
-                add(set);
+            if (__builtin_popcount(set) != size) {
+                continue;
+            }
+            TTable& t = tables_[n];
+            mask_[n++] = set;
+            for (int m = 0; m < kMatches; ++m) {
+                if ((set >> m) & 1) {
+                    t.matches[t.size++] = static_cast<std::uint8_t>(m);
+                }
             }
         }
     }
-    for (const Colonna& c : examined) {
+    std::vector<std::array<std::uint32_t, 22>> keys(examined.size());
+    for (std::size_t e = 0; e < examined.size(); ++e) {
         int pair[kMatches];
         for (int m = 0; m < kMatches; ++m) {
-            pair[m] = 4 * Sign(c[2 * m]) + Sign(c[2 * m + 1]);
+            pair[m] = 4 * Sign(examined[e][2 * m]) + Sign(examined[e][2 * m + 1]);
         }
-        for (TTable& t : tables_) {
+        for (int i = 0; i < 22; ++i) {
+            const TTable& t = tables_[i];
             std::uint32_t key = 0;
-            for (int i = 0; i < t.size; ++i) {
-                key = key << 4 | static_cast<std::uint32_t>(pair[t.matches[i]]);
+            for (int j = 0; j < t.size; ++j) {
+                key = key << 4 | static_cast<std::uint32_t>(pair[t.matches[j]]);
             }
-            ++t.counts[key];
+            keys[e][static_cast<std::size_t>(i)] = key;
+        }
+    }
+    const std::size_t columns = examined.size();
+    for (int i = 0; i < 22; ++i) {
+        TTable& t = tables_[i];
+        const int keyBits = 4 * t.size;
+        // The split that needs the fewest bytes when every examined column opens its own block.
+        std::size_t best = ~std::size_t{0};
+        for (int low = 4; low <= keyBits; ++low) {
+            const std::size_t prefixes = std::size_t{1} << (keyBits - low);
+            const std::size_t bytes = prefixes * sizeof(std::uint32_t) + (std::min(columns, prefixes) + 1) *
+                                                                             (std::size_t{1} << low) *
+                                                                             sizeof(std::int32_t);
+            if (bytes < best) {
+                best = bytes;
+                t.low = low;
+            }
+        }
+        t.blockOf.assign(std::size_t{1} << (keyBits - t.low), 0);
+        std::uint32_t blocks = 0;
+        for (const auto& k : keys) {
+            std::uint32_t& b = t.blockOf[k[static_cast<std::size_t>(i)] >> t.low];
+            if (b == 0) {
+                b = ++blocks;
+            }
+        }
+        t.counts.assign(std::size_t{blocks + 1} << t.low, 0);
+        const std::uint32_t lowMask = (1u << t.low) - 1;
+        for (const auto& k : keys) {
+            const std::uint32_t key = k[static_cast<std::size_t>(i)];
+            ++t.counts[std::size_t{t.blockOf[key >> t.low]} << t.low | (key & lowMask)];
         }
     }
 }
 
-TGuaranteeIndex::~TGuaranteeIndex() {
-    for (TTable& t : tables_) {
-        std::free(t.counts);
+TGuaranteeIndex::~TGuaranteeIndex() = default;
+
+std::size_t TGuaranteeIndex::Bytes() const {
+    std::size_t bytes = 0;
+    for (const TTable& t : tables_) {
+        bytes += t.blockOf.size() * sizeof(std::uint32_t) + t.counts.size() * sizeof(std::int32_t);
     }
+    return bytes;
 }
 
 bool TGuaranteeIndex::Count(const Colonna& w, std::int32_t& n4, std::int32_t& n5, std::int32_t& n6) const {
@@ -110,7 +138,7 @@ bool TGuaranteeIndex::Count(const Colonna& w, std::int32_t& n4, std::int32_t& n5
         for (int j = 0; j < t.size; ++j) {
             key = key << 4 | static_cast<std::uint32_t>(pair[t.matches[j]]);
         }
-        sums[t.size] += t.counts[key];
+        sums[t.size] += t.Get(key);
     }
     const std::int64_t six = sums[6];
     const std::int64_t five = sums[5] - 6 * six;

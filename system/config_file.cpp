@@ -98,6 +98,11 @@ void WriteTrailingBlock(TByteWriter& w, const TProgramSettings& s) {
     improve.U8(s.improvedReduction ? 1 : 0);
     improve.I32(s.improveSeconds);
     WriteRecord(w, kImproveTag, improve);
+    if (s.maxThreads > 0 && s.maxThreads <= kMaxThreads) {
+        TByteWriter threads;
+        threads.I32(s.maxThreads);
+        WriteRecord(w, kThreadsTag, threads);
+    }
     if (s.updateHost != kDefaultUpdateHost && ValidHost(s.updateHost)) {
         TByteWriter host;
         host.Bytes(s.updateHost.data(), s.updateHost.size());
@@ -124,6 +129,12 @@ void ReadTrailingBlock(TByteReader& r, TProgramSettings& s) {
             if (FlagBool(p, on) && p.I32(seconds) && seconds >= 1 && seconds <= kMaxImproveSeconds) {
                 s.improvedReduction = on;
                 s.improveSeconds = seconds;
+            }
+        } else if (std::string_view(tag, 4) == std::string_view(kThreadsTag, 4)) {
+            TByteReader p(payload);
+            std::int32_t threads = 0;
+            if (p.I32(threads) && threads >= 1 && threads <= kMaxThreads) {
+                s.maxThreads = threads;
             }
         } else if (std::string_view(tag, 4) == std::string_view(kTagUpdateHost, 4)) {
             const std::string host(payload.begin(), payload.end());

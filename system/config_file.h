@@ -23,6 +23,8 @@ inline constexpr std::size_t kConfigSize = 731;
 // trailing block that does not parse) leaves the settings of the block at their values.
 inline constexpr char kImproveTag[5] = "RMIG"; // improved reduction: flag (1 byte), seconds (int32)
 inline constexpr std::int32_t kMaxImproveSeconds = 3600;
+inline constexpr char kThreadsTag[5] = "THRD"; // the cap on the threads (int32, 1 to kMaxThreads)
+inline constexpr std::int32_t kMaxThreads = 1024;
 
 // The program version as an integer (200) and as shown ("2.0": two decimals, and when the text
 // holds "00" its fourth character is dropped).

@@ -32,6 +32,9 @@ struct TProgramSettings {
     // In memory only (the command line): a fixed budget of swaps instead of the time, and the seed.
     std::int64_t improveIterations = 0;
     std::uint64_t improveSeed = 1;
+    // The cap on the threads of the long jobs: 0 every core, 1 a single thread (at most 1024). Kept
+    // in the trailing block of the configuration file when not 0.
+    std::int32_t maxThreads = 0;
     // "Varie": the Internet update host, "HOST" or "HOST:PORT" (kept after the 731-byte record).
     std::string updateHost = kDefaultUpdateHost;
 

@@ -1,5 +1,6 @@
 #include "tools/column_index.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -82,20 +83,19 @@ TCombinatore::TCombinatore(TOperazione op, TListaColonne& first) : op_(op), firs
             return; // the walk of the list serves
         }
     }
+    if (op == TOperazione::Xor) {
+        batched_ = true;
+        firstCells_.reserve(first_.Size());
+        for (const Colonna& c : first_) {
+            firstCells_.push_back(CellOf(c));
+        }
+        return;
+    }
     indexed_ = true;
     marked_ = Zeroed<std::uint8_t>(kCells);
     if (coverage) {
         for (const Colonna& c : first_) {
             MarkAround(marked_, CellOf(c), Radius(op));
-        }
-        return;
-    }
-    if (op == TOperazione::Xor) {
-        head_ = Zeroed<std::uint32_t>(kCells);
-        tail_ = Zeroed<std::uint32_t>(kCells);
-        items_.reserve(first_.Size());
-        for (const Colonna& c : first_) {
-            AppendFirst(c);
         }
         return;
     }
@@ -108,8 +108,6 @@ TCombinatore::TCombinatore(TOperazione op, TListaColonne& first) : op_(op), firs
 }
 
 TCombinatore::~TCombinatore() {
-    std::free(head_);
-    std::free(tail_);
     std::free(marked_);
 }
 
@@ -122,25 +120,17 @@ bool TCombinatore::Within(const Colonna& c, int distance) const {
     return false;
 }
 
-void TCombinatore::AppendFirst(const Colonna& c) {
-    const auto pos = static_cast<std::uint32_t>(items_.size());
-    items_.push_back(c);
-    dead_.push_back(0);
-    next_.push_back(0);
-    const std::uint32_t cell = CellOf(c);
-    if (cell == kNoCell || cell == kMulti) {
-        return;
-    }
-    if (tail_[cell] == 0) {
-        head_[cell] = pos + 1;
-    } else {
-        next_[tail_[cell] - 1] = pos + 1;
-    }
-    tail_[cell] = pos + 1;
-}
-
 void TCombinatore::Combina(const Colonna& c, TListaColonne& result) {
     const std::uint32_t cell = CellOf(c);
+    if (batched_) {
+        if (cell != kMulti) {
+            pending_.push_back(c);
+            return;
+        }
+        // A column of several signs may equal single columns of other cells: bring the list up to
+        // date and walk it from here on.
+        ApplyPending();
+    }
     if (!indexed_) {
         // Walk the list, as the operation is written.
         switch (op_) {
@@ -197,23 +187,7 @@ void TCombinatore::Combina(const Colonna& c, TListaColonne& result) {
             result.Append(c);
         }
         break;
-    case TOperazione::Xor:
-        if (cell == kMulti) {
-            std::size_t i = 0;
-            while (i < items_.size() && (dead_[i] != 0 || WrongMatches(items_[i], c) != 0)) {
-                ++i;
-            }
-            if (i < items_.size()) {
-                dead_[i] = 1; // left in its chain; popping skips it
-                ++removed_;
-            } else {
-                AppendFirst(c);
-                Chiudi();
-                indexed_ = false;
-            }
-        } else if (cell == kNoCell || !PopFirst(cell)) {
-            AppendFirst(c);
-        }
+    case TOperazione::Xor: // batched, never indexed
         break;
     case TOperazione::CoperturaN1:
     case TOperazione::CoperturaN2:
@@ -226,36 +200,107 @@ void TCombinatore::Combina(const Colonna& c, TListaColonne& result) {
     }
 }
 
-bool TCombinatore::PopFirst(std::uint32_t cell) {
-    while (head_[cell] != 0) {
-        const std::uint32_t pos = head_[cell] - 1;
-        head_[cell] = next_[pos];
-        if (head_[cell] == 0) {
-            tail_[cell] = 0;
+namespace {
+
+// Positions 0..cells.size()-1 ordered by cell, equal cells in position order (two stable passes of
+// 12 bits each; kNoCell sorts last).
+std::vector<std::uint32_t> ByCell(const std::vector<std::uint32_t>& cells) {
+    std::vector<std::uint32_t> order(cells.size());
+    std::vector<std::uint32_t> tmp(cells.size());
+    const auto digit = [&](std::uint32_t pos, int pass) -> std::uint32_t {
+        const std::uint32_t cell = cells[pos];
+        if (cell == kNoCell) {
+            return pass == 0 ? 0 : 4096; // past every real cell
         }
-        if (dead_[pos] == 0) {
-            dead_[pos] = 1;
-            ++removed_;
-            return true;
+        return (cell >> (12 * pass)) & 4095u;
+    };
+    for (std::uint32_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        std::vector<std::size_t> start(4098, 0);
+        for (std::uint32_t pos : order) {
+            ++start[digit(pos, pass) + 1];
+        }
+        for (std::size_t d = 1; d < start.size(); ++d) {
+            start[d] += start[d - 1];
+        }
+        for (std::uint32_t pos : order) {
+            tmp[start[digit(pos, pass)]++] = pos;
+        }
+        order.swap(tmp);
+    }
+    return order;
+}
+
+} // namespace
+
+void TCombinatore::ApplyPending() {
+    if (!batched_) {
+        return;
+    }
+    batched_ = false;
+    std::vector<std::uint32_t> secondCells(pending_.size());
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+        secondCells[i] = CellOf(pending_[i]);
+    }
+    const auto firstOrder = ByCell(firstCells_);
+    const auto secondOrder = ByCell(secondCells);
+    std::vector<std::uint8_t> firstGone(firstCells_.size(), 0);
+    std::vector<std::uint8_t> secondKept(pending_.size(), 0);
+    // Per cell with a first-list columns and b second-file columns: the first min(a, b) of the
+    // first list go; past them the second file's columns are added and removed in turn, so the last
+    // of them stays when b - a is odd. A column with an empty team equals nothing and always stays.
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < firstOrder.size() || j < secondOrder.size()) {
+        const std::uint32_t a = i < firstOrder.size() ? firstCells_[firstOrder[i]] : kNoCell;
+        const std::uint32_t b = j < secondOrder.size() ? secondCells[secondOrder[j]] : kNoCell;
+        const std::uint32_t cell = std::min(a, b);
+        if (cell == kNoCell) {
+            for (; j < secondOrder.size(); ++j) {
+                secondKept[secondOrder[j]] = 1;
+            }
+            break;
+        }
+        std::size_t i2 = i;
+        while (i2 < firstOrder.size() && firstCells_[firstOrder[i2]] == cell) {
+            ++i2;
+        }
+        std::size_t j2 = j;
+        while (j2 < secondOrder.size() && secondCells[secondOrder[j2]] == cell) {
+            ++j2;
+        }
+        const std::size_t inFirst = i2 - i;
+        const std::size_t inSecond = j2 - j;
+        for (std::size_t k = 0; k < std::min(inFirst, inSecond); ++k) {
+            firstGone[firstOrder[i + k]] = 1;
+        }
+        if (inSecond > inFirst && (inSecond - inFirst) % 2 == 1) {
+            secondKept[secondOrder[j2 - 1]] = 1;
+        }
+        i = i2;
+        j = j2;
+    }
+    // The first list keeps its survivors in place, then the second file's survivors follow.
+    std::size_t w = 0;
+    for (std::size_t k = 0; k < firstCells_.size(); ++k) {
+        if (firstGone[k] == 0) {
+            first_[w++] = first_[k];
         }
     }
-    return false;
+    first_.Truncate(w);
+    for (std::size_t k = 0; k < pending_.size(); ++k) {
+        if (secondKept[k] != 0) {
+            first_.Append(pending_[k]);
+        }
+    }
+    firstCells_ = {};
+    pending_ = {};
 }
 
 void TCombinatore::Chiudi() {
-    if (!indexed_ || op_ != TOperazione::Xor || synced_ == items_.size() + removed_) {
-        return;
-    }
-    // The list is the live items in order.
-    TListaColonne live;
-    live.Reserve(items_.size() - removed_);
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (dead_[i] == 0) {
-            live.Append(items_[i]);
-        }
-    }
-    first_ = std::move(live);
-    synced_ = items_.size() + removed_;
+    ApplyPending();
 }
 
 } // namespace tessaline

@@ -24,28 +24,31 @@ public:
     // One column of the second file: Or and Xor change the first list, And and the coverage
     // checks append to result.
     void Combina(const Colonna& c, TListaColonne& result);
-    // Brings the first list up to date (Xor removes lazily); call before reading it.
+    // The second file's column count when known beforehand (room is made for it once).
+    void Attesi(std::size_t columns) {
+        if (batched_) {
+            pending_.reserve(columns);
+        }
+    }
+    // Brings the first list up to date (Xor applies the second file at the end); call before
+    // reading it.
     void Chiudi();
 
 private:
     bool Within(const Colonna& c, int distance) const;
-    void AppendFirst(const Colonna& c);
-    // Xor: removes the earliest live column of the cell; false when there is none.
-    bool PopFirst(std::uint32_t cell);
+    // Xor: applies the pending columns of the second file to the first list at once.
+    void ApplyPending();
 
     TOperazione op_;
     TListaColonne& first_;
     bool indexed_ = false;
-    // Indexed state: the first list as a vector with removal marks, and per cell of single columns
-    // the first and last live position holding it (1-based, 0 = none) with a chain between them.
-    std::vector<Colonna> items_;
-    std::vector<std::uint8_t> dead_;
-    std::vector<std::uint32_t> next_;
-    std::uint32_t* head_ = nullptr;
-    std::uint32_t* tail_ = nullptr;
     std::uint8_t* marked_ = nullptr; // Or, And: cells present; coverage: cells covered
-    std::size_t removed_ = 0;
-    std::size_t synced_ = static_cast<std::size_t>(-1); // the state first_ last mirrored
+    // Xor over single columns: the first list's cells and the second file's columns waiting to be
+    // applied. Within a cell the walk removes the earliest live equal column or appends, so the
+    // outcome of a cell follows from its counts in both lists; no table per cell is needed.
+    std::vector<std::uint32_t> firstCells_;
+    std::vector<Colonna> pending_;
+    bool batched_ = false;
 };
 
 } // namespace tessaline

@@ -82,6 +82,7 @@ TListaColonne CombinaListe(TOperazione op, TListaColonne& first, const Colonna* 
     TListaColonne result;
     stopped = false;
     TCombinatore combinatore(op, first);
+    combinatore.Attesi(count);
     for (std::size_t i = 0; i < count; ++i) {
         if (i > 0 && cancel != nullptr && cancel->Peek()) {
             stopped = true;
@@ -118,6 +119,7 @@ TRisultatoOperazione EseguiOperazione(TOperazione op, const std::string& source1
     TGaugeOperazioni meter(gauge, total);
     std::vector<Colonna> buffer(kBlockColumns);
     TCombinatore combinatore(op, first);
+    combinatore.Attesi(static_cast<std::size_t>(total));
     std::int64_t done = 0;
     bool stopped = false;
     while (done < total && !stopped) {

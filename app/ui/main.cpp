@@ -15,6 +15,7 @@
 #include "app/ui/screenshots.h"
 #include "app/ui/settings_forms.h"
 #include "core/paths.h"
+#include "core/threads.h"
 #include "core/ui/qt_text.h"
 #include "system/config_file.h"
 #include "system/sistema.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     T_Sistema sistema;
     sistema.dati.settings = DefaultSettings();
     LeggiConfigurazione(sistema.dati.settings);
+    SetThreadCap(sistema.dati.settings.maxThreads);
 
     if (!shotsDir.isEmpty()) {
         return SaveScreenshots(sistema, shotsDir) ? 0 : 1;

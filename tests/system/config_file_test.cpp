@@ -335,3 +335,39 @@ TEST(ConfigFile, VersionText) {
 
 } // namespace
 } // namespace tessaline
+
+namespace tessaline {
+namespace {
+
+TEST(ConfigFile, ThreadCapRecord) {
+    // Written after the improved-reduction record only when set; read back within 1 to 1024.
+    TProgramSettings s = DefaultSettings();
+    const auto plain = ConfigBytes(s);
+    EXPECT_EQ(plain.size(), kConfigSize + 11) << "no record for every core";
+    s.maxThreads = 3;
+    const auto capped = ConfigBytes(s);
+    ASSERT_EQ(capped.size(), kConfigSize + 11 + 10);
+    const std::vector<unsigned char> record(capped.begin() + kConfigSize + 11, capped.end());
+    EXPECT_EQ(record, (std::vector<unsigned char>{'T', 'H', 'R', 'D', 4, 0, 3, 0, 0, 0}));
+    TProgramSettings back = DefaultSettings();
+    ASSERT_TRUE(ParseConfig(capped, back));
+    EXPECT_EQ(back.maxThreads, 3);
+    const struct {
+        std::int32_t stored;
+        std::int32_t read;
+    } cases[] = {{1, 1}, {1024, 1024}, {0, 5}, {-2, 5}, {1025, 5}};
+    for (const auto& c : cases) {
+        auto bytes = capped;
+        for (int i = 0; i < 4; ++i) {
+            bytes[kConfigSize + 11 + 6 + static_cast<std::size_t>(i)] =
+                static_cast<unsigned char>(static_cast<std::uint32_t>(c.stored) >> (8 * i));
+        }
+        TProgramSettings t = DefaultSettings();
+        t.maxThreads = 5;
+        ASSERT_TRUE(ParseConfig(bytes, t));
+        EXPECT_EQ(t.maxThreads, c.read) << c.stored;
+    }
+}
+
+} // namespace
+} // namespace tessaline

@@ -200,3 +200,33 @@ TEST(CliTools, WithTheExampleSystem) {
 
 } // namespace
 } // namespace tessaline
+
+namespace tessaline {
+namespace {
+
+TEST(CliTools, ThreadsChangeNothingButTheCores) {
+    test::TTestHome home;
+    const auto c = home.Path() / "c.col";
+    const auto e = home.Path() / "e.col";
+    ASSERT_EQ(test::RunCli("develop --forecast '012M 012M 012M 012M 012M 012M 012M 012M 1 2 0 M' -o " + Q(c))
+                  .status,
+              0);
+    Save(e, {"000000000000", "012M012M1200", "MMMM00001200", "0123M0121120", "111122221111", "012M012M12M0",
+             "000000001200", "012M000012M0"});
+    const std::string base = "guarantee --examined " + Q(e) + " --compare " + Q(c) + " --json";
+    const auto one = test::RunCli(base + " --threads 1");
+    ASSERT_EQ(one.status, 0);
+    ASSERT_GT(one.out.size(), 20u);
+    for (const char* threads : {" --threads 2", " --threads 7", ""}) {
+        const auto r = test::RunCli(base + threads);
+        EXPECT_EQ(r.status, 0) << threads;
+        EXPECT_EQ(r.out, one.out) << threads;
+    }
+    for (const char* bad : {" --threads 0", " --threads due", " --threads 1025", " --threads"}) {
+        const auto r = test::RunCli(base + bad);
+        EXPECT_EQ(r.status, 2) << bad;
+    }
+}
+
+} // namespace
+} // namespace tessaline

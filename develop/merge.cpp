@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "develop/merge.h"
@@ -75,6 +76,33 @@ template <class Key> struct TEntry {
     bool operator<(const TEntry& o) const { return key < o.key || (key == o.key && pos < o.pos); }
 };
 
+// Sorts entries by (key, pos) whose positions already ascend: stable passes of 16 bits over the
+// 48-bit keys of narrow columns; any other key type takes the comparison sort.
+template <class Key> void SortEntries(std::vector<TEntry<Key>>& idx, std::vector<TEntry<Key>>& scratch) {
+    if constexpr (std::is_same_v<Key, std::uint64_t>) {
+        scratch.resize(idx.size());
+        std::vector<std::uint32_t> start(65537);
+        for (int shift = 0; shift < 48; shift += 16) {
+            std::fill(start.begin(), start.end(), 0u);
+            for (const auto& e : idx) {
+                ++start[((e.key >> shift) & 0xFFFFu) + 1];
+            }
+            if (start[1 + ((idx.empty() ? 0 : idx[0].key >> shift) & 0xFFFFu)] == idx.size()) {
+                continue; // every key has the same digit here: the order stands
+            }
+            for (std::size_t d = 1; d < start.size(); ++d) {
+                start[d] += start[d - 1];
+            }
+            for (const auto& e : idx) {
+                scratch[start[(e.key >> shift) & 0xFFFFu]++] = e;
+            }
+            idx.swap(scratch);
+        }
+    } else {
+        std::sort(idx.begin(), idx.end());
+    }
+}
+
 enum class TPassResult { Unchanged, Changed, Cancelled };
 
 // One pass over cols[0..n): joins in place, compacts, and returns the new count in n.
@@ -94,11 +122,12 @@ TPassResult MergePass(Colonna* cols, std::size_t& n, int pass, TMergeReporter& r
     std::vector<std::vector<std::uint32_t>> index(kTeams);
     {
         std::vector<TEntry<Key>> sorted(n);
+        std::vector<TEntry<Key>> scratch;
         for (int k = 0; k < kTeams; ++k) {
             for (std::size_t i = 0; i < n; ++i) {
                 sorted[i] = {Ops::Clear(orig[i], k), static_cast<std::uint32_t>(i)};
             }
-            std::sort(sorted.begin(), sorted.end());
+            SortEntries(sorted, scratch);
             auto& idx = index[static_cast<std::size_t>(k)];
             idx.resize(n);
             for (std::size_t m = 0; m < n; ++m) {

@@ -59,7 +59,8 @@ void StampaStoriaSquadre(TmmPrinter& p, const TStoriaSquadre& st) {
         double y = 20;
         for (int k = 0; k < 2; ++k) {
             const int segno = 2 * pagina + k;
-            p.ScriviCentrato(std::string("Analisi Storica Della Frequenza Dei Segni ") + kSegniStampa[segno], y);
+            p.ScriviCentrato(std::string("Analisi Storica Della Frequenza Dei Segni ") + kSegniStampa[segno],
+                             y);
             const TGriglia g = GrigliaStoriaSegno(st, segno);
             Griglia(p, g, y + 10);
             y += 10 + AltezzaGriglia(g) + 20;

@@ -303,6 +303,48 @@ double Percentuale(std::int64_t count, std::int64_t total) {
     return total > 0 ? static_cast<double>(count) / static_cast<double>(total) * 100.0 : 0.0;
 }
 
+namespace {
+
+std::int64_t SommaStato(const T_FrequenzeRitardi& t, const std::vector<std::uint8_t>& stati, bool cons,
+                        int stato) {
+    const std::vector<TElemRFRM>& lista = cons ? t.Consecutivi() : t.Presenze();
+    std::int64_t n = 0;
+    for (std::size_t v = 0; v < lista.size(); ++v) {
+        const int s = v < stati.size() ? stati[v] : kNonAmmesso;
+        if (stato < 0 || s == stato) {
+            n += lista[v].Frequenza;
+        }
+    }
+    return n;
+}
+
+} // namespace
+
+double PercentualeFiltrate(const TMisuraVista& m, bool cons, std::int64_t colonne) {
+    const auto& stati = cons ? m.StatiCons : m.StatiPunti;
+    return Percentuale(SommaStato(m.Integrale, stati, cons, kNonAmmesso), colonne);
+}
+
+double PercentualeStorica(const TMisuraVista& m, bool cons) {
+    const auto& stati = cons ? m.StatiCons : m.StatiPunti;
+    return Percentuale(SommaStato(m.Archivio, stati, cons, kAmmesso),
+                       SommaStato(m.Archivio, stati, cons, -1));
+}
+
+std::string FattoreConvenienza(double filtrate, double storica) {
+    const double divisore = 100.0 - storica;
+    if (divisore == 0.0) {
+        return std::string();
+    }
+    std::string s = fmt::format("{:.2f}", filtrate / divisore);
+    for (char& c : s) {
+        if (c == '.') {
+            c = ',';
+        }
+    }
+    return s;
+}
+
 bool CostruisciVista(const TCondizione& cond, const Colonna& pronostico, bool sviluppato, bool soloArchivio,
                      VistaAnalisi& out, TVarianteVista variante, CancelProbe* cancel) {
     out = VistaAnalisi{};

@@ -55,4 +55,15 @@ bool CostruisciVista(const TCondizione& cond, const Colonna& pronostico, bool sv
 // count / total × 100; 0 when total is 0.
 double Percentuale(std::int64_t count, std::int64_t total);
 
+// The share (%) of the forecast's columns whose value of the measure the condition does not admit:
+// the integral counts of the values in state 0 over the forecast's columns (points list, or the
+// consecutive counts with cons). Values in recovery count on neither side.
+double PercentualeFiltrate(const TMisuraVista& m, bool cons, std::int64_t colonne);
+// The share (%) of archived contests whose value the condition admits: the archive counts of the
+// values in state 1 over all archive counts.
+double PercentualeStorica(const TMisuraVista& m, bool cons);
+// "Fattore di Convenienza": filtrate / (100 − storica) with two decimals and a comma; empty when the
+// divisor is 0.
+std::string FattoreConvenienza(double filtrate, double storica);
+
 } // namespace tessaline

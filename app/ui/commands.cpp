@@ -2,7 +2,9 @@
 
 #include "app/ui/main_window.h"
 #include "archive/ui/archive_commands.h"
+#include "archive/ui/stats_commands.h"
 #include "conditions/ui/condition_commands.h"
+#include "conditions/ui/condition_dialogs.h"
 #include "conditions/ui/frame_dialogs.h"
 #include "develop/ui/develop_commands.h"
 #include "print/ui/print_commands.h"
@@ -37,6 +39,24 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     garanzie_ = new TComandiGaranzie(main, *files, main.Saver(), printer);
     aggiornamento_ = new TComandiAggiornamento(main);
     prospetto_ = new TComandiProspetto(main, main.Saver());
+    statistica_ = new TComandiStatistica(main, printer);
+    // The condition dialogs' "Archivio" and "Analisi": a list's dialog shows its current item.
+    TFormCondizione::Vista() = [m = &main](TFormCondizione& f, bool analisi) {
+        if (!m->apriVista) {
+            return;
+        }
+        TCondizione& c = f.Copia();
+        auto* lista = dynamic_cast<TListaCondizioni*>(&c);
+        auto* form = dynamic_cast<TFormLista*>(&f);
+        if (lista != nullptr && form != nullptr) {
+            if (form->Corrente() < 0 || static_cast<std::size_t>(form->Corrente()) >= lista->Count()) {
+                return;
+            }
+            m->apriVista(lista->Item(static_cast<std::size_t>(form->Corrente())), &f, analisi);
+        } else {
+            m->apriVista(c, &f, analisi);
+        }
+    };
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
     // "Cerca Fisse" (hidden in the menu; the frame editor opens it too), printing on the program's printer.
@@ -59,6 +79,7 @@ TStampaSuCanvas StampaFisseSuStampante() {
 
 TComandi::~TComandi() {
     TFormQuadro::CercaFisse() = nullptr; // it points at this main window
+    TFormCondizione::Vista() = nullptr;
 }
 
 } // namespace tessaline

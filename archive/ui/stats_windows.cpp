@@ -30,7 +30,8 @@ namespace tessaline {
 namespace {
 
 QTableWidget* TabellaDa(const TGriglia& g, QWidget* parent) {
-    auto* t = new QTableWidget(static_cast<int>(g.cells.size()) - 1, static_cast<int>(g.colWidths.size()) - 1, parent);
+    auto* t = new QTableWidget(static_cast<int>(g.cells.size()) - 1, static_cast<int>(g.colWidths.size()) - 1,
+                               parent);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionMode(QAbstractItemView::NoSelection);
     t->verticalHeader()->setDefaultSectionSize(20);
@@ -57,7 +58,8 @@ void Riempi(QTableWidget* t, const TGriglia& g) {
     t->resizeColumnsToContents();
 }
 
-void Stampa(const TStampante& stampante, const std::function<void(TmmPrinter&)>& draw, const char* messaggio) {
+void Stampa(const TStampante& stampante, const std::function<void(TmmPrinter&)>& draw,
+            const char* messaggio) {
     if (!stampante) {
         throw EInOutError(messaggio);
     }
@@ -93,8 +95,8 @@ void ImpostaTorta(QChartView* view, double percent, const QString& label, const 
 
 // ---- TFormImpRic
 
-TFormImpRic::TFormImpRic(T_ImpostazioniRicerca& ricerca, const T_Archivio& archivio, std::function<void()> salva,
-                         QWidget* parent)
+TFormImpRic::TFormImpRic(T_ImpostazioniRicerca& ricerca, const T_Archivio& archivio,
+                         std::function<void()> salva, QWidget* parent)
     : QDialog(parent), ricerca_(ricerca), salva_(std::move(salva)) {
     setObjectName(QStringLiteral("FormImpRic"));
     setWindowTitle(QStringLiteral("Impostazioni Di Ricerca"));
@@ -116,8 +118,8 @@ TFormImpRic::TFormImpRic(T_ImpostazioniRicerca& ricerca, const T_Archivio& archi
 
     auto* intervallo = new QGroupBox(QStringLiteral("Intervallo Storico Di Ricerca"), this);
     auto* il = new QGridLayout(intervallo);
-    auto estremo = [&](int row, const char* caption, QLabel*& inf, QSpinBox*& sup, QSpinBox*& num, const char* n1,
-                       const char* n2, const char* n3) {
+    auto estremo = [&](int row, const char* caption, QLabel*& inf, QSpinBox*& sup, QSpinBox*& num,
+                       const char* n1, const char* n2, const char* n3) {
         il->addWidget(new QLabel(QString::fromUtf8(caption), intervallo), row, 0);
         inf = new QLabel(intervallo);
         inf->setObjectName(QLatin1String(n1));
@@ -224,7 +226,8 @@ void TFormImpRic::accept() {
     r.Intervallo.AnnoA = static_cast<std::int16_t>(AnnoSup2->value() - 1);
     r.Intervallo.NumeroDa = static_cast<std::uint8_t>(Concorso1->value());
     r.Intervallo.NumeroA = static_cast<std::uint8_t>(Concorso2->value());
-    r.Intervallo.Tipi = static_cast<std::uint8_t>((CheckCalcio->isChecked() ? 1 : 0) + (CheckBasket->isChecked() ? 2 : 0));
+    r.Intervallo.Tipi =
+        static_cast<std::uint8_t>((CheckCalcio->isChecked() ? 1 : 0) + (CheckBasket->isChecked() ? 2 : 0));
     r.IgnoraColonneFiltro = CheckCF->isChecked() ? 1 : 0;
     r.IgnoraRipetizioni = CheckRip->isChecked() ? 1 : 0;
     r.IgnoraValori = CheckVal->isChecked() ? 1 : 0;
@@ -237,8 +240,8 @@ void TFormImpRic::accept() {
 
 // ---- TFormProArc
 
-TFormProArc::TFormProArc(const T_Archivio& archivio, const T_ImpostazioniRicerca& ricerca, TStampante stampante,
-                         QWidget* parent)
+TFormProArc::TFormProArc(const T_Archivio& archivio, const T_ImpostazioniRicerca& ricerca,
+                         TStampante stampante, QWidget* parent)
     : QDialog(parent), stampante_(std::move(stampante)) {
     setObjectName(QStringLiteral("FormProArc"));
     setWindowTitle(QStringLiteral("Analisi Storica Della Frequenza Dei Segni"));
@@ -291,7 +294,9 @@ TFormProArc::TFormProArc(const T_Archivio& archivio, const T_ImpostazioniRicerca
 }
 
 void TFormProArc::StampaClick() {
-    Stampa(stampante_, [this](TmmPrinter& p) { StampaStoriaSquadre(p, storia_); }, "Impossibile Stampare La Tabella");
+    Stampa(
+        stampante_, [this](TmmPrinter& p) { StampaStoriaSquadre(p, storia_); },
+        "Impossibile Stampare La Tabella");
 }
 
 // ---- TFormStatistica
@@ -299,8 +304,8 @@ void TFormProArc::StampaClick() {
 TFormStatistica::TFormStatistica(TInsiemeCondizioni& set, const T_Archivio& archivio,
                                  const T_ImpostazioniRicerca& ricerca, std::int64_t colonnePronostico,
                                  std::int64_t colonneTenute, QWidget* parent)
-    : QDialog(parent), set_(set), archivio_(archivio), ricerca_(ricerca), colonnePronostico_(colonnePronostico),
-      colonneTenute_(colonneTenute) {
+    : QDialog(parent), set_(set), archivio_(archivio), ricerca_(ricerca),
+      colonnePronostico_(colonnePronostico), colonneTenute_(colonneTenute) {
     setObjectName(QStringLiteral("FormStatistica"));
     setWindowTitle(QStringLiteral("Analisi Statistica"));
     auto* v = new QVBoxLayout(this);
@@ -420,7 +425,8 @@ bool TFormStatistica::AnalisiArchivioClick() {
     bool completa = false;
     {
         const TInputBlock block(this);
-        RunOnWorker([&] { completa = AnalisiArchivio(set_, archivio_, ricerca_, risultato_, &progresso, &cancel_); });
+        RunOnWorker(
+            [&] { completa = AnalisiArchivio(set_, archivio_, ricerca_, risultato_, &progresso, &cancel_); });
         progresso.queue.Flush();
     }
     BtnElabora->setEnabled(true);
@@ -450,7 +456,8 @@ void TFormStatistica::MostraCategoria(int k) {
         BtnCategoria[static_cast<std::size_t>(i)]->setChecked(i == k);
     }
     const bool vuota = k < 0 || k >= risultato_.NumCategorie || !risultato_.Completata;
-    for (QLabel* l : {CicloMedio, RitardoMinimo, RitardoMassimo, RitardoMedio, RitardoAttuale, Settimane, Convenienza}) {
+    for (QLabel* l :
+         {CicloMedio, RitardoMinimo, RitardoMassimo, RitardoMedio, RitardoAttuale, Settimane, Convenienza}) {
         l->clear();
     }
     const bool filtrate = k == 0 && colonneTenute_ >= 0 && colonnePronostico_ > 0;
@@ -473,8 +480,8 @@ void TFormStatistica::MostraCategoria(int k) {
     RitardoAttuale->setText(loc.toString(c.RitardoAttuale));
     Settimane->setText(loc.toString(c.Settimane()));
     if (filtrate) {
-        const double perc =
-            static_cast<double>(colonnePronostico_ - colonneTenute_) / static_cast<double>(colonnePronostico_) * 100.0;
+        const double perc = static_cast<double>(colonnePronostico_ - colonneTenute_) /
+                            static_cast<double>(colonnePronostico_) * 100.0;
         ImpostaTorta(GraficoFiltrate, perc, QStringLiteral("Filtrate"), QStringLiteral("Rimanenti"));
         Convenienza->setText(TestoConvenienza(perc, freq));
     }
@@ -503,8 +510,8 @@ TFormProAna::TFormProAna(const TListaColonne& colonne, TStampante stampante, QWi
     Griglia = new QTableWidget(12, 4, this);
     Griglia->setObjectName(QStringLiteral("Griglia"));
     Griglia->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Griglia->setHorizontalHeaderLabels(
-        {QStringLiteral("Segno 0"), QStringLiteral("Segno 1"), QStringLiteral("Segno 2"), QStringLiteral("Segno M")});
+    Griglia->setHorizontalHeaderLabels({QStringLiteral("Segno 0"), QStringLiteral("Segno 1"),
+                                        QStringLiteral("Segno 2"), QStringLiteral("Segno M")});
     QStringList righe;
     for (int t = 1; t <= 12; ++t) {
         righe << QStringLiteral("%1").arg(t, 2);
@@ -544,9 +551,10 @@ void TFormProAna::Mostra() {
     for (int t = 0; t < 12; ++t) {
         for (int s = 0; s < 4; ++s) {
             const std::int64_t n = conteggi_[static_cast<std::size_t>(t)][static_cast<std::size_t>(s)];
-            const QString text = CheckPerc->isChecked()
-                                     ? loc.toString(colonne_ > 0 ? static_cast<double>(n) / colonne_ * 100.0 : 0.0, 'f', 2)
-                                     : loc.toString(static_cast<qlonglong>(n));
+            const QString text =
+                CheckPerc->isChecked()
+                    ? loc.toString(colonne_ > 0 ? static_cast<double>(n) / colonne_ * 100.0 : 0.0, 'f', 2)
+                    : loc.toString(static_cast<qlonglong>(n));
             auto* it = new QTableWidgetItem(text);
             it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             Griglia->setItem(t, s, it);
@@ -567,8 +575,12 @@ void TFormProAna::StampaClick() {
         g.cells.push_back(row);
     }
     g.rowHeights.assign(g.cells.size(), 20);
-    Stampa(stampante_, [&](TmmPrinter& p) { StampaTabelle(p, "Analisi Delle Frequenze Dei Segni", {{"", g}}); },
-           "Impossibile Stampare La Tabella");
+    Stampa(
+        stampante_,
+        [&](TmmPrinter& p) {
+            StampaTabelle(p, "Analisi Delle Frequenze Dei Segni", {{"", g}});
+        },
+        "Impossibile Stampare La Tabella");
 }
 
 } // namespace tessaline

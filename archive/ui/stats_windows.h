@@ -3,13 +3,13 @@
 // of the system ("Analisi Statistica") and the sign count of the developed columns.
 
 #include <QChartView>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QCheckBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <array>

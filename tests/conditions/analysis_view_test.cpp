@@ -88,6 +88,12 @@ TEST(AnalysisView, SignCountTablesOverArchiveForecastConditionAndMemory) {
     EXPECT_EQ(v.Misure[1].Singola.Frequenza(11), 3);
     EXPECT_EQ(v.Misure[1].Singola.Frequenza(9), 1);
     EXPECT_EQ(v.Misure[1].Integrale.Frequenza(9), 1);
+    // Filtered: the integral columns with 2 zeros (state 0; 3 is in recovery and counts on neither
+    // side) are 3 of 8. Historical: admitted values 0 and 1 came out once in 3 contests.
+    EXPECT_DOUBLE_EQ(PercentualeFiltrate(zeri, false, v.ColonnePronostico), 37.5);
+    EXPECT_DOUBLE_EQ(PercentualeStorica(zeri, false), 100.0 / 3);
+    EXPECT_EQ(FattoreConvenienza(37.5, 100.0 / 3), "0,56");
+    EXPECT_EQ(FattoreConvenienza(37.5, 100.0), "");
     // The dialog's condition keeps its own statistics untouched.
     EXPECT_EQ(segni.Voce(0).Archivio.Eventi(), 0);
 

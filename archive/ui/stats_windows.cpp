@@ -81,13 +81,14 @@ void ImpostaTorta(QChartView* view, double percent, const QString& label, const 
     QPieSlice* b = series->append(resto, std::max(0.0, 100.0 - percent));
     a->setBrush(QColor(200, 40, 40));
     b->setBrush(QColor(40, 90, 200));
-    a->setLabel(QStringLiteral("%1 %").arg(QLocale().toString(percent, 'f', 2)));
-    a->setLabelVisible(percent > 0);
+    series->setPieSize(0.85);
     auto* chart = new QChart;
     chart->addSeries(series);
     chart->legend()->hide();
     chart->setMargins(QMargins(0, 0, 0, 0));
     chart->setBackgroundVisible(false);
+    // The share of the first slice stands over the pie.
+    chart->setTitle(QStringLiteral("%1 %").arg(QLocale().toString(percent, 'f', 2)));
     QChart* old = view->chart();
     view->setChart(chart);
     delete old;

@@ -12,13 +12,18 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/ui/commands.h"
+#include "app/ui/main_window.h"
 #include "archive/contest_archive.h"
 #include "archive/ui/analysis_windows.h"
 #include "archive/ui/stats_windows.h"
 #include "conditions/analysis_view.h"
 #include "conditions/condition_set.h"
 #include "conditions/sign_count.h"
+#include "conditions/ui/condition_dialogs.h"
 #include "core/column_list.h"
+#include "core/ui/coupon_editor.h"
+#include "core/ui/help.h"
 #include "print/ui/printer.h"
 #include "system/config_file.h"
 #include "system/sistema.h"
@@ -304,6 +309,33 @@ private slots:
         segni.StampaClick();
         QVERIFY(PdfText(pdf2).contains(QStringLiteral("Analisi Delle Frequenze Dei Segni")));
         QVERIFY(PdfText(pdf2).contains(QStringLiteral("33,33")));
+    }
+
+    void reachableFromTheProgramWithHelpPages() {
+        T_Sistema sys;
+        TFormPrinc w(sys);
+        test::TScriptedChooser chooser;
+        QVERIFY(!w.apriVista);
+        QVERIFY(!TFormCondizione::Vista());
+        {
+            TComandi comandi(w, &chooser);
+            QVERIFY(w.Azione(QStringLiteral("ImpostazioniDiRicerca1Click"))->isEnabled());
+            QVERIFY(static_cast<bool>(w.apriVista));
+            QVERIFY(static_cast<bool>(TFormCondizione::Vista()));
+            QVERIFY(w.Schedina()->BtnArchivio->isEnabled());
+            w.AggiornaAbilitazioni();
+            QVERIFY(!w.Schedina()->BtnAnalisi->isEnabled()); // no columns in memory
+            sys.Colonne.Append(Col("000000000000"));
+            w.AggiornaAbilitazioni();
+            QVERIFY(w.Schedina()->BtnAnalisi->isEnabled());
+        }
+        QVERIFY(!TFormCondizione::Vista()); // the hook goes with the commands
+        for (int context : {49, 50, 51, TFormImpRic::kHelpContext, TFormStatistica::kHelpContext,
+                            TFormArchivio::kHelpContext, TFormAnalisiCF::kHelpContext}) {
+            QFile f(HelpPagePath(context));
+            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(QString::number(context)));
+            QVERIFY(f.readAll().contains("<h1>"));
+        }
     }
 
 private:

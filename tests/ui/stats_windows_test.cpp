@@ -94,6 +94,8 @@ class TestStatsWindows : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(home_.isValid());
+        // Set to look at the printouts afterwards.
+        home_.setAutoRemove(qEnvironmentVariableIsEmpty("TESSALINE_KEEP_TEST_FILES"));
         test::PrepareHome(home_);
     }
 

@@ -1,6 +1,7 @@
 #include "archive/ui/stats_commands.h"
 
 #include <QApplication>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <exception>
 
@@ -87,18 +88,36 @@ void TComandiStatistica::ApriVista(const TCondizione& cond, QWidget* near, bool 
     T_Sistema& sys = main_.Sistema();
     VistaAnalisi vista;
     bool ok = false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TCancelFlag cancel;
+    bool annullato = false;
     {
-        const TInputBlock block(nullptr);
+        // Counting a large forecast takes a while: a small window with "Annulla" stands meanwhile.
+        QProgressDialog attesa(QStringLiteral("Analisi in corso..."), QStringLiteral("Annulla"), 0, 0,
+                               near != nullptr ? near : main_.Finestra());
+        attesa.setObjectName(QStringLiteral("AttesaVista"));
+        attesa.setWindowTitle(analisi ? QStringLiteral("Analisi") : QStringLiteral("Archivio"));
+        attesa.setWindowModality(Qt::WindowModal);
+        attesa.setMinimumDuration(300);
+        attesa.setValue(0);
+        connect(&attesa, &QProgressDialog::canceled, this, [&] {
+            annullato = true;
+            cancel.Request();
+        });
+        const TInputBlock block(&attesa);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         try {
             RunOnWorker([&] {
-                ok = CostruisciVista(cond, sys.dati.Forecast, !sys.Colonne.Empty(), !analisi, vista);
+                ok = CostruisciVista(cond, sys.dati.Forecast, !sys.Colonne.Empty(), !analisi, vista,
+                                     TVarianteVista::Diretta, &cancel);
             });
         } catch (const std::exception&) {
             ok = false;
         }
+        QApplication::restoreOverrideCursor();
     }
-    QApplication::restoreOverrideCursor();
+    if (annullato) {
+        return; // stopped with "Annulla"
+    }
     if (!ok) {
         main_.Prompt().ShowMessage(msg::kInformazione, "Impossibile Completare lo Sviluppo.", BtnOk);
         return;

@@ -19,6 +19,7 @@
 #include "archive/ui/stats_windows.h"
 #include "conditions/analysis_view.h"
 #include "conditions/condition_set.h"
+#include "conditions/sequence_shape.h"
 #include "conditions/sign_count.h"
 #include "conditions/ui/condition_dialogs.h"
 #include "core/column_list.h"
@@ -332,6 +333,27 @@ private slots:
             QVERIFY(w.Schedina()->BtnAnalisi->isEnabled());
         }
         QVERIFY(!TFormCondizione::Vista()); // the hook goes with the commands
+
+        // A list's dialog hands its current item to the history and column-analysis windows.
+        TComandi comandi(w, &chooser);
+        std::vector<std::pair<int, bool>> aperte; // (sign of the item, analisi)
+        w.apriVista = [&](const TCondizione& c, QWidget*, bool analisi) {
+            const auto* item = dynamic_cast<const TCondConsecutivita*>(&c);
+            QVERIFY(item != nullptr);
+            aperte.emplace_back(item->Segno, analisi);
+        };
+        auto& lista = *sys.Insieme().SlotAs<TListaCondizioni>(kCodGruppoConsecutivita);
+        for (SignSet s : {kSign0, kSignM}) {
+            auto item = std::make_unique<TCondConsecutivita>(&sys.Insieme());
+            item->Segno = s;
+            lista.Aggiungi(std::move(item));
+        }
+        TFormConsecutivita dlg(lista);
+        QVERIFY(dlg.BtnArchivio->isEnabled() && dlg.BtnAnalisi->isEnabled());
+        dlg.BtnArchivio->click();
+        dlg.Vai(1);
+        dlg.BtnAnalisi->click();
+        QCOMPARE(aperte, (std::vector<std::pair<int, bool>>{{kSign0, false}, {kSignM, true}}));
         for (int context : {49, 50, 51, TFormImpRic::kHelpContext, TFormStatistica::kHelpContext,
                             TFormArchivio::kHelpContext, TFormAnalisiCF::kHelpContext}) {
             QFile f(HelpPagePath(context));

@@ -2,7 +2,9 @@
 
 #include "app/ui/main_window.h"
 #include "archive/ui/archive_commands.h"
+#include "archive/ui/stats_commands.h"
 #include "conditions/ui/condition_commands.h"
+#include "conditions/ui/condition_dialogs.h"
 #include "conditions/ui/frame_dialogs.h"
 #include "develop/ui/develop_commands.h"
 #include "print/ui/archive_print_window.h"
@@ -41,6 +43,24 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     aggiornamento_ = new TComandiAggiornamento(main);
     prospetto_ = new TComandiProspetto(main, main.Saver());
     colonne_ = new TComandiColonne(main, *files, main.Saver());
+    statistica_ = new TComandiStatistica(main, printer);
+    // The condition dialogs' "Archivio" and "Analisi": a list's dialog shows its current item.
+    TFormCondizione::Vista() = [m = &main](TFormCondizione& f, bool analisi) {
+        if (!m->apriVista) {
+            return;
+        }
+        TCondizione& c = f.Copia();
+        auto* lista = dynamic_cast<TListaCondizioni*>(&c);
+        auto* form = dynamic_cast<TFormLista*>(&f);
+        if (lista != nullptr && form != nullptr) {
+            if (form->Corrente() < 0 || static_cast<std::size_t>(form->Corrente()) >= lista->Count()) {
+                return;
+            }
+            m->apriVista(lista->Item(static_cast<std::size_t>(form->Corrente())), &f, analisi);
+        } else {
+            m->apriVista(c, &f, analisi);
+        }
+    };
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
     // The archive printout from the view's "Stampa", and the preview of the link's analysis.
@@ -72,6 +92,7 @@ TStampaSuCanvas StampaFisseSuStampante() {
 
 TComandi::~TComandi() {
     TFormQuadro::CercaFisse() = nullptr; // it points at this main window
+    TFormCondizione::Vista() = nullptr;
 }
 
 } // namespace tessaline

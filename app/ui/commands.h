@@ -20,6 +20,7 @@ class TComandiGaranzie;
 class TComandiAggiornamento;
 class TComandiProspetto;
 class TComandiColonne;
+class TComandiStatistica;
 
 // The fixed-sign printout on the program's printer.
 TStampaSuCanvas StampaFisseSuStampante();
@@ -43,6 +44,7 @@ public:
     TComandiAggiornamento& Aggiornamento() { return *aggiornamento_; }
     TComandiProspetto& Prospetto() { return *prospetto_; }
     TComandiColonne& Colonne() { return *colonne_; }
+    TComandiStatistica& Statistica() { return *statistica_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
@@ -56,6 +58,7 @@ private:
     TComandiAggiornamento* aggiornamento_;
     TComandiProspetto* prospetto_;
     TComandiColonne* colonne_;
+    TComandiStatistica* statistica_;
 };
 
 } // namespace tessaline

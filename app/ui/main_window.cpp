@@ -138,7 +138,6 @@ TFormPrinc::TFormPrinc(T_Sistema& sistema, QWidget* parent) : QMainWindow(parent
     connect(EditSchedina->BtnTutti, &QPushButton::clicked, this, &TFormPrinc::TuttiClick);
     connect(EditSchedina->Numero, &QLineEdit::textEdited, this, &TFormPrinc::NumeroChange);
     EditSchedina->BtnAnalisi->setEnabled(false);
-    EditSchedina->BtnArchivio->setEnabled(false);
     btnSquadre_->setEnabled(false);
 
     BuildMenu();
@@ -706,7 +705,7 @@ void TFormPrinc::AggiornaAbilitazioni() {
     }
     set("SpeedStampaClick", abil_.colonneInMemoria);
     set("SpeedSpoglioClick", abil_.colonneInMemoria);
-    EditSchedina->BtnAnalisi->setEnabled(false); // the column analysis window comes with the statistics
+    EditSchedina->BtnAnalisi->setEnabled(!sys_.Colonne.Empty());
     SemaforoAcc->SetStato(abil_.semaforoAcc);
 }
 

@@ -14,6 +14,7 @@
 #include "app/ui/screenshots_reduce.h"
 #include "app/ui/screenshots_scrutiny.h"
 #include "app/ui/screenshots_tools.h"
+#include "app/ui/screenshots_stats.h"
 #include "app/ui/settings_forms.h"
 #include "core/interfaces.h"
 #include "core/ui/form_message.h"
@@ -109,6 +110,7 @@ bool SaveScreenshots(T_Sistema& sys, const QString& dir) {
     ok = SaveScrutinyScreenshots(sys, dir) && ok;
     ok = SaveReduceScreenshots(dir) && ok;
     ok = SaveToolScreenshots(sys, dir) && ok;
+    ok = SaveStatsScreenshots(sys, dir) && ok;
     return ok;
 }
 

@@ -51,9 +51,18 @@ TFormCondizione::TFormCondizione(TCondizione& cond, const QString& caption, int 
     BtnAnalisi->setObjectName(QStringLiteral("BtnAnalisi"));
     BtnAzzera = new QPushButton(QStringLiteral("Azzera "), this);
     BtnAzzera->setObjectName(QStringLiteral("BtnAzzera"));
-    // The history and column-analysis windows are not part of the program yet.
-    BtnArchivio->setEnabled(false);
-    BtnAnalisi->setEnabled(false);
+    BtnArchivio->setEnabled(static_cast<bool>(Vista()));
+    BtnAnalisi->setEnabled(static_cast<bool>(Vista()));
+    connect(BtnArchivio, &QPushButton::clicked, this, [this] {
+        if (Vista()) {
+            Vista()(*this, false);
+        }
+    });
+    connect(BtnAnalisi, &QPushButton::clicked, this, [this] {
+        if (Vista()) {
+            Vista()(*this, true);
+        }
+    });
     QDialogButtonBox* box = OkAnnullaAiuto(this, helpContext);
     box->setObjectName(QStringLiteral("Pulsanti"));
     BtnOk = box->findChild<QPushButton*>(QStringLiteral("BtnOk"));
@@ -62,6 +71,11 @@ TFormCondizione::TFormCondizione(TCondizione& cond, const QString& caption, int 
 }
 
 TFormCondizione::~TFormCondizione() = default;
+
+std::function<void(TFormCondizione&, bool)>& TFormCondizione::Vista() {
+    static std::function<void(TFormCondizione&, bool)> vista;
+    return vista;
+}
 
 void TFormCondizione::Completa(QWidget* corpo, QWidget* stato) {
     auto* top = new QVBoxLayout(this);

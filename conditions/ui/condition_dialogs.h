@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,9 @@ public:
     virtual void AzzeraClick() = 0;
     // Stores the copy into the condition and closes.
     void accept() override;
+    // What "Archivio" (analisi false) and "Analisi" open for the condition being edited; set by the
+    // program. While it is empty both buttons stay disabled.
+    static std::function<void(TFormCondizione&, bool analisi)>& Vista();
 
 protected:
     TFormCondizione(TCondizione& cond, const QString& caption, int helpContext, QWidget* parent);

@@ -19,6 +19,7 @@ class T_Archivio;
 class TListaColonne;
 class TEditSchedina;
 class UserPrompt;
+class TCondizione;
 
 class TAppContext {
 public:
@@ -63,6 +64,9 @@ public:
     std::function<void(int)> apriCondizione;
     // "Print these columns": the print window on a list of columns.
     std::function<void(const TListaColonne&)> stampaColonne;
+    // The history window over the archive (analisi false) or the column-analysis window of a
+    // condition as its dialog holds it; near is the dialog.
+    std::function<void(const TCondizione&, QWidget* near, bool analisi)> apriVista;
 };
 
 } // namespace tessaline

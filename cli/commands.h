@@ -33,5 +33,6 @@ int RunHistorical(TArgs& args);
 int RunPlays(TArgs& args);
 int RunUpdate(TArgs& args);
 int RunFixed(TArgs& args);
+int RunStats(TArgs& args);
 
 } // namespace tessaline::cli

@@ -45,6 +45,9 @@ const TCommandEntry kCommands[] = {
     {"fixed", tessaline::cli::RunFixed,
      "fixed --mode 1|2 [--sort freq|delay|ic] [--archive A.tts] [--from YYYY/N] [--to YYYY/N] "
      "[--kinds calcio|basket|calcio,basket]"},
+    {"stats", tessaline::cli::RunStats,
+     "stats teams [RANGE] | stats system S.svs [RANGE] [--categories 1|2|3] [--ignore none|cf,rip,val,per]   "
+     "(RANGE: [--archive A.tts] [--from YYYY/N] [--to YYYY/N] [--kinds calcio|basket|calcio,basket])"},
     {"print", tessaline::cli::RunPrint,
      "print coupons IN.col --pdf OUT.pdf [--orientation horizontal|vertical] [--per-coupon 1-3] "
      "[--from N --to M] [--listing] | print summary S.svs --pdf OUT.pdf [--copies N] [--listing]"},

@@ -25,6 +25,19 @@ int SegniPossibili(const TPesi& p, int team) {
 
 } // namespace
 
+TStatisticaSegni StatisticaDa(const TStoriaSquadre& storia) {
+    TStatisticaSegni st;
+    st.concorsi = storia.Esaminati;
+    for (int t = 0; t < kTeams; ++t) {
+        for (int s = 0; s < 4; ++s) {
+            const TStoriaSegno& h = storia.Squadre[U(t)].Segni[U(s)];
+            st.frequenza[U(t)][U(s)] = h.Frequenza;
+            st.ritardo[U(t)][U(s)] = h.RitardoAttuale;
+        }
+    }
+    return st;
+}
+
 int Uniforme(TGeneratore& rng, int lo, int hi) {
     return std::uniform_int_distribution<int>(lo, hi)(rng);
 }

@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "archive/team_history.h"
 #include "core/column.h"
 #include "core/column_list.h"
 
@@ -36,6 +37,9 @@ struct TStatisticaSegni {
     std::array<std::array<std::int64_t, 4>, kTeams> frequenza{};
     std::array<std::array<std::int64_t, 4>, kTeams> ritardo{};
 };
+
+// The counts "Statistica" reads, from the per-team history of the archive.
+TStatisticaSegni StatisticaDa(const TStoriaSquadre& storia);
 
 struct TOpzioniPesi {
     TTecnica tecnica = TTecnica::Casuale;

@@ -194,6 +194,37 @@ TEST(Automatici, WeightsOfTheThreeTechniques) {
     EXPECT_FALSE(PreparaPesi(o).has_value());
 }
 
+TEST(Automatici, StatisticsFromTheTeamHistory) {
+    // Three contests; team 1 had 1, 1, 0 and team 12 had M every time.
+    std::vector<T_Concorso> contests;
+    for (const char* col : {"1000000000M0", "100000000000", "00000000000M"}) {
+        T_Concorso c;
+        c.Anno = 2024;
+        c.Numero = static_cast<std::uint8_t>(contests.size() + 1);
+        for (int t = 0; t < kTeams; ++t) {
+            c.ColonnaVincente[t] = ParseSigns(std::string(1, col[t]));
+        }
+        c.AggiornaCompleto();
+        contests.push_back(c);
+    }
+    T_IntervalloConcorsi all;
+    all.AnnoDa = 2024;
+    all.AnnoA = 2024;
+    all.NumeroDa = 1;
+    all.NumeroA = 3;
+    const TStatisticaSegni st = StatisticaDa(CalcolaStoriaSquadre(contests, all));
+    EXPECT_EQ(st.concorsi, 3);
+    EXPECT_EQ(st.frequenza[0], (std::array<std::int64_t, 4>{1, 2, 0, 0}));
+    EXPECT_EQ(st.ritardo[0][0], 0);
+    EXPECT_EQ(st.ritardo[0][1], 1);
+    TOpzioniPesi o;
+    o.tecnica = TTecnica::Statistica;
+    o.statistica = st;
+    // Sign 1 of team 1: round(2/3 * 1 * 10) + 1 = 8; sign 0: 0 + 1.
+    EXPECT_EQ(PreparaPesi(o)->peso[0][1], 8);
+    EXPECT_EQ(PreparaPesi(o)->peso[0][0], 1);
+}
+
 TEST(Automatici, ErrorTexts) {
     EXPECT_STREQ(ErroreTesto(true, true), "Scegliere un pronostico o un picchetto più ampio");
     EXPECT_STREQ(ErroreTesto(true, false), "Scegliere un pronostico più ampio");

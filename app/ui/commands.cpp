@@ -7,9 +7,11 @@
 #include "develop/ui/develop_commands.h"
 #include "print/ui/print_commands.h"
 #include "print/ui/printer.h"
+#include "print/ui/receipt_print.h"
 #include "print/ui/summary_window.h"
 #include "reduce/ui/fixed_signs_window.h"
 #include "reduce/ui/guarantee_commands.h"
+#include "reduce/ui/shop_commands.h"
 #include "scrutiny/ui/scrutiny_commands.h"
 #include "system/ui/system_commands.h"
 #include "update/ui/form_download.h"
@@ -37,6 +39,16 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     garanzie_ = new TComandiGaranzie(main, *files, main.Saver(), printer);
     aggiornamento_ = new TComandiAggiornamento(main);
     prospetto_ = new TComandiProspetto(main, main.Saver());
+    {
+        // The prompt is looked up at each print: tests put their own after construction.
+        TFormPrinc* m = &main;
+        ricevitoria_ = new TComandiRicevitoria(
+            main, *files, main.Saver(),
+            [m](const TLavoroCedolina& job) {
+                return StampaCedolinaConFinestra(m->Sistema(), m->Prompt(), m)(job);
+            },
+            ConfermaStampaConFinestra(main.Sistema(), &main));
+    }
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
     // "Cerca Fisse" (hidden in the menu; the frame editor opens it too), printing on the program's printer.

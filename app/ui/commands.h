@@ -19,6 +19,7 @@ class TComandiSpoglio;
 class TComandiGaranzie;
 class TComandiAggiornamento;
 class TComandiProspetto;
+class TComandiRicevitoria;
 
 // The fixed-sign printout on the program's printer.
 TStampaSuCanvas StampaFisseSuStampante();
@@ -41,6 +42,7 @@ public:
     TComandiGaranzie& Garanzie() { return *garanzie_; }
     TComandiAggiornamento& Aggiornamento() { return *aggiornamento_; }
     TComandiProspetto& Prospetto() { return *prospetto_; }
+    TComandiRicevitoria& Ricevitoria() { return *ricevitoria_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
@@ -53,6 +55,7 @@ private:
     TComandiGaranzie* garanzie_;
     TComandiAggiornamento* aggiornamento_;
     TComandiProspetto* prospetto_;
+    TComandiRicevitoria* ricevitoria_;
 };
 
 } // namespace tessaline

@@ -12,6 +12,7 @@
 #include "app/ui/screenshots_conditions.h"
 #include "app/ui/screenshots_print.h"
 #include "app/ui/screenshots_reduce.h"
+#include "app/ui/screenshots_shop.h"
 #include "app/ui/screenshots_scrutiny.h"
 #include "app/ui/settings_forms.h"
 #include "core/interfaces.h"
@@ -107,6 +108,7 @@ bool SaveScreenshots(T_Sistema& sys, const QString& dir) {
     ok = SavePrintScreenshots(sys, dir) && ok;
     ok = SaveScrutinyScreenshots(sys, dir) && ok;
     ok = SaveReduceScreenshots(dir) && ok;
+    ok = SaveShopScreenshots(sys, dir) && ok;
     return ok;
 }
 

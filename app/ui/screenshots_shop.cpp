@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 
 #include "app/ui/main_window.h"
 #include "core/interfaces.h"
+#include "core/ui/file_chooser.h"
 #include "core/ui/qt_text.h"
 #include "core/ui/sign_edits.h"
 #include "reduce/immediate.h"

@@ -97,7 +97,7 @@ private slots:
         } cases[] = {
             {"1 0 2 M 1 0 2 M 1 0 2 M", true, 1},
             {"01 01 01 01 01 01 01 1 1 1 1 1", true, 0},
-            {"012 12 0M 1 1 1 1 1 1 1 1 1", false, 0},
+            {"012 12 0M 1 01 01 1 0M 12 1 1 1", false, 0},
         };
         for (const auto& c : cases) {
             TFrmRidottiImmediati w(*main_, chooser_, Stampa());

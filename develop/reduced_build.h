@@ -11,8 +11,8 @@ namespace tessaline {
 
 struct TRichiestaRidotto {
     Colonna base{};
-    IntegralBases basi{}; // integral base signs (none: every team reduced)
-    int garanzia = 5;     // 5 or 4 points
+    IntegralBases basi{};    // integral base signs (none: every team reduced)
+    int garanzia = 5;        // 5 or 4 points
     bool migliorata = false; // "Riduzione Migliorata" after the optimised reduction
 };
 

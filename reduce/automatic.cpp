@@ -141,24 +141,23 @@ std::optional<Colonna> ColonnaCasuale(const TPesi& p, const Pronostico& ammessi,
         }
         return true;
     };
-    const bool ok =
-        step(q, CountQuadruples,
-             [&](int team) {
-                 if (ammessi[team] == kAllSigns && SegniPossibili(p, team) == 4) {
-                     c[team] = kAllSigns;
-                 }
-             }) &&
-        step(t, CountTriples,
-             [&](int team) {
-                 if (SignCount(ammessi[team]) >= 3 && SegniPossibili(p, team) >= 3) {
-                     while (SignCount(c[team]) < 3) {
-                         c[team] = static_cast<SignSet>(c[team] | SegnoCasuale(p, team, rng));
-                     }
-                 }
-             }) &&
-        step(d, CountDoubles, [&](int team) {
-            c[team] = static_cast<SignSet>(c[team] | SegnoCasuale(p, team, rng));
-        });
+    const bool ok = step(q, CountQuadruples,
+                         [&](int team) {
+                             if (ammessi[team] == kAllSigns && SegniPossibili(p, team) == 4) {
+                                 c[team] = kAllSigns;
+                             }
+                         }) &&
+                    step(t, CountTriples,
+                         [&](int team) {
+                             if (SignCount(ammessi[team]) >= 3 && SegniPossibili(p, team) >= 3) {
+                                 while (SignCount(c[team]) < 3) {
+                                     c[team] = static_cast<SignSet>(c[team] | SegnoCasuale(p, team, rng));
+                                 }
+                             }
+                         }) &&
+                    step(d, CountDoubles, [&](int team) {
+                        c[team] = static_cast<SignSet>(c[team] | SegnoCasuale(p, team, rng));
+                    });
     if (!ok) {
         return std::nullopt;
     }

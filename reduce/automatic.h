@@ -45,8 +45,8 @@ struct TOpzioniPesi {
     TTecnica tecnica = TTecnica::Casuale;
     bool usaPronostico = false; // "Usa segni nel pronostico"
     Pronostico pronostico{};
-    TeamGrid percentuali{};       // the sign percentages ("picchetto")
-    TStatisticaSegni statistica;  // for "Statistica"
+    TeamGrid percentuali{};      // the sign percentages ("picchetto")
+    TStatisticaSegni statistica; // for "Statistica"
 };
 
 struct TPesi {

@@ -76,8 +76,8 @@ double CostoColonna(double price, int doubles, int triples, int quadruples) {
 }
 
 std::string TestoCostoRidotto(std::int64_t columns, double price, bool euro) {
-    return std::string(" ") + CurrencySign(euro) + " " + FormatAmount(static_cast<double>(columns) * price, euro) +
-           "  Col. " + std::to_string(columns);
+    return std::string(" ") + CurrencySign(euro) + " " +
+           FormatAmount(static_cast<double>(columns) * price, euro) + "  Col. " + std::to_string(columns);
 }
 
 std::string RigaVarianti(int doubles, int triples, int quadruples) {

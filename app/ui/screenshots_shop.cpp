@@ -53,9 +53,9 @@ bool SaveShopScreenshots(T_Sistema& sys, const QString& dir) {
     {
         TFrmRidottiImmediati rid(main, files, noPrint);
         rid.show();
-        rid.EditColonna->SetColonna(Colonna{{kSign0 | kSign1, kSign1, kSign2 | kSignM, kAllSigns, kSign0, kSign1,
-                                             kSign0 | kSign1 | kSign2, kSign1, kSign0 | kSign2, kSign1, kSign1,
-                                             kSign0}});
+        rid.EditColonna->SetColonna(
+            Colonna{{kSign0 | kSign1, kSign1, kSign2 | kSignM, kAllSigns, kSign0, kSign1,
+                     kSign0 | kSign1 | kSign2, kSign1, kSign0 | kSign2, kSign1, kSign1, kSign0}});
         rid.EditColonnaModificato();
         rid.PannelloSc->SetSelezionata(3, true);
         rid.PannelloScModificato();
@@ -69,13 +69,15 @@ bool SaveShopScreenshots(T_Sistema& sys, const QString& dir) {
         ok = Shot(&rid, dir, QStringLiteral("ridotti_immediati_costo")) && ok;
     }
     {
-        TFormSistAutomatici sch(main, files, TFormSistAutomatici::TModo::Schedine, noPrint, [] { return false; });
+        TFormSistAutomatici sch(main, files, TFormSistAutomatici::TModo::Schedine, noPrint,
+                                [] { return false; });
         sch.SpinC[0][0]->setValue(6);
         sch.SpinC[0][1]->setValue(6);
         ok = Shot(&sch, dir, QStringLiteral("schedine_automatiche")) && ok;
     }
     {
-        TFormSistAutomatici sis(main, files, TFormSistAutomatici::TModo::Sistemi, noPrint, [] { return false; });
+        TFormSistAutomatici sis(main, files, TFormSistAutomatici::TModo::Sistemi, noPrint,
+                                [] { return false; });
         ok = Shot(&sis, dir, QStringLiteral("sistemi_automatici")) && ok;
         sis.Pagine->setCurrentIndex(1);
         sis.RadioCasInt->setChecked(true);

@@ -10,8 +10,8 @@
 namespace tessaline {
 
 TStampaCedolina StampaCedolinaConFinestra(T_Sistema& sys, UserPrompt& prompt, QWidget* parent,
-                                         std::function<QPrinter*()> stampante,
-                                         std::function<void(TFormStampaSchedine&)> primaDiMostrare) {
+                                          std::function<QPrinter*()> stampante,
+                                          std::function<void(TFormStampaSchedine&)> primaDiMostrare) {
     return [&sys, &prompt, parent, stampante = std::move(stampante),
             primaDiMostrare = std::move(primaDiMostrare)](const TLavoroCedolina& job) {
         auto& taratura = sys.dati.settings.taratura;

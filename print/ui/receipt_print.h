@@ -20,8 +20,8 @@ class TFormStampaSchedine;
 // hold for the run only; the configuration is saved afterwards. stampante (may be null: the
 // program's printer) gives the printer of each run.
 TStampaCedolina StampaCedolinaConFinestra(T_Sistema& sys, UserPrompt& prompt, QWidget* parent,
-                                         std::function<QPrinter*()> stampante = {},
-                                         std::function<void(TFormStampaSchedine&)> primaDiMostrare = {});
+                                          std::function<QPrinter*()> stampante = {},
+                                          std::function<void(TFormStampaSchedine&)> primaDiMostrare = {});
 
 // The orientation question "Stampa schedine"; true on "Stampa" (the choice becomes the default).
 TConfermaStampa ConfermaStampaConFinestra(T_Sistema& sys, QWidget* parent);

@@ -47,7 +47,7 @@ QLineEdit* Costo(QWidget* parent, const QString& name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     e->setReadOnly(true);
-    e->setMinimumWidth(170);
+    e->setMinimumWidth(130);
     return e;
 }
 
@@ -101,6 +101,7 @@ TFormSistAutomatici::TFormSistAutomatici(TAppContext& main, TFileChooser& files,
 
     NumSist = Spin(this, QStringLiteral("NumSist"), 1000, 5);
     NumSist->setMinimum(1);
+    NumSist->setMaximumWidth(90);
     LabelNumSist = new QLabel(modo == TModo::Schedine ? QStringLiteral("Schedine da Generare")
                                                       : QStringLiteral("Sistemi da Generare"),
                               this);
@@ -177,33 +178,32 @@ TFormSistAutomatici::TFormSistAutomatici(TAppContext& main, TFileChooser& files,
     EditCasCostoMax = Costo(integ, QStringLiteral("EditCasCostoMax"));
     {
         auto* g = new QGridLayout(integ);
-        g->addWidget(RadioFissoInt, 0, 0);
-        g->addWidget(RadioCasInt, 0, 4);
-        g->addWidget(new QLabel(QStringLiteral("Varianti in ogni Sistema"), integ), 1, 0, 1, 3);
-        g->addWidget(new QLabel(QStringLiteral("Minimo di Varianti"), integ), 1, 4, 1, 3);
-        g->addWidget(new QLabel(QStringLiteral("Massimo di Varianti"), integ), 1, 8, 1, 3);
         const char* heads[] = {"Dp", "Tr", "Qd"};
         for (int i = 0; i < 3; ++i) {
-            const auto u = static_cast<std::size_t>(i);
-            g->addWidget(new QLabel(Q(heads[i]), integ), 2, i);
-            g->addWidget(new QLabel(Q(heads[i]), integ), 2, 4 + i);
-            g->addWidget(new QLabel(Q(heads[i]), integ), 2, 8 + i);
-            g->addWidget(SpinFSInt[u], 3, i);
-            g->addWidget(SpinMinCSInt[u], 3, 4 + i);
-            g->addWidget(SpinMaxCSInt[u], 3, 8 + i);
+            g->addWidget(new QLabel(Q(heads[i]), integ), 1, 1 + i);
         }
-        g->addWidget(EditCostoFisso, 4, 0, 1, 3);
-        g->addWidget(EditCasCostoMin, 4, 4, 1, 3);
-        g->addWidget(EditCasCostoMax, 4, 8, 1, 3);
-        g->setColumnMinimumWidth(3, 12);
-        g->setColumnMinimumWidth(7, 12);
-        g->setRowStretch(5, 1);
+        const std::tuple<int, const char*, std::array<QSpinBox*, 3>*, QLineEdit*> rows[] = {
+            {2, "Varianti in ogni Sistema", &SpinFSInt, EditCostoFisso},
+            {4, "Minimo di Varianti", &SpinMinCSInt, EditCasCostoMin},
+            {5, "Massimo di Varianti", &SpinMaxCSInt, EditCasCostoMax}};
+        for (const auto& [r, text, spins, cost] : rows) {
+            g->addWidget(new QLabel(Q(text), integ), r, 0);
+            for (int i = 0; i < 3; ++i) {
+                g->addWidget((*spins)[static_cast<std::size_t>(i)], r, 1 + i);
+            }
+            g->addWidget(cost, r, 4);
+        }
+        g->addWidget(RadioFissoInt, 0, 0, 1, 5);
+        g->addWidget(RadioCasInt, 3, 0, 1, 5);
+        g->setRowStretch(6, 1);
+        g->setColumnStretch(5, 1);
     }
     Pagine->addTab(rid, QStringLiteral("Sistemi Ridotti"));
     Pagine->addTab(integ, QStringLiteral("Sistemi Integrali"));
 
     // Coupons.
-    PanelSchedine = new QGroupBox(QStringLiteral("Selezionare il costo delle tre colonne della schedina"), this);
+    PanelSchedine =
+        new QGroupBox(QStringLiteral("Selezionare il costo delle tre colonne della schedina"), this);
     PanelSchedine->setObjectName(QStringLiteral("PanelSchedine"));
     CheckUsaC2 = new QCheckBox(QStringLiteral("Usa colonna"), PanelSchedine);
     CheckUsaC2->setObjectName(QStringLiteral("CheckUsaC2"));
@@ -225,8 +225,8 @@ TFormSistAutomatici::TFormSistAutomatici(TAppContext& main, TFileChooser& files,
             const int row = static_cast<int>(c) + 1;
             g->addWidget(new QLabel(Q(titles[c]), PanelSchedine), row, 0);
             for (std::size_t k = 0; k < 3; ++k) {
-                SpinC[c][k] = Spin(PanelSchedine, QStringLiteral("SpinC%1%2").arg(c + 1).arg(QLatin1String(kinds[k])),
-                                   6, 0);
+                SpinC[c][k] = Spin(PanelSchedine,
+                                   QStringLiteral("SpinC%1%2").arg(c + 1).arg(QLatin1String(kinds[k])), 6, 0);
                 g->addWidget(SpinC[c][k], row, 1 + static_cast<int>(k));
             }
             CostoC[c] = Costo(PanelSchedine, QStringLiteral("CostoC%1").arg(c + 1));
@@ -422,15 +422,15 @@ TOpzioniPesi TFormSistAutomatici::Opzioni() const {
     o.pronostico = sys.dati.Forecast;
     o.percentuali = sys.dati.TeamPercentages;
     if (o.tecnica == TTecnica::Statistica) {
-        o.statistica =
-            StatisticaDa(CalcolaStoriaSquadre(main_.Archivio().Concorsi(), sys.dati.settings.ricerca.Intervallo));
+        o.statistica = StatisticaDa(
+            CalcolaStoriaSquadre(main_.Archivio().Concorsi(), sys.dati.settings.ricerca.Intervallo));
     }
     return o;
 }
 
 void TFormSistAutomatici::Errore() {
-    main_.Prompt().ShowMessage(msg::kInformazione, ErroreTesto(CheckUsaPro->isChecked(), RadioCasPic->isChecked()),
-                               BtnOk);
+    main_.Prompt().ShowMessage(msg::kInformazione,
+                               ErroreTesto(CheckUsaPro->isChecked(), RadioCasPic->isChecked()), BtnOk);
 }
 
 std::optional<TPesi> TFormSistAutomatici::PreparaPesi() {
@@ -516,8 +516,8 @@ void TFormSistAutomatici::StampaSchedine() {
     const auto cols = ColonneSchedina();
     const auto costs = CostiSchedina(cols, price);
     if (costs[0] + costs[1] + costs[2] < 2 * price) {
-        main_.Prompt().ShowMessage(msg::kInformazione, msg::kCostoMinimoSchedina + TestoCosto(2 * price).substr(1),
-                                   BtnOk);
+        main_.Prompt().ShowMessage(msg::kInformazione,
+                                   msg::kCostoMinimoSchedina + TestoCosto(2 * price).substr(1), BtnOk);
         return;
     }
     const auto p = PreparaPesi();
@@ -559,8 +559,8 @@ void TFormSistAutomatici::StampaSistemi() {
     const int tInt = SpinSistTInt->value();
     const int qInt = SpinSistQInt->value();
     if (!integrale) {
-        if (const auto e = ErroreIntegrali(SpinSistD->value(), SpinSistT->value(), SpinSistQ->value(), dInt, tInt,
-                                           qInt)) {
+        if (const auto e = ErroreIntegrali(SpinSistD->value(), SpinSistT->value(), SpinSistQ->value(), dInt,
+                                           tInt, qInt)) {
             main_.Prompt().ShowMessage(msg::kInformazione, *e, BtnOk);
             return;
         }
@@ -605,7 +605,8 @@ bool TFormSistAutomatici::StampaSistema(int k, bool integrale, int d, int t, int
         TRichiestaRidotto r;
         r.base = *base;
         r.garanzia = five ? 5 : 4;
-        r.basi = IntegraliCasuali(*base, SpinSistDInt->value(), SpinSistTInt->value(), SpinSistQInt->value(), rng);
+        r.basi =
+            IntegraliCasuali(*base, SpinSistDInt->value(), SpinSistTInt->value(), SpinSistQInt->value(), rng);
         r.migliorata = sys.dati.settings.improvedReduction;
         TUiThreadPrompt asked(&main_.Prompt());
         TDevelopHooks hooks;
@@ -643,7 +644,8 @@ bool TFormSistAutomatici::StampaSistema(int k, bool integrale, int d, int t, int
     }
     TLavoroCedolina job;
     job.righe[0] = RigaVarianti(d, t, q);
-    job.righe[1] = integrale ? std::string("Sistema Integrale") : std::string("Sistema a Garanzia ") + (five ? "5" : "4");
+    job.righe[1] = integrale ? std::string("Sistema Integrale")
+                             : std::string("Sistema a Garanzia ") + (five ? "5" : "4");
     job.colonnaCedolina = *base;
     job.righe[2] = RigaCosto(static_cast<double>(singles) * sys.ColumnCost(), sys.dati.settings.costsInEuro,
                              checkStampaConc->isChecked(), sys.dati.ContestNumber);

@@ -54,7 +54,7 @@ public:
     QRadioButton* RadioN2;
     QRadioButton* RadioFissoInt;
     QRadioButton* RadioCasInt;
-    std::array<QSpinBox*, 3> SpinFSInt{};  // SpinDFSInt, SpinTFSInt, SpinQFSInt
+    std::array<QSpinBox*, 3> SpinFSInt{}; // SpinDFSInt, SpinTFSInt, SpinQFSInt
     std::array<QSpinBox*, 3> SpinMinCSInt{};
     std::array<QSpinBox*, 3> SpinMaxCSInt{};
     QLineEdit* EditCostoFisso;

@@ -56,6 +56,7 @@ TFrmRidottiImmediati::TFrmRidottiImmediati(TAppContext& main, TFileChooser& file
     EditColonna->setObjectName(QStringLiteral("EditColonna"));
     PannelloSc = new TPannelloSc(this);
     PannelloSc->setObjectName(QStringLiteral("PannelloSc"));
+    PannelloSc->LPro = 36; // room for "012M"
     PannelloSc->setToolTip(QStringLiteral("Un clic sulla squadra la gioca integralmente"));
 
     auto* tipo = new QGroupBox(QStringLiteral("Tipo di Ridotto"), this);
@@ -339,7 +340,8 @@ void TFrmRidottiImmediati::StampaRidottoClick() {
     Merge(job.colonne, sys.dati.settings.automaticMerge, nullptr, nullptr);
     try {
         if (stampa_(job) && giocate_) {
-            giocate_->AggiungiSistema(job.colonne, CountDoubles(base_), CountTriples(base_), CountQuadruples(base_));
+            giocate_->AggiungiSistema(job.colonne, CountDoubles(base_), CountTriples(base_),
+                                      CountQuadruples(base_));
         }
     } catch (const std::exception& e) {
         main_.Prompt().ShowMessage(msg::kInformazione, e.what(), BtnOk);

@@ -43,7 +43,11 @@ TEST(Ridotto, BytesFollowTheLayoutAndRoundTrip) {
     } cases[] = {
         {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, "01 2 1M 0 0 012M 1 2 02 1 1 0", true, "Rossi", "Rossi"},
         {{}, "0 0 0 0 0 0 0 0 0 0 0 0", false, "", ""},
-        {{0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1}, "012 * 2 1 M 0 1 2 M 0 1 2", false, "Caffè £", "Caff\xE8 \xA3"},
+        {{0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1},
+         "012 * 2 1 M 0 1 2 M 0 1 2",
+         false,
+         "Caffè £",
+         "Caff\xE8 \xA3"},
     };
     for (const auto& c : cases) {
         TRidotto r;
@@ -78,8 +82,9 @@ TEST(Ridotto, DamagedRecordsLeaveTheTargetAlone) {
         std::size_t at;
         std::uint8_t value;
     } cases[] = {
-        {"empty", 0, 0, 0},          {"flags only", 12, 0, 0},     {"no guarantee", 24, 0, 0},
-        {"short name field", 280, 0, 0}, {"flag 2", 281, 5, 2},    {"sign byte 16", 281, 14, 16},
+        {"empty", 0, 0, 0},         {"flags only", 12, 0, 0},
+        {"no guarantee", 24, 0, 0}, {"short name field", 280, 0, 0},
+        {"flag 2", 281, 5, 2},      {"sign byte 16", 281, 14, 16},
     };
     for (const auto& c : cases) {
         auto copy = bytes;
@@ -238,8 +243,8 @@ TEST(Automatici, RandomColumnsHoldTheirCountsInsideTheWeights) {
     const struct {
         bool usaPro;
         int d, t, q;
-    } cases[] = {{false, 0, 0, 0}, {false, 7, 0, 0}, {false, 3, 3, 3}, {false, 0, 0, 12}, {true, 4, 2, 2},
-                 {true, 7, 0, 0}};
+    } cases[] = {{false, 0, 0, 0},  {false, 7, 0, 0}, {false, 3, 3, 3},
+                 {false, 0, 0, 12}, {true, 4, 2, 2},  {true, 7, 0, 0}};
     for (const auto& c : cases) {
         o.usaPronostico = c.usaPro;
         const auto p = PreparaPesi(o);
@@ -260,7 +265,8 @@ TEST(Automatici, RandomColumnsHoldTheirCountsInsideTheWeights) {
         // The same seed gives the same column.
         TGeneratore a(99);
         TGeneratore b(99);
-        EXPECT_EQ(ColonnaCasuale(*p, allowed, c.d, c.t, c.q, a), ColonnaCasuale(*p, allowed, c.d, c.t, c.q, b));
+        EXPECT_EQ(ColonnaCasuale(*p, allowed, c.d, c.t, c.q, a),
+                  ColonnaCasuale(*p, allowed, c.d, c.t, c.q, b));
     }
 }
 
@@ -392,7 +398,8 @@ TEST(Automatici, IntegralTeamsAndTheirLimit) {
         {7, 0, 0, 7, 0, 0, nullptr},
         {0, 0, 0, 1, 0, 0, "Le doppie integrali non possono essere più di 0 (le doppie in ogni sistema)."},
         {3, 2, 0, 1, 3, 0, "Le triple integrali non possono essere più di 2 (le triple in ogni sistema)."},
-        {3, 2, 1, 3, 2, 2, "Le quadruple integrali non possono essere più di 1 (le quadruple in ogni sistema)."},
+        {3, 2, 1, 3, 2, 2,
+         "Le quadruple integrali non possono essere più di 1 (le quadruple in ogni sistema)."},
     };
     for (const auto& c : cases) {
         const auto e = ErroreIntegrali(c.d, c.t, c.q, c.id, c.it, c.iq);

@@ -259,7 +259,8 @@ private slots:
     }
 
     void spinBoxRules() {
-        TFormSistAutomatici w(*main_, chooser_, TFormSistAutomatici::TModo::Sistemi, Stampa(), [] { return true; });
+        TFormSistAutomatici w(*main_, chooser_, TFormSistAutomatici::TModo::Sistemi, Stampa(),
+                              [] { return true; });
         const struct {
             std::array<QSpinBox*, 3> group;
             std::array<int, 3> set; // in order
@@ -301,7 +302,8 @@ private slots:
         w.SpinFSInt[2]->setValue(0);
         QCOMPARE(w.EditCostoFisso->text(), QString::fromUtf8(" £ 9.600"));
         // Coupon columns: 0 to 6 each; the coupon cost and "Mem" / "File".
-        TFormSistAutomatici s(*main_, chooser_, TFormSistAutomatici::TModo::Schedine, Stampa(), [] { return true; });
+        TFormSistAutomatici s(*main_, chooser_, TFormSistAutomatici::TModo::Schedine, Stampa(),
+                              [] { return true; });
         QCOMPARE(s.windowTitle(), QStringLiteral("Schedine Automatiche"));
         QVERIFY(s.checkStampaConc->isHidden());
         QCOMPARE(s.SpinC[0][0]->maximum(), 6);
@@ -319,7 +321,8 @@ private slots:
     }
 
     void couponsPrintedAndRecorded() {
-        TFormSistAutomatici w(*main_, chooser_, TFormSistAutomatici::TModo::Schedine, Stampa(), [] { return true; });
+        TFormSistAutomatici w(*main_, chooser_, TFormSistAutomatici::TModo::Schedine, Stampa(),
+                              [] { return true; });
         w.seme = [] { return 42U; };
         w.show();
         w.NumSist->setValue(10);
@@ -338,7 +341,8 @@ private slots:
         QCOMPARE(sys_->dati.settings.taratura.ColonnePerSchedina, 3);
 
         // Below twice the price: the minimum cost message, nothing recorded.
-        TFormSistAutomatici one(*main_, chooser_, TFormSistAutomatici::TModo::Schedine, Stampa(), [] { return true; });
+        TFormSistAutomatici one(*main_, chooser_, TFormSistAutomatici::TModo::Schedine, Stampa(),
+                                [] { return true; });
         one.show();
         one.CheckUsaC2->setChecked(false);
         one.CheckUsaC3->setChecked(false);
@@ -383,7 +387,8 @@ private slots:
         }
         // An incomplete forecast: "Usa segni nel pronostico" is cleared and disabled.
         sys_->dati.Forecast = Colonna{};
-        TFormSistAutomatici w(*main_, chooser_, TFormSistAutomatici::TModo::Sistemi, Stampa(), [] { return true; });
+        TFormSistAutomatici w(*main_, chooser_, TFormSistAutomatici::TModo::Sistemi, Stampa(),
+                              [] { return true; });
         w.show();
         QVERIFY(!w.CheckUsaPro->isEnabled());
         QVERIFY(!w.CheckUsaPro->isChecked());
@@ -427,7 +432,8 @@ private slots:
         QCOMPARE(w.Giocate()->Integrali().size(), std::size_t{3});
         QCOMPARE(CountTriples(w.Giocate()->Integrali()[2].colonna), 2);
         // Not confirmed: nothing recorded.
-        TFormSistAutomatici no(*main_, chooser_, TFormSistAutomatici::TModo::Sistemi, Stampa(), [] { return false; });
+        TFormSistAutomatici no(*main_, chooser_, TFormSistAutomatici::TModo::Sistemi, Stampa(),
+                               [] { return false; });
         no.show();
         no.StampaClick();
         QVERIFY(no.Giocate()->Sistemi().empty());

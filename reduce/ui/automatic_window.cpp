@@ -245,6 +245,8 @@ TFormSistAutomatici::TFormSistAutomatici(TAppContext& main, TFileChooser& files,
 
     BtnStampaRid = Pulsante(this, "BtnStampaRid", "Stampa");
     BtnChiudi = Pulsante(this, "BtnChiudi", "Chiudi");
+    BtnAnnulla = Pulsante(this, "BtnAnnulla", "Annulla");
+    BtnAnnulla->hide();
     auto* aiuto = Pulsante(this, "BtnAiuto", "Aiuto");
 
     auto* top = new QHBoxLayout;
@@ -258,6 +260,7 @@ TFormSistAutomatici::TFormSistAutomatici(TAppContext& main, TFileChooser& files,
     top->addWidget(tecnica);
     top->addStretch(1);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BtnAnnulla);
     buttons->addStretch(1);
     buttons->addWidget(BtnStampaRid);
     buttons->addWidget(BtnChiudi);
@@ -336,6 +339,9 @@ void TFormSistAutomatici::showEvent(QShowEvent* e) {
 }
 
 void TFormSistAutomatici::done(int r) {
+    if (running_) {
+        return; // "Annulla" stops the run first
+    }
     if (giocate_) {
         try {
             giocate_->SalvaArchivio();
@@ -609,18 +615,33 @@ bool TFormSistAutomatici::StampaSistema(int k, bool integrale, int d, int t, int
             IntegraliCasuali(*base, SpinSistDInt->value(), SpinSistTInt->value(), SpinSistQInt->value(), rng);
         r.migliorata = sys.dati.settings.improvedReduction;
         TUiThreadPrompt asked(&main_.Prompt());
+        TCancelFlag cancel;
         TDevelopHooks hooks;
         hooks.prompt = &asked;
+        hooks.cancel = &cancel;
         TListaColonne built;
+        running_ = true;
+        BtnAnnulla->show();
+        BtnStampaRid->setEnabled(false);
+        BtnChiudi->setEnabled(false);
+        const auto conn = connect(BtnAnnulla, &QPushButton::clicked, this, [&cancel] { cancel.Request(); });
+        const auto finish = [&] {
+            QApplication::restoreOverrideCursor();
+            disconnect(conn);
+            BtnAnnulla->hide();
+            BtnStampaRid->setEnabled(true);
+            BtnChiudi->setEnabled(true);
+            running_ = false;
+        };
         QApplication::setOverrideCursor(Qt::BusyCursor);
         try {
-            TInputBlock block(nullptr);
+            TInputBlock block(this);
             RunOnWorker([&] { built = CostruisciRidotto(sys, r, hooks); });
         } catch (...) {
-            QApplication::restoreOverrideCursor();
+            finish();
             throw;
         }
-        QApplication::restoreOverrideCursor();
+        finish();
         sys.Colonne.Clear();
         if (built.Empty()) {
             return false;

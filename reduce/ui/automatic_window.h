@@ -70,6 +70,7 @@ public:
     QPushButton* BtnGenfile;
     QPushButton* BtnStampaRid;
     QPushButton* BtnChiudi;
+    QPushButton* BtnAnnulla; // stops the reduction of a system (shown while it runs)
 
     TModo Modo() const { return modo_; }
     // The columns of the last generation or play (the print list).
@@ -109,6 +110,7 @@ private:
     TStampaCedolina stampa_;
     TConfermaStampa conferma_;
     std::unique_ptr<TArchivioGiocate> giocate_;
+    bool running_ = false;
 };
 
 // Keeps a group of doubles, triples and quadruples within 12: a change that would pass it lowers the

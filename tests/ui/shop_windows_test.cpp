@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -139,6 +140,25 @@ private slots:
             emit w.EditColonna->Field(5)->textEdited(QString());
             QVERIFY(!w.SpeedSviluppa->isEnabled());
         }
+    }
+
+    void immediateStopsOnAnnulla() {
+        TFrmRidottiImmediati w(*main_, chooser_, Stampa());
+        w.show();
+        w.EditColonna->SetColonna(Col("012 012 012 012 012 012 012 012 012 012 012 012"));
+        w.EditColonnaModificato();
+        prompt_.answers = {BtnSi}; // the size question before a slow reduction
+        QTimer::singleShot(0, w.BtnAnnulla, [&w] {
+            QVERIFY(w.BtnAnnulla->isVisible());
+            QVERIFY(!w.BtnChiudi->isEnabled());
+            w.BtnAnnulla->click();
+        });
+        QVERIFY(!w.Elabora());
+        QVERIFY(!w.Elaborato());
+        QVERIFY(w.BtnAnnulla->isHidden());
+        QVERIFY(w.SpeedSviluppa->isEnabled());
+        QVERIFY(!w.BtnStampaRid->isEnabled());
+        QCOMPARE(w.EditCosto->text(), QStringLiteral(" Ridotto non elaborato"));
     }
 
     void immediateLeavesTheSystemAlone() {

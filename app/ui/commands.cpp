@@ -11,9 +11,11 @@
 #include "print/ui/preview.h"
 #include "print/ui/print_commands.h"
 #include "print/ui/printer.h"
+#include "print/ui/receipt_print.h"
 #include "print/ui/summary_window.h"
 #include "reduce/ui/fixed_signs_window.h"
 #include "reduce/ui/guarantee_commands.h"
+#include "reduce/ui/shop_commands.h"
 #include "scrutiny/ui/scrutiny_commands.h"
 #include "system/ui/system_commands.h"
 #include "tools/ui/tools_commands.h"
@@ -61,6 +63,16 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
             m->apriVista(c, &f, analisi);
         }
     };
+    {
+        // The prompt is looked up at each print: tests put their own after construction.
+        TFormPrinc* m = &main;
+        ricevitoria_ = new TComandiRicevitoria(
+            main, *files, main.Saver(),
+            [m](const TLavoroCedolina& job) {
+                return StampaCedolinaConFinestra(m->Sistema(), m->Prompt(), m)(job);
+            },
+            ConfermaStampaConFinestra(main.Sistema(), &main));
+    }
     sistema_->dopoCaricamento = [this] { sviluppo_->DopoCaricamento(); };
     sistema_->dopoNuovo = [this] { sviluppo_->ChiudiPannello(); };
     // The archive printout from the view's "Stampa", and the preview of the link's analysis.

@@ -21,6 +21,7 @@ class TComandiAggiornamento;
 class TComandiProspetto;
 class TComandiColonne;
 class TComandiStatistica;
+class TComandiRicevitoria;
 
 // The fixed-sign printout on the program's printer.
 TStampaSuCanvas StampaFisseSuStampante();
@@ -45,6 +46,7 @@ public:
     TComandiProspetto& Prospetto() { return *prospetto_; }
     TComandiColonne& Colonne() { return *colonne_; }
     TComandiStatistica& Statistica() { return *statistica_; }
+    TComandiRicevitoria& Ricevitoria() { return *ricevitoria_; }
 
 private:
     std::unique_ptr<TDialogFileChooser> own_;
@@ -59,6 +61,7 @@ private:
     TComandiProspetto* prospetto_;
     TComandiColonne* colonne_;
     TComandiStatistica* statistica_;
+    TComandiRicevitoria* ricevitoria_;
 };
 
 } // namespace tessaline

@@ -15,6 +15,7 @@
 #include "app/ui/screenshots_scrutiny.h"
 #include "app/ui/screenshots_tools.h"
 #include "app/ui/screenshots_stats.h"
+#include "app/ui/screenshots_shop.h"
 #include "app/ui/settings_forms.h"
 #include "core/interfaces.h"
 #include "core/ui/form_message.h"
@@ -111,6 +112,7 @@ bool SaveScreenshots(T_Sistema& sys, const QString& dir) {
     ok = SaveReduceScreenshots(dir) && ok;
     ok = SaveToolScreenshots(sys, dir) && ok;
     ok = SaveStatsScreenshots(sys, dir) && ok;
+    ok = SaveShopScreenshots(sys, dir) && ok;
     return ok;
 }
 

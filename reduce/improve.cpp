@@ -4,11 +4,14 @@
 // R of each other, so the rows a column covers and the columns that cover a row are the same
 // neighbourhood, taken from the cell index (as a flat table when it fits in memory). For each row the
 // search keeps how many chosen columns cover it and the sum of their indexes (the one coverer when
-// the count is 1); for each column a score: for a chosen column minus the weight of the rows only it
-// covers (what dropping it loses), for another column the weight of the uncovered rows it covers
-// (what adding it gains). Each swap drops the chosen column that loses least and adds, among the
-// columns near a random uncovered row, the one that gains most; the rows left uncovered then weigh
-// one more. Whenever the set covers everything it is the new best and its cheapest column goes.
+// the count is 1); for a chosen column the weight of the rows only it covers (what dropping it
+// loses, kept in a heap), for another column the weight of the uncovered rows it covers (what adding
+// it gains). Each swap drops the chosen column that loses least and adds, among the columns near a
+// random uncovered row, the one that gains most; the rows left uncovered then weigh one more.
+// Whenever the set covers everything it is the new best and its cheapest column goes.
+//
+// The search starts from the smaller of the given set (completed and trimmed) and a few syndrome
+// codes of the candidates (see TSyndromeMap), completed and trimmed the same way.
 
 #include "reduce/improve.h"
 

@@ -141,7 +141,8 @@ public:
         }
         for (int t = 0; t < kTeams; ++t) {
             for (int k = 0; k < 2; ++k) {
-                m.two_[t][k] = m.a_ > 0 ? static_cast<std::uint32_t>(1 + rng.Below((std::size_t{1} << m.a_) - 1)) : 0;
+                m.two_[t][k] =
+                    m.a_ > 0 ? static_cast<std::uint32_t>(1 + rng.Below((std::size_t{1} << m.a_) - 1)) : 0;
             }
             std::uint32_t w = threes > 1 ? static_cast<std::uint32_t>(1 + rng.Below(threes - 1)) : 0;
             std::uint32_t packed = 0; // base-3 digits, two bits each
@@ -235,7 +236,8 @@ public:
 
 private:
     bool Before(std::size_t a, std::size_t b) const {
-        return loss_[a] < loss_[b] || (loss_[a] == loss_[b] && (stamp_[a] < stamp_[b] || (stamp_[a] == stamp_[b] && a < b)));
+        return loss_[a] < loss_[b] ||
+               (loss_[a] == loss_[b] && (stamp_[a] < stamp_[b] || (stamp_[a] == stamp_[b] && a < b)));
     }
     void Place(std::size_t at, std::uint32_t c) {
         heap_[at] = c;
@@ -337,14 +339,14 @@ private:
         std::int64_t weight = 1; // the row's weight, or for an uncovered row its weight at since
         std::int64_t since = 0;  // the clock when the row became uncovered
     };
-    struct TGain {               // of a column not chosen
-        std::int64_t base = 0;   // sum of weight - since over its uncovered rows
-        std::int64_t rows = 0;   // its uncovered rows
+    struct TGain {             // of a column not chosen
+        std::int64_t base = 0; // sum of weight - since over its uncovered rows
+        std::int64_t rows = 0; // its uncovered rows
     };
     std::vector<TRow> rows_;
     std::vector<std::int64_t> loss_; // chosen column: the weight of the rows only it covers
     std::vector<TGain> gain_;
-    std::vector<std::int64_t> stamp_;    // iteration of the column's last change
+    std::vector<std::int64_t> stamp_; // iteration of the column's last change
     TDropHeap drop_;
     std::vector<std::uint32_t> best_;
     std::int64_t iteration_ = 0;

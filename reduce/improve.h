@@ -39,7 +39,7 @@ using TImproveReport = std::function<void(const TImproveStatus&)>;
 
 struct TImproveOutcome {
     std::vector<Colonna> columns; // the best complete covering found, in candidate order
-    std::size_t startSize = 0;    // the start the swaps began from: the given set or a syndrome code, completed
+    std::size_t startSize = 0;    // the swaps' start: the given set or a syndrome code, completed
     std::int64_t iterations = 0;  // swaps made
     bool cancelled = false;       // "Annulla" ended the search (columns is still complete)
 };

@@ -195,7 +195,8 @@ TEST(ImproveCovering, StartsFromSyndromeCodesWhereTheTeamsFitAGroup) {
         const TOptimisedParams p = OptimisedParamsFor(f, false, c.R, false);
         bool cancelled = false;
         const auto greedy = OptimisedReduceIndexed(cols, p, nullptr, nullptr, cancelled);
-        const auto out = ImproveCovering(cols, greedy, p.distance, p.R, TImproveOptions{0, 0, 1}, nullptr, {});
+        const auto out =
+            ImproveCovering(cols, greedy, p.distance, p.R, TImproveOptions{0, 0, 1}, nullptr, {});
         const std::string what = std::string(c.forecast) + " R " + std::to_string(c.R);
         ExpectCovering(cols, out.columns, p.distance, p.R, what);
         EXPECT_LE(out.columns.size(), c.atMost) << what << " greedy " << greedy.size();

@@ -308,7 +308,7 @@ private:
     void BuildTable();
     void CompleteAndTrim();
     void Replace(std::span<const std::uint32_t> set);
-    void TrySyndromeStarts(std::uint64_t seed);
+    bool TrySyndromeStarts(std::uint64_t seed, CancelProbe* cancel);
     void Add(std::size_t c);
     void Drop(std::size_t c);
     // What adding the column (not chosen) gains: the weight of the uncovered rows it covers.
@@ -450,7 +450,9 @@ void TCoverSearch::Replace(std::span<const std::uint32_t> set) {
     }
 }
 
-void TCoverSearch::TrySyndromeStarts(std::uint64_t seed) {
+// False when "Annulla" stopped the tries (the best set so far stays the start).
+bool TCoverSearch::TrySyndromeStarts(std::uint64_t seed, CancelProbe* cancel) {
+    const auto stopped = [cancel] { return cancel != nullptr && cancel->Peek(); };
     const TSyndromeTeams teams(cols_);
     const double size = static_cast<double>(best_.size());
     TSplitMix rng(seed ^ 0x5A17E5C0DEULL);
@@ -464,6 +466,9 @@ void TCoverSearch::TrySyndromeStarts(std::uint64_t seed) {
     std::vector<TDraw> kept;
     std::vector<std::uint8_t> zero(n_);
     for (int draw = 0; draw < kSyndromeDraws; ++draw) {
+        if (stopped()) {
+            return false;
+        }
         const TSyndromeMap map = TSyndromeMap::Draw(rng);
         std::vector<std::uint32_t> code;
         for (std::size_t j = 0; j < n_; ++j) {
@@ -501,6 +506,10 @@ void TCoverSearch::TrySyndromeStarts(std::uint64_t seed) {
         kept.resize(kSyndromeCompleted);
     }
     for (const TDraw& d : kept) {
+        if (stopped()) {
+            Replace(best_);
+            return false;
+        }
         Replace(d.code);
         CompleteAndTrim();
         if (inS_.Size() < best_.size()) {
@@ -510,6 +519,7 @@ void TCoverSearch::TrySyndromeStarts(std::uint64_t seed) {
     if (!kept.empty()) {
         Replace(best_);
     }
+    return true;
 }
 
 TImproveOutcome TCoverSearch::Run(std::span<const Colonna> start, const TImproveOptions& options,
@@ -533,12 +543,12 @@ TImproveOutcome TCoverSearch::Run(std::span<const Colonna> start, const TImprove
             Add(static_cast<std::size_t>(j));
         }
     }
+    const auto begin = std::chrono::steady_clock::now(); // the time budget includes the starts
     CompleteAndTrim();
     Snapshot();
-    TrySyndromeStarts(options.seed);
+    out.cancelled = !TrySyndromeStarts(options.seed, cancel);
     out.startSize = best_.size();
 
-    const auto begin = std::chrono::steady_clock::now();
     const auto timeUsed = [&] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     };
@@ -562,7 +572,7 @@ TImproveOutcome TCoverSearch::Run(std::span<const Colonna> start, const TImprove
     TSplitMix rng(options.seed);
     const bool bounded = options.iterations > 0 || options.seconds > 0;
     std::size_t lastAdded = kNone;
-    while (bounded && best_.size() > 1) {
+    while (bounded && !out.cancelled && best_.size() > 1) {
         if (uncovered_.Empty()) {
             if (inS_.Size() < best_.size()) {
                 Snapshot();

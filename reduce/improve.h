@@ -51,7 +51,8 @@ bool ImprovementApplies(std::span<const Colonna> candidates);
 // candidates such that every candidate lies within R of one of its columns, by WrongMatches or, with
 // TDistanceKind::WrongTeams, by WrongTeams. Columns missing from a complete covering are added first.
 // Deterministic for a seed and an iteration budget without a time limit. report (may be empty) is
-// called now and then and at every new best; cancel (may be null) is peeked every few hundred swaps.
+// called now and then and at every new best; cancel (may be null) is peeked between
+// the starts tried and every few hundred swaps; a time budget counts the starts too.
 // Requires ImprovementApplies(candidates).
 TImproveOutcome ImproveCovering(std::span<const Colonna> candidates, std::span<const Colonna> start,
                                 TDistanceKind distance, int R, const TImproveOptions& options,

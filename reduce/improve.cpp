@@ -544,11 +544,6 @@ TImproveOutcome TCoverSearch::Run(std::span<const Colonna> start, const TImprove
         }
     }
     const auto begin = std::chrono::steady_clock::now(); // the time budget includes the starts
-    CompleteAndTrim();
-    Snapshot();
-    out.cancelled = !TrySyndromeStarts(options.seed, cancel);
-    out.startSize = best_.size();
-
     const auto timeUsed = [&] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     };
@@ -567,6 +562,10 @@ TImproveOutcome TCoverSearch::Run(std::span<const Colonna> start, const TImprove
             report(TImproveStatus{iteration_, inS_.Size(), best_.size(), percent()});
         }
     };
+    CompleteAndTrim();
+    Snapshot();
+    out.cancelled = !TrySyndromeStarts(options.seed, cancel);
+    out.startSize = best_.size();
     tell();
 
     TSplitMix rng(options.seed);

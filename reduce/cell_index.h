@@ -25,14 +25,6 @@ public:
     // True when "Annulla" stopped the building.
     bool Stopped() const { return stopped_; }
 
-    // The units (matches, or teams under the team distance), each unit's number of values, and the
-    // value (0 to Radix(u) - 1) column i takes at unit u.
-    int Units() const { return units_; }
-    int Radix(int u) const { return radix_[u]; }
-    int Digit(std::size_t i, int u) const {
-        return digits_[i * static_cast<std::size_t>(units_) + static_cast<std::size_t>(u)];
-    }
-
     // The index of the column at the cell of c (a column of single signs), or -1 when none is there.
     std::int32_t Find(const Colonna& c) const;
 

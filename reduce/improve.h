@@ -3,7 +3,8 @@
 // over the developed columns that shrinks the chosen set while every developed column stays covered
 // by the same test (distance at most R). It follows the row-weighting local search for unicost set
 // covering: drop a column, repair with the best column near a random uncovered column, and raise
-// the weight of what stays uncovered, so that the search leaves the places where it is stuck.
+// the weight of what stays uncovered, so that the search leaves the places where it is stuck. It starts
+// from the smaller of the optimised reduction's set and a few algebraic (syndrome) codes, completed.
 
 #include <cstdint>
 #include <functional>
@@ -22,8 +23,8 @@ struct TProgramSettings;
 
 struct TImproveOptions {
     std::int64_t iterations = 0; // swaps to try; 0: no limit (seconds bounds the run)
-    double seconds = 0;          // wall-clock limit; 0: none. With both 0 the set is only made
-                                 // complete and freed of redundant columns.
+    double seconds = 0;          // wall-clock limit; 0: none. With both 0 there is no swap: the
+                                 // start alone, complete and freed of redundant columns.
     std::uint64_t seed = 1;
 };
 
@@ -38,7 +39,7 @@ using TImproveReport = std::function<void(const TImproveStatus&)>;
 
 struct TImproveOutcome {
     std::vector<Colonna> columns; // the best complete covering found, in candidate order
-    std::size_t startSize = 0;    // the starting set after completing it and dropping redundant columns
+    std::size_t startSize = 0;    // the swaps' start: the given set or a syndrome code, completed
     std::int64_t iterations = 0;  // swaps made
     bool cancelled = false;       // "Annulla" ended the search (columns is still complete)
 };
@@ -50,7 +51,8 @@ bool ImprovementApplies(std::span<const Colonna> candidates);
 // candidates such that every candidate lies within R of one of its columns, by WrongMatches or, with
 // TDistanceKind::WrongTeams, by WrongTeams. Columns missing from a complete covering are added first.
 // Deterministic for a seed and an iteration budget without a time limit. report (may be empty) is
-// called now and then and at every new best; cancel (may be null) is peeked every few hundred swaps.
+// called now and then and at every new best; cancel (may be null) is peeked between
+// the starts tried and every few hundred swaps; a time budget counts the starts too.
 // Requires ImprovementApplies(candidates).
 TImproveOutcome ImproveCovering(std::span<const Colonna> candidates, std::span<const Colonna> start,
                                 TDistanceKind distance, int R, const TImproveOptions& options,

@@ -156,8 +156,9 @@ private slots:
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
             TFrmSviluppo* f = comandi_->Sviluppo().FinestraSviluppo();
+            // Once the search reports (its starts tried), not while it is still preparing.
             if (f != nullptr && f->InCorso() &&
-                f->LabelStato->text().startsWith(QStringLiteral("Riduzione Migliorata"))) {
+                f->LabelStato->text().startsWith(QStringLiteral("Riduzione Migliorata : "))) {
                 seen = f->LabelStato->text();
                 poll.stop();
                 f->BtnAnnulla->click();

@@ -12,6 +12,7 @@
 #include "archive/frequencies.h"
 #include "conditions/condition.h"
 #include "conditions/link.h"
+#include "core/column_list.h"
 #include "core/condition_hook.h"
 
 namespace tessaline {

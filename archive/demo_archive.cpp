@@ -70,8 +70,9 @@ T_Archivio ArchivioDimostrativo() {
                 ordine[static_cast<std::size_t>(i)] = i;
             }
             for (int i = 0; i < kTeams; ++i) {
-                std::swap(ordine[static_cast<std::size_t>(i)],
-                          ordine[static_cast<std::size_t>(i + g.Below(kSquadre - i))]);
+                std::swap(
+                    ordine[static_cast<std::size_t>(i)],
+                    ordine[static_cast<std::size_t>(i) + static_cast<std::size_t>(g.Below(kSquadre - i))]);
             }
             for (std::size_t m = 0; m < 6; ++m) {
                 const int casa = forza[static_cast<std::size_t>(ordine[2 * m])];

@@ -167,8 +167,8 @@ TConteggio MisuraRisultati(const Colonna& c, const std::array<std::uint8_t, 6>& 
     TConteggio m;
     int run = 0;
     for (int k = 0; k < 6; ++k) {
-        const SignSet home = c.s[static_cast<std::size_t>(2 * k)];
-        const SignSet away = c.s[static_cast<std::size_t>(2 * k + 1)];
+        const SignSet home = c.s[2 * static_cast<std::size_t>(k)];
+        const SignSet away = c.s[2 * static_cast<std::size_t>(k) + 1];
         const std::uint8_t r = home == away ? 2 : (home > away ? 1 : 4);
         if ((esiti[static_cast<std::size_t>(k)] & r) != 0) {
             ++m.conta;

@@ -54,7 +54,7 @@ bool SalvaRidotto(const std::filesystem::path& file, const TRidotto& r) {
 bool CaricaRidotto(const std::filesystem::path& file, TRidotto& out) {
     std::vector<std::uint8_t> bytes;
     // Nothing beyond the record is read; a file many times its size is not one.
-    if (!ReadWholeFile(file, bytes, 64 * 1024)) {
+    if (!ReadWholeFile(file, bytes, std::size_t{64} * 1024)) {
         return false;
     }
     return LeggiRidotto(bytes, out);

@@ -16,6 +16,7 @@
 
 #include "app/ui/artwork.h"
 #include "core/errors.h"
+#include "core/threads.h"
 #include "core/ui/help.h"
 #include "core/ui/qt_text.h"
 #include "system/config_file.h"
@@ -88,6 +89,17 @@ TFrmImpostazioni::TFrmImpostazioni(TProgramSettings& settings, QWidget* parent)
     server->addWidget(serverLabel);
     server->addWidget(EditServer, 1);
     v->addLayout(server);
+    auto* thread = new QHBoxLayout;
+    auto* threadLabel = new QLabel(QStringLiteral("Processori per i calcoli lunghi"), varie);
+    SpinThread = new QSpinBox(varie);
+    SpinThread->setObjectName(QStringLiteral("SpinThread"));
+    SpinThread->setRange(0, kMaxThreads);
+    SpinThread->setSpecialValueText(QStringLiteral("Tutti"));
+    threadLabel->setBuddy(SpinThread);
+    thread->addWidget(threadLabel);
+    thread->addWidget(SpinThread);
+    thread->addStretch(1);
+    v->addLayout(thread);
     lay->addWidget(varie);
     lay->addWidget(OkAnnullaAiuto(this, kHelpContext));
 }
@@ -105,6 +117,7 @@ void TFrmImpostazioni::showEvent(QShowEvent* e) {
     CheckSalvaCmb->setChecked(s.saveColumnsWithSystem);
     CheckUltimaSched->setChecked(s.reloadLastCoupon);
     EditServer->setText(Q(s.updateHost));
+    SpinThread->setValue(s.maxThreads);
     SpinLire->setFocus();
     SpinLire->selectAll();
 }
@@ -122,6 +135,8 @@ void TFrmImpostazioni::accept() {
     const QString server =
         EditServer->text().trimmed().remove(QStringLiteral("ftp://")).remove(QLatin1Char('/'));
     s.updateHost = server.isEmpty() ? std::string(kDefaultUpdateHost) : S(server);
+    s.maxThreads = SpinThread->value();
+    SetThreadCap(s.maxThreads);
     QDialog::accept();
 }
 

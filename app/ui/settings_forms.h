@@ -31,6 +31,7 @@ public:
     QRadioButton* RadioEuro;
     QLineEdit* EditSfondo;
     QLineEdit* EditServer; // "Varie": the Internet update host
+    QSpinBox* SpinThread;  // "Varie": the cap on the threads of the long jobs, 0 every core
     QPushButton* BtnCerca;
     QCheckBox* CheckAcc;
     QCheckBox* CheckSalvaCmb;

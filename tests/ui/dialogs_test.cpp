@@ -12,6 +12,7 @@
 #include "app/ui/settings_forms.h"
 #include "core/errors.h"
 #include "core/interfaces.h"
+#include "core/threads.h"
 #include "core/ui/help.h"
 #include "system/config_file.h"
 
@@ -47,7 +48,13 @@ private slots:
         dlg.RadioEuro->setChecked(true);
         dlg.CheckAcc->setChecked(false);
         dlg.EditSfondo->setText(QStringLiteral("/tmp/altro.bmp"));
+        QCOMPARE(dlg.SpinThread->text(), QStringLiteral("Tutti"));
+        dlg.SpinThread->setValue(1);
         dlg.accept();
+        // The thread cap takes effect at once, and is kept.
+        QCOMPARE(s.maxThreads, 1);
+        QCOMPARE(ThreadsForJob(), 1);
+        SetThreadCap(0);
         QCOMPARE(s.costLire, 1000.0);
         QCOMPARE(s.costEuro, 1.05);
         QVERIFY(s.costsInEuro);

@@ -104,7 +104,7 @@ bool TTabellaPunti::LeggiSezione(TByteReader& r, TSezione& s) {
     }
     s.Attiva = attiva != 0;
     s.Link = LetteraValida(static_cast<char>(link));
-    s.Tra = tra >= 0 && tra <= kGruppiTra ? tra : 0;
+    s.Tra = tra >= 0 && tra <= kGruppiTra ? tra : std::int16_t{0};
     s.Voci.fill(TVoce{});
     for (int v = 0; v <= n_ + 3; ++v) {
         TVoce e;

@@ -155,7 +155,7 @@ TRisultatoFisse ElaboraFisse(int modo, TOrdineFisse ordine, const std::vector<T_
     const std::size_t celle = modo == 1 ? lato : lato * lato;
     std::vector<TConteggi> tabelle(42, TConteggi(0));
     auto tabella = [&](int i, int j) -> TConteggi& {
-        return tabelle[static_cast<std::size_t>(7 * (i - 1) + j)];
+        return tabelle[(7 * static_cast<std::size_t>(i - 1)) + static_cast<std::size_t>(j)];
     };
     for (int i = 1; i <= 6; ++i) {
         for (int j = modo == 1 ? 0 : i + 1; j <= (modo == 1 ? 0 : 6); ++j) {

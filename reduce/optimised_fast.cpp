@@ -32,7 +32,7 @@ inline int SignIndex(SignSet s) {
 
 class TMaxTree {
 public:
-    explicit TMaxTree(std::size_t n) : size_(1) {
+    explicit TMaxTree(std::size_t n) {
         while (size_ < n) {
             size_ *= 2;
         }
@@ -63,7 +63,7 @@ private:
         const std::size_t left = Find(2 * node, l, mid, lo, thr);
         return left != npos ? left : Find(2 * node + 1, mid, r, lo, thr);
     }
-    std::size_t size_;
+    std::size_t size_ = 1;
     std::vector<std::int32_t> t_;
 };
 

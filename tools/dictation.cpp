@@ -37,7 +37,7 @@ TTratto TrattoSegno(std::uint8_t a) {
     if (a == 0) {
         return {};
     }
-    TTratto t{1000 * (a - 1), 1000 * static_cast<std::int64_t>(a)};
+    TTratto t{1000 * static_cast<std::int64_t>(a - 1), 1000 * static_cast<std::int64_t>(a)};
     if (a == 15) {
         t.fine += 100;
     }

@@ -20,7 +20,7 @@
 #include "support/test_home.h"
 #include "system/config_file.h"
 #include "system/coupon.h"
-#include "system/system.h"
+#include "system/sistema.h"
 #include "system/system_file.h"
 #include "system/team_lists.h"
 

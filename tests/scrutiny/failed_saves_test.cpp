@@ -163,6 +163,7 @@ std::vector<TSaver> Savers() {
                  auto c = std::make_unique<TCondNumeroSegni>(set.get());
                  c->Tabella(0).Imposta(false, 1, kAmmesso);
                  m->Corrente().Aggiungi(std::move(c));
+                 m->Corrente().Item(0).Selezionato = true; // "*.CND" holds the selected conditions
                  // Both must fail: the first failure must not hide the second saver.
                  const bool qdr = !Fails([&] {
                      m->SalvaQuadro(home / "a.QDR");

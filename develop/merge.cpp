@@ -70,6 +70,9 @@ private:
     std::int64_t lastPercent_ = -1;
 };
 
+// The largest list merged with the fast pass (its tables take at most about 530 MB).
+constexpr std::size_t kFastMergeColumns = 2'000'000;
+
 template <class Key> struct TEntry {
     Key key;
     std::uint32_t pos;
@@ -107,8 +110,8 @@ enum class TPassResult { Unchanged, Changed, Cancelled };
 
 // One pass over cols[0..n): joins in place, compacts, and returns the new count in n.
 template <class Key, int Bits>
-TPassResult MergePass(Colonna* cols, std::size_t& n, int pass, TMergeReporter& reporter,
-                      CancelProbe* cancel) {
+TPassResult MergePassLean(Colonna* cols, std::size_t& n, int pass, TMergeReporter& reporter,
+                          CancelProbe* cancel) {
     using Ops = TKeyOps<Key, Bits>;
     std::vector<Key> keys(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -251,6 +254,147 @@ TPassResult MergePass(Colonna* cols, std::size_t& n, int pass, TMergeReporter& r
     return changed ? TPassResult::Changed : TPassResult::Unchanged;
 }
 
+// The tables of a pass, kept for the next passes of the same run: a pass never has more columns
+// than the one before, so they are allocated (and their pages first touched) once.
+template <class Key> struct TMergeTables {
+    std::vector<Key> keys;
+    std::vector<std::vector<TEntry<Key>>> index = std::vector<std::vector<TEntry<Key>>>(kTeams);
+    std::vector<std::vector<std::uint32_t>> rank = std::vector<std::vector<std::uint32_t>>(kTeams);
+    std::vector<TEntry<Key>> scratch;
+    std::vector<std::uint8_t> deleted;
+};
+
+// Sorts entries by (key, pos) whose positions already ascend: stable passes of 16 bits over the
+// 48-bit keys of narrow columns; any other key type takes the comparison sort.
+
+template <class Key, int Bits>
+TPassResult MergePassFast(Colonna* cols, std::size_t& n, int pass, TMergeReporter& reporter,
+                          CancelProbe* cancel, TMergeTables<Key>& tables) {
+    using Ops = TKeyOps<Key, Bits>;
+    auto& keys = tables.keys;
+    keys.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        keys[i] = Ops::Pack(cols[i]);
+    }
+    // index[k]: the columns sorted by (key without team k, position); rank[k][i]: where column i
+    // stands in index[k].
+    auto& index = tables.index;
+    auto& rank = tables.rank;
+    for (int k = 0; k < kTeams; ++k) {
+        auto& idx = index[static_cast<std::size_t>(k)];
+        idx.resize(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            idx[i] = {Ops::Clear(keys[i], k), static_cast<std::uint32_t>(i)};
+        }
+        SortEntries(idx, tables.scratch);
+        auto& rk = rank[static_cast<std::size_t>(k)];
+        rk.resize(n);
+        for (std::size_t m = 0; m < n; ++m) {
+            rk[idx[m].pos] = static_cast<std::uint32_t>(m);
+        }
+    }
+    auto& deleted = tables.deleted;
+    deleted.assign(n, 0);
+    std::size_t alive = n;
+    std::size_t last = n - 1; // the last column still in the list
+    bool changed = false;
+    bool cancelled = false;
+    std::size_t done = 0;
+    std::size_t cursor[kTeams];
+
+    for (std::size_t hi = 0; hi < last; ++hi) {
+        if (deleted[hi] != 0) {
+            continue;
+        }
+        std::size_t next = hi + 1;
+        while (deleted[next] != 0) {
+            ++next;
+        }
+        Key h = keys[hi];
+        std::size_t at = hi;
+        bool first = true;
+        // While h keeps its key for team k, the columns to look at for k follow h in index[k].
+        for (int k = 0; k < kTeams; ++k) {
+            cursor[k] = rank[static_cast<std::size_t>(k)][hi] + 1;
+        }
+        for (;;) {
+            std::size_t best = n;
+            int bestTeam = -1;
+            for (int k = 0; k < kTeams; ++k) {
+                const auto& idx = index[static_cast<std::size_t>(k)];
+                const Key masked = Ops::Clear(h, k);
+                const unsigned mine = Ops::Get(h, k);
+                std::size_t c = cursor[k];
+                // Columns already passed or absorbed never come back.
+                while (c < n && idx[c].key == masked && (idx[c].pos <= at || deleted[idx[c].pos] != 0)) {
+                    ++c;
+                }
+                cursor[k] = c;
+                for (; c < n && idx[c].key == masked && idx[c].pos < best; ++c) {
+                    if (deleted[idx[c].pos] == 0 && Ops::Get(keys[idx[c].pos], k) != mine) {
+                        best = idx[c].pos;
+                        bestTeam = k;
+                        break;
+                    }
+                }
+            }
+            if (bestTeam < 0) {
+                break;
+            }
+            // The full walk reports after every comparison: once before this absorption when an
+            // unjoined column came first, then with the new count.
+            if (first && best != next) {
+                reporter.Report(pass, done, alive);
+            }
+            first = false;
+            const unsigned joined = Ops::Get(h, bestTeam) | Ops::Get(keys[best], bestTeam);
+            h = Ops::Set(h, bestTeam, joined);
+            cols[hi][bestTeam] = static_cast<SignSet>(joined);
+            deleted[best] = 1;
+            --alive;
+            changed = true;
+            at = best;
+            while (deleted[last] != 0) {
+                --last;
+            }
+            // h's key for every other team changed: find where the new keys' columns start.
+            for (int k = 0; k < kTeams; ++k) {
+                if (k == bestTeam) {
+                    continue;
+                }
+                const auto& idx = index[static_cast<std::size_t>(k)];
+                cursor[k] = static_cast<std::size_t>(
+                    std::lower_bound(idx.begin(), idx.end(),
+                                     TEntry<Key>{Ops::Clear(h, k), static_cast<std::uint32_t>(at + 1)}) -
+                    idx.begin());
+            }
+            reporter.Report(pass, done, alive);
+        }
+        if (first) {
+            reporter.Report(pass, done, alive);
+        }
+        keys[hi] = h;
+        if (cancel != nullptr && cancel->Peek()) {
+            cancelled = true;
+            break;
+        }
+        ++done;
+        reporter.Report(pass, done, alive);
+    }
+
+    std::size_t w = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (deleted[i] == 0) {
+            cols[w++] = cols[i];
+        }
+    }
+    n = w;
+    if (cancelled) {
+        return TPassResult::Cancelled;
+    }
+    return changed ? TPassResult::Changed : TPassResult::Unchanged;
+}
+
 bool AllNarrow(const Colonna* cols, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         for (int t = 0; t < kTeams; ++t) {
@@ -265,6 +409,11 @@ bool AllNarrow(const Colonna* cols, std::size_t n) {
 } // namespace
 
 double Merge(TListaColonne& list, bool enabled, TProgressSink* progress, CancelProbe* cancel) {
+    return Merge(list, enabled, progress, cancel, kFastMergeColumns);
+}
+
+double Merge(TListaColonne& list, bool enabled, TProgressSink* progress, CancelProbe* cancel,
+             std::size_t fastColumns) {
     if (!enabled) {
         return 1.0;
     }
@@ -274,6 +423,8 @@ double Merge(TListaColonne& list, bool enabled, TProgressSink* progress, CancelP
         progress->Begin("Accorpamento In Corso..");
     }
     TMergeReporter reporter(progress);
+    TMergeTables<std::uint64_t> narrow;
+    TMergeTables<TWideKey> wide;
     int pass = 1;
     bool changed = true;
     while (size > 1 && changed) {
@@ -281,9 +432,18 @@ double Merge(TListaColonne& list, bool enabled, TProgressSink* progress, CancelP
             progress->SetCaption("Accorpamento in Corso");
         }
         reporter.Report(pass, 0.0);
-        const TPassResult r = AllNarrow(list.begin(), size)
-                                  ? MergePass<std::uint64_t, 4>(list.begin(), size, pass, reporter, cancel)
-                                  : MergePass<TWideKey, 8>(list.begin(), size, pass, reporter, cancel);
+        // Up to fastColumns the pass keeps full index entries and ranks; larger lists take the lean
+        // pass, which keeps four-byte positions.
+        const bool narrowKeys = AllNarrow(list.begin(), size);
+        TPassResult r = TPassResult::Unchanged;
+        if (size <= fastColumns) {
+            r = narrowKeys
+                    ? MergePassFast<std::uint64_t, 4>(list.begin(), size, pass, reporter, cancel, narrow)
+                    : MergePassFast<TWideKey, 8>(list.begin(), size, pass, reporter, cancel, wide);
+        } else {
+            r = narrowKeys ? MergePassLean<std::uint64_t, 4>(list.begin(), size, pass, reporter, cancel)
+                           : MergePassLean<TWideKey, 8>(list.begin(), size, pass, reporter, cancel);
+        }
         list.Truncate(size);
         if (r == TPassResult::Cancelled) {
             if (progress != nullptr) {

@@ -10,6 +10,7 @@
 #include "core/ui/app_context.h"
 #include "core/ui/file_chooser.h"
 #include "core/ui/form_saver.h"
+#include "core/ui/protected_command.h"
 #include "core/ui/qt_text.h"
 #include "system/sistema.h"
 #include "tools/ui/column_editor_window.h"
@@ -36,13 +37,7 @@ TComandiColonne::TComandiColonne(TAppContext& main, TFileChooser& files, TFormSa
 }
 
 void TComandiColonne::Protetto(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::exception& e) {
-        main_.Prompt().ShowMessage(msg::kInformazione, e.what(), BtnOk);
-    } catch (...) {
-        main_.Prompt().ShowMessage(msg::kInformazione, msg::kRisorseEsaurite, BtnOk);
-    }
+    EseguiProtetto(main_.Prompt(), command);
 }
 
 void TComandiColonne::Mostra(QDialog& dlg, bool remembered) {

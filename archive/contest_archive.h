@@ -100,6 +100,7 @@ private:
     std::vector<T_Concorso> concorsi_;
 };
 
+// Appends the contest's 19-byte record: Tipo, Anno (int32), Numero, the twelve signs, Completo.
 void ScriviConcorso(TByteWriter& w, const T_Concorso& c);
 // Reads one record; false on a short read.
 bool LeggiConcorso(TByteReader& r, T_Concorso& c);

@@ -28,6 +28,7 @@ void StampaTabelle(TmmPrinter& p, const std::string& titolo,
 
 // Width and height of a grid in millimetres at kScalaTabelle.
 double LarghezzaGriglia(const TGriglia& g);
+// The printed height of the grid in millimetres (its rows at the tables' scale).
 double AltezzaGriglia(const TGriglia& g);
 
 // A number with two decimals and a comma ("1,25").

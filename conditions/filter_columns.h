@@ -24,6 +24,7 @@ struct TMaschereFiltro {
     std::array<std::uint32_t, 4> segno{};
     std::uint32_t usate = 0;
 };
+// The filter column as bit masks over the twelve teams, one per sign.
 TMaschereFiltro MaschereFiltro(const Colonna& filtro);
 // MisuraColonnaFiltro from the column's sign masks; the same result for any column.
 TConteggio MisuraColonnaFiltro(const Colonna& c, const TProfilo& pr, const Colonna& filtro,

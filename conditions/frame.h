@@ -112,6 +112,8 @@ bool LeggiFileQuadro(const std::filesystem::path& path, TCondQuadro& frame);
 // "Salva Quadro" / "Carica Quadro": raise EInOutError "Impossibile Salvare Il Quadro" /
 // "Impossibile Caricare Il Quadro". Loading replaces the frame in slot 13.
 void SalvaQuadro(const std::filesystem::path& path, const TCondQuadro& frame);
+// Reads a "*.QDR" file into the set's frame slot (13); raises EInOutError and leaves the slot as it
+// was when the file cannot be read.
 void CaricaQuadro(const std::filesystem::path& path, TInsiemeCondizioni& set);
 
 // "*.CND": the frame's items whose Selezionato is set, in frame order, as bare condition records.
@@ -129,6 +131,7 @@ std::size_t CaricaCondizioni(const std::filesystem::path& path, TCondQuadro& fra
 
 // The folder of the frame and condition dialogs, and the name proposed for a new frame.
 std::filesystem::path CartellaQuadri();
+// "SenzaNom.QDR" in the frames folder: the name of a frame not yet saved.
 std::filesystem::path NomeQuadroNuovo();
 
 } // namespace tessaline

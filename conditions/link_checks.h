@@ -17,6 +17,7 @@ struct TEsameLettera {
     std::vector<TElemTraLink> Elementi;
     std::int32_t SommaLivelli = 0;
 };
+// The letter's examination: the tables that recover through it and their level sum.
 TEsameLettera EsaminaLettera(TInsiemeCondizioni& set, char letter);
 
 // The largest value the table marks in its points section; -1 when none.

@@ -23,6 +23,7 @@ bool LeggiInsieme(TInsiemeCondizioni& set, TByteReader& r, std::int32_t versione
 
 // The link's 27 error tables (11,448 bytes).
 void ScriviLink(TInsiemeCondizioni& set, TByteWriter& w);
+// Reads the link's record into the set; false (the link as it was) on a short or damaged record.
 bool LeggiLink(TInsiemeCondizioni& set, TByteReader& r);
 
 } // namespace tessaline

@@ -14,6 +14,7 @@ const char* FolderName(TFolder folder);
 // $TESSALINE_HOME when set; else the executable's folder when it holds a file "portable";
 // else $XDG_DATA_HOME/Tessaline (default ~/.local/share/Tessaline). Computed on every call.
 std::filesystem::path ProgramDir();
+// The folder's path inside the program's data folder (it is not created here).
 std::filesystem::path FolderPath(TFolder folder);
 
 // Where the installed data lives: the build tree's data/ when the executable runs from a build

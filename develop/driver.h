@@ -87,6 +87,7 @@ std::string UncoveredMessage(std::int64_t count);
 // (0 when it cannot be opened), the pair table's count in pair mode, else the count of the
 // forecast with every integral team on its base sign.
 std::int64_t ColumnsToDevelop(const TDevelopRequest& request);
+// The same for the system's own request.
 std::int64_t ColumnsToDevelop(const T_Sistema& sys);
 
 // The forecast the run enumerates: each integral team (after dropping bases that no longer fit)

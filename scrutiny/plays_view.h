@@ -38,6 +38,7 @@ int MassimoScorrimentoSistemi(std::size_t systems);
 
 // The arrows of "Riepilogo delle giocate": one down to 1, one up to 99.
 std::int32_t ConcorsoPrecedente(std::int32_t n);
+// The contest after n, at most 99.
 std::int32_t ConcorsoSuccessivo(std::int32_t n);
 
 // TabGenvinc after EseguiSpoglio: per kind its label, its count (right-aligned in 9) and its wins

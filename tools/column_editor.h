@@ -36,6 +36,7 @@ std::string TestoCella(SignSet mask);
 // backspace ('\b'), which removes the last letter.
 std::optional<std::string> TastoCella(const std::string& text, char key);
 
+// True when no team of the column has a sign.
 bool ColonnaVuota(const Colonna& c);
 
 // The first place of an incomplete column: a non-empty column with an empty team.

@@ -150,7 +150,7 @@ void MisuraNumeroSegni(const Colonna& c, const TProfilo& pr, const std::array<TC
     int run = 0;
     for (int p = 0; p < 12; ++p) {
         const int s = kIndiceSegno[c.s[static_cast<std::size_t>(p)]];
-        if (((inField[static_cast<std::size_t>(s)] >> p) & 1u) == 0) {
+        if (((inField[static_cast<std::size_t>(s)] >> p) & 1) == 0) {
             continue;
         }
         run = s == last ? run + 1 : 1;
@@ -240,7 +240,7 @@ TConteggio MisuraSimmetrie(const Colonna& c, const TProfilo& pr, TCampo campo, b
         std::uint32_t eq = 0;
         for (std::size_t s = 0; s < 4; ++s) {
             const std::uint32_t x = (pr.segno[s] >> (f.min - 1)) & field;
-            eq |= inverse ? x & (x >> (half + odd)) : x & (kRovescio[x] >> (12 - length));
+            eq |= inverse ? x & (x >> (half + odd)) : x & (std::uint32_t{kRovescio[x]} >> (12 - length));
         }
         eq &= (1u << half) - 1;
         return TConteggio{Conta(eq), RunMassima(eq)};

@@ -249,7 +249,6 @@ private slots:
         QVERIFY(comandi_->Sviluppo().UltimoRisultato().stopped);
         QVERIFY(sys_->Colonne.Empty());
     }
-
 };
 
 QTEST_MAIN(TestDevelopWindow)

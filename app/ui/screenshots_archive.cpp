@@ -1,4 +1,5 @@
 #include "app/ui/screenshots_archive.h"
+#include "app/ui/screenshot_support.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -13,21 +14,7 @@
 
 namespace tessaline {
 
-namespace {
-
-bool Shot(QWidget* w, const QString& dir, const QString& name, QSize size = {}) {
-    w->show();
-    QApplication::processEvents();
-    if (size.isValid()) {
-        w->resize(size);
-        QApplication::processEvents();
-    }
-    const bool ok = w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-    w->hide();
-    return ok;
-}
-
-} // namespace
+namespace {} // namespace
 
 bool SaveArchiveScreenshots(T_Sistema& sys, const QString& dir) {
     bool ok = true;
@@ -38,15 +25,15 @@ bool SaveArchiveScreenshots(T_Sistema& sys, const QString& dir) {
     const QSize small(640, 480);
     {
         TFormEditconcprec edit(main);
-        ok = Shot(&edit, dir, QStringLiteral("archivio_aggiornamento")) && ok;
-        ok = Shot(&edit, dir, QStringLiteral("archivio_aggiornamento_640"), small) && ok;
+        ok = SalvaSchermata(&edit, dir, QStringLiteral("archivio_aggiornamento")) && ok;
+        ok = SalvaSchermata(&edit, dir, QStringLiteral("archivio_aggiornamento_640"), small) && ok;
     }
     {
         TFormvisArchivio vis(main);
         vis.ImpostaStampa([] {});
-        ok = Shot(&vis, dir, QStringLiteral("archivio_visualizzazione")) && ok;
+        ok = SalvaSchermata(&vis, dir, QStringLiteral("archivio_visualizzazione")) && ok;
         vis.SBar->setValue(vis.SBar->maximum());
-        ok = Shot(&vis, dir, QStringLiteral("archivio_visualizzazione_640"), small) && ok;
+        ok = SalvaSchermata(&vis, dir, QStringLiteral("archivio_visualizzazione_640"), small) && ok;
         vis.SBar->setValue(0);
         for (QCheckBox* c : vis.Caselle) {
             c->setChecked(true);
@@ -71,8 +58,8 @@ bool SaveArchiveScreenshots(T_Sistema& sys, const QString& dir) {
         for (const auto& [gruppi, nome] : stampe) {
             TFormStampaArchivio stampa(main.Archivio(), prompt, *gruppi);
             if (gruppi == &predefiniti) {
-                ok = Shot(&stampa, dir, QStringLiteral("stampa_archivio")) && ok;
-                ok = Shot(&stampa, dir, QStringLiteral("stampa_archivio_640"), small) && ok;
+                ok = SalvaSchermata(&stampa, dir, QStringLiteral("stampa_archivio")) && ok;
+                ok = SalvaSchermata(&stampa, dir, QStringLiteral("stampa_archivio_640"), small) && ok;
             }
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -88,8 +75,8 @@ bool SaveArchiveScreenshots(T_Sistema& sys, const QString& dir) {
         download.Prepara(TTipoAggiornamento::Squadre);
         download.Passo(3, 4);
         download.UpdateGauge(42);
-        ok = Shot(&download, dir, QStringLiteral("aggiornamento_internet")) && ok;
-        ok = Shot(&download, dir, QStringLiteral("aggiornamento_internet_640"), small) && ok;
+        ok = SalvaSchermata(&download, dir, QStringLiteral("aggiornamento_internet")) && ok;
+        ok = SalvaSchermata(&download, dir, QStringLiteral("aggiornamento_internet_640"), small) && ok;
     }
     return ok;
 }

@@ -1,4 +1,5 @@
 #include "app/ui/screenshots_commands.h"
+#include "app/ui/screenshot_support.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -25,11 +26,6 @@ bool Shot(QWidget* w, const QString& dir, const QString& name) {
     w->hide();
     return ok;
 }
-
-class TNoFiles : public TFileChooser {
-public:
-    QString Choose(const TFileDialogRequest&) override { return {}; }
-};
 
 } // namespace
 

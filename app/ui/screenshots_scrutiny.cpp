@@ -1,4 +1,5 @@
 #include "app/ui/screenshots_scrutiny.h"
+#include "app/ui/screenshot_support.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -20,23 +21,6 @@
 namespace tessaline {
 
 namespace {
-
-bool Shot(QWidget* w, const QString& dir, const QString& name, QSize size = {}) {
-    w->show();
-    QApplication::processEvents();
-    if (size.isValid()) {
-        w->resize(size);
-        QApplication::processEvents();
-    }
-    const bool ok = w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-    w->hide();
-    return ok;
-}
-
-class TNoFiles : public TFileChooser {
-public:
-    QString Choose(const TFileDialogRequest&) override { return {}; }
-};
 
 Colonna Vincente() {
     Colonna w;
@@ -78,23 +62,23 @@ bool SaveScrutinyScreenshots(T_Sistema& sys, const QString& dir) {
         QApplication::processEvents();
         g.Check1Err->setChecked(true);
         g.BtnCalcolaClick();
-        ok = Shot(&g, dir, QStringLiteral("garanzie")) && ok;
+        ok = SalvaSchermata(&g, dir, QStringLiteral("garanzie")) && ok;
         g.Speed1->click();
-        ok = Shot(&g, dir, QStringLiteral("garanzie_640"), small) && ok;
+        ok = SalvaSchermata(&g, dir, QStringLiteral("garanzie_640"), small) && ok;
     }
     {
         auto set = std::make_unique<TSpoglio>();
         set->CaricaDaMemoria(sys.Colonne, false);
         TFormSpoglio s(main, std::move(set));
-        ok = Shot(&s, dir, QStringLiteral("spoglio_vuoto")) && ok;
+        ok = SalvaSchermata(&s, dir, QStringLiteral("spoglio_vuoto")) && ok;
         s.EditColonna->SetColonna(w);
         s.EditColonnaModificato();
-        ok = Shot(&s, dir, QStringLiteral("spoglio")) && ok;
-        ok = Shot(&s, dir, QStringLiteral("spoglio_640"), small) && ok;
+        ok = SalvaSchermata(&s, dir, QStringLiteral("spoglio")) && ok;
+        ok = SalvaSchermata(&s, dir, QStringLiteral("spoglio_640"), small) && ok;
         TFormVisVin v(s.Spoglio());
         v.SClick(5);
-        ok = Shot(&v, dir, QStringLiteral("schedine_vincenti")) && ok;
-        ok = Shot(&v, dir, QStringLiteral("schedine_vincenti_640"), small) && ok;
+        ok = SalvaSchermata(&v, dir, QStringLiteral("schedine_vincenti")) && ok;
+        ok = SalvaSchermata(&v, dir, QStringLiteral("schedine_vincenti_640"), small) && ok;
     }
     {
         // Plays of contest 1: coupons, an integral system and ten reduced systems.
@@ -107,24 +91,24 @@ bool SaveScrutinyScreenshots(T_Sistema& sys, const QString& dir) {
         plays.SalvaArchivio();
         sys.dati.ContestNumber = 1;
         TFormVisGiocate g(main, nullptr);
-        ok = Shot(&g, dir, QStringLiteral("riepilogo_giocate")) && ok;
-        ok = Shot(&g, dir, QStringLiteral("riepilogo_giocate_640"), small) && ok;
+        ok = SalvaSchermata(&g, dir, QStringLiteral("riepilogo_giocate")) && ok;
+        ok = SalvaSchermata(&g, dir, QStringLiteral("riepilogo_giocate_640"), small) && ok;
         TFormSpoglioGlobale sg(main, g.Archivio());
         sg.EditColonna->SetColonna(w);
         sg.EditColonnaModificato();
-        ok = Shot(&sg, dir, QStringLiteral("spoglio_globale")) && ok;
-        ok = Shot(&sg, dir, QStringLiteral("spoglio_globale_640"), small) && ok;
+        ok = SalvaSchermata(&sg, dir, QStringLiteral("spoglio_globale")) && ok;
+        ok = SalvaSchermata(&sg, dir, QStringLiteral("spoglio_globale_640"), small) && ok;
     }
     {
         auto set = std::make_unique<TSpoglioStorico>();
         set->CaricaDaMemoria(sys.Colonne);
         TFormSpoglioStorico h(main, files, std::move(set));
         h.Elabora();
-        ok = Shot(&h, dir, QStringLiteral("spoglio_storico")) && ok;
-        ok = Shot(&h, dir, QStringLiteral("spoglio_storico_640"), small) && ok;
+        ok = SalvaSchermata(&h, dir, QStringLiteral("spoglio_storico")) && ok;
+        ok = SalvaSchermata(&h, dir, QStringLiteral("spoglio_storico_640"), small) && ok;
         TFrmAnalProgress p;
         p.Gauge(40);
-        ok = Shot(&p, dir, QStringLiteral("analisi_progress")) && ok;
+        ok = SalvaSchermata(&p, dir, QStringLiteral("analisi_progress")) && ok;
     }
     return ok;
 }

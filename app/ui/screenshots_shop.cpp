@@ -1,4 +1,5 @@
 #include "app/ui/screenshots_shop.h"
+#include "app/ui/screenshot_support.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -20,11 +21,6 @@
 namespace tessaline {
 
 namespace {
-
-class TNoFiles : public TFileChooser {
-public:
-    QString Choose(const TFileDialogRequest&) override { return {}; }
-};
 
 // The natural size, then 640 x 480; the natural size must fit that screen.
 bool Shot(QWidget* w, const QString& dir, const QString& name) {

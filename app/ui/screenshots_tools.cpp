@@ -1,4 +1,5 @@
 #include "app/ui/screenshots_tools.h"
+#include "app/ui/screenshot_support.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -20,23 +21,6 @@
 namespace tessaline {
 
 namespace {
-
-bool Shot(QWidget* w, const QString& dir, const QString& name, QSize size = {}) {
-    w->show();
-    QApplication::processEvents();
-    if (size.isValid()) {
-        w->resize(size);
-        QApplication::processEvents();
-    }
-    const bool ok = w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-    w->hide();
-    return ok;
-}
-
-class TNoFiles : public TFileChooser {
-public:
-    QString Choose(const TFileDialogRequest&) override { return {}; }
-};
 
 class TSilentPlayer : public TLettoreVocale {
 public:
@@ -75,21 +59,21 @@ bool SaveToolScreenshots(T_Sistema& sys, const QString& dir) {
     ops.Source2->setText(QStringLiteral("Sviluppo.col"));
     ops.RadioN1->setChecked(true);
     ops.Gauge->setValue(64);
-    ok = Shot(&ops, dir, QStringLiteral("operazioni")) && ok;
+    ok = SalvaSchermata(&ops, dir, QStringLiteral("operazioni")) && ok;
     ops.RadioDisord->setChecked(true);
-    ok = Shot(&ops, dir, QStringLiteral("operazioni_disordinatore")) && ok;
-    ok = Shot(&ops, dir, QStringLiteral("operazioni_small"), small) && ok;
+    ok = SalvaSchermata(&ops, dir, QStringLiteral("operazioni_disordinatore")) && ok;
+    ok = SalvaSchermata(&ops, dir, QStringLiteral("operazioni_small"), small) && ok;
 
     TListaColonne toSort = columns;
     TFormOrdinamento ord(main, files, toSort);
     ord.SpinMin->setValue(3);
     ord.SpinMax->setValue(9);
-    ok = Shot(&ord, dir, QStringLiteral("ordinamento")) && ok;
-    ok = Shot(&ord, dir, QStringLiteral("ordinamento_small"), small) && ok;
+    ok = SalvaSchermata(&ord, dir, QStringLiteral("ordinamento")) && ok;
+    ok = SalvaSchermata(&ord, dir, QStringLiteral("ordinamento_small"), small) && ok;
 
     TFormVisCol vis(columns);
-    ok = Shot(&vis, dir, QStringLiteral("visualizza_colonne")) && ok;
-    ok = Shot(&vis, dir, QStringLiteral("visualizza_colonne_small"), small) && ok;
+    ok = SalvaSchermata(&vis, dir, QStringLiteral("visualizza_colonne")) && ok;
+    ok = SalvaSchermata(&vis, dir, QStringLiteral("visualizza_colonne_small"), small) && ok;
 
     TSilentPlayer player;
     TFormDettSche dett(columns, player);
@@ -99,16 +83,16 @@ bool SaveToolScreenshots(T_Sistema& sys, const QString& dir) {
         dett.Tick();
     }
     dett.PausaClick();
-    ok = Shot(&dett, dir, QStringLiteral("dettatura")) && ok;
-    ok = Shot(&dett, dir, QStringLiteral("dettatura_small"), small) && ok;
+    ok = SalvaSchermata(&dett, dir, QStringLiteral("dettatura")) && ok;
+    ok = SalvaSchermata(&dett, dir, QStringLiteral("dettatura_small"), small) && ok;
     dett.StopClick();
 
     TFormEditorColonnare ed(main, files);
     ed.Modello().colonne.assign(columns.begin(), columns.end());
     ed.Mostra();
     ed.Tabella->setCurrentCell(4, 2);
-    ok = Shot(&ed, dir, QStringLiteral("editor_colonnare")) && ok;
-    ok = Shot(&ed, dir, QStringLiteral("editor_colonnare_small"), small) && ok;
+    ok = SalvaSchermata(&ed, dir, QStringLiteral("editor_colonnare")) && ok;
+    ok = SalvaSchermata(&ed, dir, QStringLiteral("editor_colonnare_small"), small) && ok;
     return ok;
 }
 

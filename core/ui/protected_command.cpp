@@ -2,8 +2,12 @@
 
 #include <exception>
 
+#include <QDialog>
+
 #include "core/errors.h"
 #include "core/interfaces.h"
+#include "core/ui/app_context.h"
+#include "core/ui/form_saver.h"
 
 namespace tessaline {
 
@@ -17,6 +21,25 @@ bool EseguiProtetto(UserPrompt& prompt, const std::function<void()>& command) {
         prompt.ShowMessage(msg::kInformazione, msg::kRisorseEsaurite, BtnOk);
     }
     return false;
+}
+
+void MostraDialogo(TAppContext& main, TFormSaver& saver, QDialog& dlg, bool remembered,
+                   const std::function<void(QDialog&)>& primaDiMostrare) {
+    main.RunAnimation(false);
+    if (primaDiMostrare) {
+        if (remembered) {
+            saver.Ripristina(&dlg);
+        }
+        primaDiMostrare(dlg);
+        if (remembered) {
+            saver.Salva(&dlg);
+        }
+    } else if (remembered) {
+        RunRemembered(saver, dlg);
+    } else {
+        dlg.exec();
+    }
+    main.RunAnimation(true);
 }
 
 } // namespace tessaline

@@ -38,21 +38,7 @@ void TComandiSpoglio::Protetto(const std::function<void()>& command) {
 }
 
 void TComandiSpoglio::Mostra(QDialog& dlg, bool remembered) {
-    main_.RunAnimation(false);
-    if (primaDiMostrare) {
-        if (remembered) {
-            saver_.Ripristina(&dlg);
-        }
-        primaDiMostrare(dlg);
-        if (remembered) {
-            saver_.Salva(&dlg);
-        }
-    } else if (remembered) {
-        RunRemembered(saver_, dlg);
-    } else {
-        dlg.exec();
-    }
-    main_.RunAnimation(true);
+    MostraDialogo(main_, saver_, dlg, remembered, primaDiMostrare);
 }
 
 QString TComandiSpoglio::ScegliFileColonnare() {

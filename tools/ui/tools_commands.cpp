@@ -41,21 +41,7 @@ void TComandiColonne::Protetto(const std::function<void()>& command) {
 }
 
 void TComandiColonne::Mostra(QDialog& dlg, bool remembered) {
-    main_.RunAnimation(false);
-    if (primaDiMostrare) {
-        if (remembered) {
-            saver_.Ripristina(&dlg);
-        }
-        primaDiMostrare(dlg);
-        if (remembered) {
-            saver_.Salva(&dlg);
-        }
-    } else if (remembered) {
-        RunRemembered(saver_, dlg);
-    } else {
-        dlg.exec();
-    }
-    main_.RunAnimation(true);
+    MostraDialogo(main_, saver_, dlg, remembered, primaDiMostrare);
 }
 
 bool TComandiColonne::DaFile(TListaColonne& out) {

@@ -4,11 +4,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <sstream>
 #include <string>
 
 #include "core/column_list.h"
+#include "random_forecast.h"
 #include "reduce/improve.h"
 #include "reduce/optimised_fast.h"
 
@@ -83,26 +83,7 @@ void BM_ImproveKnown(benchmark::State& state) {
 }
 BENCHMARK(BM_ImproveKnown)->DenseRange(0, 7)->Unit(benchmark::kSecond)->Iterations(1);
 
-// Seeded random forecasts of 1,000 to 50,000 columns, guarantee 5 on even seeds and 4 on odd ones.
-Pronostico RandomForecast(std::uint32_t seed) {
-    std::mt19937 rng(seed);
-    for (;;) {
-        Pronostico f;
-        for (int t = 0; t < kTeams; ++t) {
-            SignSet s = 0;
-            const int signs = 1 + static_cast<int>(rng() % 4);
-            while (SignCount(s) < signs) {
-                s = static_cast<SignSet>(s | (1 << (rng() % 4)));
-            }
-            f[t] = s;
-        }
-        const std::int64_t n = ColumnsCovered(f);
-        if (n >= 1000 && n <= 50000) {
-            return f;
-        }
-    }
-}
-
+// The seeded random forecasts, guarantee 5 on even seeds and 4 on odd ones.
 void BM_ImproveRandom(benchmark::State& state) {
     const auto seed = static_cast<std::uint32_t>(state.range(0));
     const Pronostico f = RandomForecast(seed);

@@ -1,5 +1,7 @@
 #include "app/ui/commands.h"
 
+#include <QTabWidget>
+
 #include "app/ui/main_window.h"
 #include "archive/ui/archive_commands.h"
 #include "archive/ui/stats_commands.h"
@@ -46,11 +48,16 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
     prospetto_ = new TComandiProspetto(main, main.Saver());
     colonne_ = new TComandiColonne(main, *files, main.Saver());
     statistica_ = new TComandiStatistica(main, printer);
-    // The condition dialogs' "Archivio" and "Analisi": a list's dialog shows its current item.
+    // The condition dialogs' "Archivio" and "Analisi": a list's dialog shows its current item, the
+    // vortex's dialog the view of the page it stands on.
     TFormCondizione::Vista() = [m = &main](TFormCondizione& f, bool analisi) {
         if (!m->apriVista) {
             return;
         }
+        const auto* tabelle = dynamic_cast<TFormCondTabelle*>(&f);
+        const bool inversa =
+            tabelle != nullptr && tabelle->Pagine != nullptr &&
+            tabelle->Pagine->tabText(tabelle->Pagine->currentIndex()) == QStringLiteral("Inverso");
         TCondizione& c = f.Copia();
         auto* lista = dynamic_cast<TListaCondizioni*>(&c);
         auto* form = dynamic_cast<TFormLista*>(&f);
@@ -58,9 +65,9 @@ TComandi::TComandi(TFormPrinc& main, TFileChooser* files) {
             if (form->Corrente() < 0 || static_cast<std::size_t>(form->Corrente()) >= lista->Count()) {
                 return;
             }
-            m->apriVista(lista->Item(static_cast<std::size_t>(form->Corrente())), &f, analisi);
+            m->apriVista(lista->Item(static_cast<std::size_t>(form->Corrente())), &f, analisi, false);
         } else {
-            m->apriVista(c, &f, analisi);
+            m->apriVista(c, &f, analisi, inversa);
         }
     };
     {

@@ -41,8 +41,8 @@ TComandiStatistica::TComandiStatistica(TAppContext& main, TStampante printer)
         connect(s->BtnArchivio, &QPushButton::clicked, this, [this] { StoriaSquadreClick(); });
         connect(s->BtnAnalisi, &QPushButton::clicked, this, [this] { AnalisiSegniClick(); });
     }
-    main.apriVista = [this](const TCondizione& c, QWidget* near, bool analisi) {
-        ApriVista(c, near, analisi);
+    main.apriVista = [this](const TCondizione& c, QWidget* near, bool analisi, bool inversa) {
+        ApriVista(c, near, analisi, inversa);
     };
 }
 
@@ -84,7 +84,7 @@ void TComandiStatistica::AnalisiSegniClick() {
     form.exec();
 }
 
-void TComandiStatistica::ApriVista(const TCondizione& cond, QWidget* near, bool analisi) {
+void TComandiStatistica::ApriVista(const TCondizione& cond, QWidget* near, bool analisi, bool inversa) {
     T_Sistema& sys = main_.Sistema();
     VistaAnalisi vista;
     bool ok = false;
@@ -108,7 +108,7 @@ void TComandiStatistica::ApriVista(const TCondizione& cond, QWidget* near, bool 
         try {
             RunOnWorker([&] {
                 ok = CostruisciVista(cond, sys.dati.Forecast, !sys.Colonne.Empty(), !analisi, vista,
-                                     TVarianteVista::Diretta, &cancel);
+                                     inversa ? TVarianteVista::Inversa : TVarianteVista::Diretta, &cancel);
             });
         } catch (const std::exception&) {
             ok = false;

@@ -25,7 +25,7 @@ public:
     void AnalisiSegniClick();
     // The history (analisi false) or column-analysis window of a condition as configured in a
     // dialog; near is the dialog.
-    void ApriVista(const TCondizione& cond, QWidget* near, bool analisi);
+    void ApriVista(const TCondizione& cond, QWidget* near, bool analisi, bool inversa);
 
 private:
     TAppContext& main_;

@@ -65,8 +65,9 @@ public:
     // "Print these columns": the print window on a list of columns.
     std::function<void(const TListaColonne&)> stampaColonne;
     // The history window over the archive (analisi false) or the column-analysis window of a
-    // condition as its dialog holds it; near is the dialog.
-    std::function<void(const TCondizione&, QWidget* near, bool analisi)> apriVista;
+    // condition as its dialog holds it; near is the dialog. inversa: the vortex's inverse view (the
+    // dialog stands on its "Inverso" page).
+    std::function<void(const TCondizione&, QWidget* near, bool analisi, bool inversa)> apriVista;
 };
 
 } // namespace tessaline

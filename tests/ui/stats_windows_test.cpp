@@ -337,9 +337,14 @@ private slots:
         // A list's dialog hands its current item to the history and column-analysis windows.
         TComandi comandi(w, &chooser);
         std::vector<std::pair<int, bool>> aperte; // (sign of the item, analisi)
-        w.apriVista = [&](const TCondizione& c, QWidget*, bool analisi) {
+        std::vector<bool> inverse;                // the vortex views asked for
+        w.apriVista = [&](const TCondizione& c, QWidget*, bool analisi, bool inversa) {
+            if (dynamic_cast<const TCondVortice*>(&c) != nullptr) {
+                inverse.push_back(inversa);
+                return;
+            }
             const auto* item = dynamic_cast<const TCondConsecutivita*>(&c);
-            QVERIFY(item != nullptr);
+            QVERIFY(item != nullptr && !inversa);
             aperte.emplace_back(item->Segno, analisi);
         };
         auto& lista = *sys.Insieme().SlotAs<TListaCondizioni>(kCodGruppoConsecutivita);
@@ -354,6 +359,12 @@ private slots:
         dlg.Vai(1);
         dlg.BtnAnalisi->click();
         QCOMPARE(aperte, (std::vector<std::pair<int, bool>>{{kSign0, false}, {kSignM, true}}));
+        // The vortex's dialog opens the view of the page it stands on.
+        TFormCondTabelle vortice(*sys.Insieme().SlotAs<TCondTabelle>(3), *DescrizioneDialogo(3));
+        vortice.BtnArchivio->click();
+        vortice.Pagine->setCurrentIndex(1);
+        vortice.BtnAnalisi->click();
+        QCOMPARE(inverse, (std::vector<bool>{false, true}));
         for (int context : {49, 50, 51, TFormImpRic::kHelpContext, TFormStatistica::kHelpContext,
                             TFormArchivio::kHelpContext, TFormAnalisiCF::kHelpContext}) {
             QFile f(HelpPagePath(context));

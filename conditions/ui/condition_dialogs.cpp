@@ -54,12 +54,12 @@ TFormCondizione::TFormCondizione(TCondizione& cond, const QString& caption, int 
     BtnArchivio->setEnabled(static_cast<bool>(Vista()));
     BtnAnalisi->setEnabled(static_cast<bool>(Vista()));
     connect(BtnArchivio, &QPushButton::clicked, this, [this] {
-        if (Vista()) {
+        if (Vista() && PrimaDellaVista()) {
             Vista()(*this, false);
         }
     });
     connect(BtnAnalisi, &QPushButton::clicked, this, [this] {
-        if (Vista()) {
+        if (Vista() && PrimaDellaVista()) {
             Vista()(*this, true);
         }
     });

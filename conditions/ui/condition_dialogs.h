@@ -69,6 +69,8 @@ protected:
     // Checks what the user typed before it is taken (shows the fault and focuses it); false keeps
     // the dialog where it is.
     virtual bool Valido() { return true; }
+    // Checked before "Archivio" and "Analisi" open their window: false keeps the dialog where it is.
+    virtual bool PrimaDellaVista() { return Valido(); }
 
     TCondizione& orig_;
     std::unique_ptr<TCondizione> copia_;

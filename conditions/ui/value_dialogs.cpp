@@ -326,6 +326,21 @@ bool TFormPVP::Valido() {
     return Intervalli->Ricostruisci(v.Intervalli, tipoLista_ == kCodGruppoValori, Limiti(), &prompt_);
 }
 
+bool TFormPVP::PrimaDellaVista() {
+    if (!Valido()) {
+        return false;
+    }
+    if (Intervalli != nullptr && Conta() > 0) {
+        const auto& v = static_cast<TCondGruppoValori&>(Lista().Item(static_cast<std::size_t>(Corrente())));
+        if (v.Intervalli.Conta == 0) {
+            prompt_.ShowMessage(msg::kInformazione, "Non è stato impostato alcun intervallo",
+                                tessaline::BtnOk);
+            return false;
+        }
+    }
+    return true;
+}
+
 void TFormPVP::AzzeraClick() {
     TFormLista::AzzeraClick();
     for (std::size_t i = 0; i < Lista().Count(); ++i) {
@@ -582,6 +597,9 @@ TFormPtTra::TFormPtTra(TCondPuntiTra& cond, UserPrompt& prompt, QWidget* parent)
     Intervalli = new TGriglieIntervalli(corpo);
     v->addWidget(Intervalli);
     Completa(corpo);
+    // The sums of a Tra group have no history or column view of their own.
+    BtnArchivio->setEnabled(false);
+    BtnAnalisi->setEnabled(false);
     connect(Gruppo, &QSpinBox::valueChanged, this, [this](int g) {
         if (g == gruppo_) {
             return;

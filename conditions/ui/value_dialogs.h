@@ -88,6 +88,8 @@ protected:
     void MostraItem(TCondizione& item) override;
     void RaccogliItem(TCondizione& item) override;
     bool Valido() override;
+    // The intervals as typed must hold, and at least one must be set.
+    bool PrimaDellaVista() override;
 
 private:
     void AggiornaLimiti();

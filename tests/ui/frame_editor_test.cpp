@@ -222,6 +222,34 @@ private slots:
         QCOMPARE(prompt_.texts, std::vector<std::string>{kMsgErroreMassimo});
     }
 
+    // "Archivio" and "Analisi" check the grids first and want an interval; Punti Tra has no view.
+    void viewsNeedValidIntervals() {
+        T_Sistema sys;
+        int aperte = 0;
+        const auto prima = TFormCondizione::Vista();
+        TFormCondizione::Vista() = [&](TFormCondizione&, bool) { ++aperte; };
+        TFormPVP d(*sys.Insieme().SlotAs<TListaCondizioni>(kCodGruppoValori), Contesto(sys).Schedina,
+                   prompt_);
+        d.show();
+        d.AggiungiBtn->click();
+        d.BtnArchivio->click();
+        QCOMPARE(prompt_.texts, std::vector<std::string>{"Non è stato impostato alcun intervallo"});
+        d.Intervalli->Scrivi(TGrigliaIntervalli::Ammessi, 0, 0, QStringLiteral("x"));
+        d.Intervalli->Scrivi(TGrigliaIntervalli::Ammessi, 0, 1, QStringLiteral("5"));
+        prompt_.Clear();
+        d.BtnAnalisi->click();
+        QCOMPARE(prompt_.texts, std::vector<std::string>{kMsgErroreMinimo});
+        QCOMPARE(aperte, 0);
+        d.Intervalli->Scrivi(TGrigliaIntervalli::Ammessi, 0, 0, QStringLiteral("1"));
+        prompt_.Clear();
+        d.BtnAnalisi->click();
+        QVERIFY(prompt_.texts.empty());
+        QCOMPARE(aperte, 1);
+        TFormPtTra tra(*sys.Insieme().SlotAs<TCondPuntiTra>(kCodPuntiTra), prompt_);
+        QVERIFY(!tra.BtnArchivio->isEnabled() && !tra.BtnAnalisi->isEnabled());
+        TFormCondizione::Vista() = prima;
+    }
+
     // Three items added with the pop-up menu in "AND (Tutte)", then one of them "Disattivato":
     // over the example system's development the frame accepts exactly the columns the engine's
     // frame and the items themselves say.

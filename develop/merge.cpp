@@ -108,6 +108,113 @@ template <class Key> void SortEntries(std::vector<TEntry<Key>>& idx, std::vector
 
 enum class TPassResult { Unchanged, Changed, Cancelled };
 
+// The walk of one pass over cols[0..n) given the pass's keys and its twelve indexes: joins in place,
+// compacts, and returns the new count in n. Index gives, for team k, a view of its entries (Team(k):
+// entry c's key without k, KeyAt(c), and column, PosAt(c)), the first entry at or after (masked key,
+// position) (Seek), and where the entries after column hi start while hi keeps its key (Start).
+template <class Key, int Bits, class Index>
+TPassResult Walk(Colonna* cols, std::size_t& n, int pass, TMergeReporter& reporter, CancelProbe* cancel,
+                 std::vector<Key>& keys, std::vector<std::uint8_t>& deleted, const Index& index) {
+    using Ops = TKeyOps<Key, Bits>;
+    deleted.assign(n, 0);
+    std::size_t alive = n;
+    std::size_t last = n - 1; // the last column still in the list
+    bool changed = false;
+    bool cancelled = false;
+    std::size_t done = 0;
+    std::size_t cursor[kTeams];
+
+    for (std::size_t hi = 0; hi < last; ++hi) {
+        if (deleted[hi] != 0) {
+            continue;
+        }
+        std::size_t next = hi + 1;
+        while (deleted[next] != 0) {
+            ++next;
+        }
+        Key h = keys[hi];
+        std::size_t at = hi;
+        bool first = true;
+        // While h keeps its key for team k, the columns to look at for k follow h in index[k].
+        for (int k = 0; k < kTeams; ++k) {
+            cursor[k] = index.Start(k, hi);
+        }
+        for (;;) {
+            std::size_t best = n;
+            int bestTeam = -1;
+            for (int k = 0; k < kTeams; ++k) {
+                const auto team = index.Team(k);
+                const Key masked = Ops::Clear(h, k);
+                const unsigned mine = Ops::Get(h, k);
+                std::size_t c = cursor[k];
+                // Columns already passed or absorbed never come back.
+                while (c < n && team.KeyAt(c) == masked &&
+                       (team.PosAt(c) <= at || deleted[team.PosAt(c)] != 0)) {
+                    ++c;
+                }
+                cursor[k] = c;
+                for (; c < n && team.KeyAt(c) == masked && team.PosAt(c) < best; ++c) {
+                    const std::size_t pos = team.PosAt(c);
+                    if (deleted[pos] == 0 && Ops::Get(keys[pos], k) != mine) {
+                        best = pos;
+                        bestTeam = k;
+                        break;
+                    }
+                }
+            }
+            if (bestTeam < 0) {
+                break;
+            }
+            // The full walk reports after every comparison: once before this absorption when an
+            // unjoined column came first, then with the new count.
+            if (first && best != next) {
+                reporter.Report(pass, done, alive);
+            }
+            first = false;
+            const unsigned joined = Ops::Get(h, bestTeam) | Ops::Get(keys[best], bestTeam);
+            h = Ops::Set(h, bestTeam, joined);
+            cols[hi][bestTeam] = static_cast<SignSet>(joined);
+            deleted[best] = 1;
+            --alive;
+            changed = true;
+            at = best;
+            while (deleted[last] != 0) {
+                --last;
+            }
+            // h's key for every other team changed: find where the new keys' columns start.
+            for (int k = 0; k < kTeams; ++k) {
+                if (k == bestTeam) {
+                    continue;
+                }
+                cursor[k] = index.Seek(k, Ops::Clear(h, k), at + 1);
+            }
+            reporter.Report(pass, done, alive);
+        }
+        if (first) {
+            reporter.Report(pass, done, alive);
+        }
+        keys[hi] = h;
+        if (cancel != nullptr && cancel->Peek()) {
+            cancelled = true;
+            break;
+        }
+        ++done;
+        reporter.Report(pass, done, alive);
+    }
+
+    std::size_t w = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (deleted[i] == 0) {
+            cols[w++] = cols[i];
+        }
+    }
+    n = w;
+    if (cancelled) {
+        return TPassResult::Cancelled;
+    }
+    return changed ? TPassResult::Changed : TPassResult::Unchanged;
+}
+
 // One pass over cols[0..n): joins in place, compacts, and returns the new count in n.
 template <class Key, int Bits>
 TPassResult MergePassLean(Colonna* cols, std::size_t& n, int pass, TMergeReporter& reporter,
@@ -138,120 +245,36 @@ TPassResult MergePassLean(Colonna* cols, std::size_t& n, int pass, TMergeReporte
             }
         }
     }
-    const auto keyAt = [&](int k, std::size_t m) {
-        return Ops::Clear(orig[index[static_cast<std::size_t>(k)][m]], k);
+    // Only positions are kept: an entry's key is read from orig.
+    struct TLeanIndex {
+        const std::vector<Key>& orig;
+        const std::vector<std::vector<std::uint32_t>>& index;
+        struct TTeam {
+            const Key* orig;
+            const std::uint32_t* pos;
+            int k;
+            Key KeyAt(std::size_t c) const { return Ops::Clear(orig[pos[c]], k); }
+            std::size_t PosAt(std::size_t c) const { return pos[c]; }
+        };
+        TTeam Team(int k) const { return {orig.data(), index[static_cast<std::size_t>(k)].data(), k}; }
+        std::size_t Seek(int k, Key masked, std::size_t pos) const {
+            std::size_t lo = 0;
+            std::size_t hi = index[static_cast<std::size_t>(k)].size();
+            while (lo < hi) {
+                const std::size_t mid = lo + (hi - lo) / 2;
+                const Key mk = Team(k).KeyAt(mid);
+                if (mk < masked || (mk == masked && Team(k).PosAt(mid) < pos)) {
+                    lo = mid + 1;
+                } else {
+                    hi = mid;
+                }
+            }
+            return lo;
+        }
+        std::size_t Start(int k, std::size_t hi) const { return Seek(k, Ops::Clear(orig[hi], k), hi + 1); }
     };
-    // The first entry of index[k] at or after (masked, pos).
-    const auto lowerBound = [&](int k, Key masked, std::size_t pos) {
-        const auto& idx = index[static_cast<std::size_t>(k)];
-        std::size_t lo = 0;
-        std::size_t hi = idx.size();
-        while (lo < hi) {
-            const std::size_t mid = lo + (hi - lo) / 2;
-            const Key mk = Ops::Clear(orig[idx[mid]], k);
-            if (mk < masked || (mk == masked && idx[mid] < pos)) {
-                lo = mid + 1;
-            } else {
-                hi = mid;
-            }
-        }
-        return lo;
-    };
-    std::vector<std::uint8_t> deleted(n, 0);
-    std::size_t alive = n;
-    std::size_t last = n - 1; // the last column still in the list
-    bool changed = false;
-    bool cancelled = false;
-    std::size_t done = 0;
-    std::size_t cursor[kTeams];
-
-    for (std::size_t hi = 0; hi < last; ++hi) {
-        if (deleted[hi] != 0) {
-            continue;
-        }
-        std::size_t next = hi + 1;
-        while (deleted[next] != 0) {
-            ++next;
-        }
-        Key h = keys[hi];
-        std::size_t at = hi;
-        bool first = true;
-        // While h keeps its key for team k, the columns to look at for k follow h in index[k].
-        for (int k = 0; k < kTeams; ++k) {
-            cursor[k] = lowerBound(k, Ops::Clear(h, k), hi + 1);
-        }
-        for (;;) {
-            std::size_t best = n;
-            int bestTeam = -1;
-            for (int k = 0; k < kTeams; ++k) {
-                const auto& idx = index[static_cast<std::size_t>(k)];
-                const Key masked = Ops::Clear(h, k);
-                const unsigned mine = Ops::Get(h, k);
-                std::size_t c = cursor[k];
-                // Columns already passed or absorbed never come back.
-                while (c < n && keyAt(k, c) == masked && (idx[c] <= at || deleted[idx[c]] != 0)) {
-                    ++c;
-                }
-                cursor[k] = c;
-                for (; c < n && keyAt(k, c) == masked && idx[c] < best; ++c) {
-                    if (deleted[idx[c]] == 0 && Ops::Get(keys[idx[c]], k) != mine) {
-                        best = idx[c];
-                        bestTeam = k;
-                        break;
-                    }
-                }
-            }
-            if (bestTeam < 0) {
-                break;
-            }
-            // The full walk reports after every comparison: once before this absorption when an
-            // unjoined column came first, then with the new count.
-            if (first && best != next) {
-                reporter.Report(pass, done, alive);
-            }
-            first = false;
-            const unsigned joined = Ops::Get(h, bestTeam) | Ops::Get(keys[best], bestTeam);
-            h = Ops::Set(h, bestTeam, joined);
-            cols[hi][bestTeam] = static_cast<SignSet>(joined);
-            deleted[best] = 1;
-            --alive;
-            changed = true;
-            at = best;
-            while (deleted[last] != 0) {
-                --last;
-            }
-            // h's key for every other team changed: find where the new keys' columns start.
-            for (int k = 0; k < kTeams; ++k) {
-                if (k == bestTeam) {
-                    continue;
-                }
-                cursor[k] = lowerBound(k, Ops::Clear(h, k), at + 1);
-            }
-            reporter.Report(pass, done, alive);
-        }
-        if (first) {
-            reporter.Report(pass, done, alive);
-        }
-        keys[hi] = h;
-        if (cancel != nullptr && cancel->Peek()) {
-            cancelled = true;
-            break;
-        }
-        ++done;
-        reporter.Report(pass, done, alive);
-    }
-
-    std::size_t w = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (deleted[i] == 0) {
-            cols[w++] = cols[i];
-        }
-    }
-    n = w;
-    if (cancelled) {
-        return TPassResult::Cancelled;
-    }
-    return changed ? TPassResult::Changed : TPassResult::Unchanged;
+    std::vector<std::uint8_t> deleted;
+    return Walk<Key, Bits>(cols, n, pass, reporter, cancel, keys, deleted, TLeanIndex{orig, index});
 }
 
 // The tables of a pass, kept for the next passes of the same run: a pass never has more columns
@@ -264,9 +287,7 @@ template <class Key> struct TMergeTables {
     std::vector<std::uint8_t> deleted;
 };
 
-// Sorts entries by (key, pos) whose positions already ascend: stable passes of 16 bits over the
-// 48-bit keys of narrow columns; any other key type takes the comparison sort.
-
+// One pass with the tables of the fast merge.
 template <class Key, int Bits>
 TPassResult MergePassFast(Colonna* cols, std::size_t& n, int pass, TMergeReporter& reporter,
                           CancelProbe* cancel, TMergeTables<Key>& tables) {
@@ -293,106 +314,26 @@ TPassResult MergePassFast(Colonna* cols, std::size_t& n, int pass, TMergeReporte
             rk[idx[m].pos] = static_cast<std::uint32_t>(m);
         }
     }
-    auto& deleted = tables.deleted;
-    deleted.assign(n, 0);
-    std::size_t alive = n;
-    std::size_t last = n - 1; // the last column still in the list
-    bool changed = false;
-    bool cancelled = false;
-    std::size_t done = 0;
-    std::size_t cursor[kTeams];
-
-    for (std::size_t hi = 0; hi < last; ++hi) {
-        if (deleted[hi] != 0) {
-            continue;
+    // Full entries, and each column's place in every index.
+    struct TFastIndex {
+        const std::vector<std::vector<TEntry<Key>>>& index;
+        const std::vector<std::vector<std::uint32_t>>& rank;
+        struct TTeam {
+            const TEntry<Key>* entries;
+            Key KeyAt(std::size_t c) const { return entries[c].key; }
+            std::size_t PosAt(std::size_t c) const { return entries[c].pos; }
+        };
+        TTeam Team(int k) const { return {index[static_cast<std::size_t>(k)].data()}; }
+        std::size_t Seek(int k, Key masked, std::size_t pos) const {
+            const auto& idx = index[static_cast<std::size_t>(k)];
+            return static_cast<std::size_t>(
+                std::lower_bound(idx.begin(), idx.end(),
+                                 TEntry<Key>{masked, static_cast<std::uint32_t>(pos)}) -
+                idx.begin());
         }
-        std::size_t next = hi + 1;
-        while (deleted[next] != 0) {
-            ++next;
-        }
-        Key h = keys[hi];
-        std::size_t at = hi;
-        bool first = true;
-        // While h keeps its key for team k, the columns to look at for k follow h in index[k].
-        for (int k = 0; k < kTeams; ++k) {
-            cursor[k] = rank[static_cast<std::size_t>(k)][hi] + 1;
-        }
-        for (;;) {
-            std::size_t best = n;
-            int bestTeam = -1;
-            for (int k = 0; k < kTeams; ++k) {
-                const auto& idx = index[static_cast<std::size_t>(k)];
-                const Key masked = Ops::Clear(h, k);
-                const unsigned mine = Ops::Get(h, k);
-                std::size_t c = cursor[k];
-                // Columns already passed or absorbed never come back.
-                while (c < n && idx[c].key == masked && (idx[c].pos <= at || deleted[idx[c].pos] != 0)) {
-                    ++c;
-                }
-                cursor[k] = c;
-                for (; c < n && idx[c].key == masked && idx[c].pos < best; ++c) {
-                    if (deleted[idx[c].pos] == 0 && Ops::Get(keys[idx[c].pos], k) != mine) {
-                        best = idx[c].pos;
-                        bestTeam = k;
-                        break;
-                    }
-                }
-            }
-            if (bestTeam < 0) {
-                break;
-            }
-            // The full walk reports after every comparison: once before this absorption when an
-            // unjoined column came first, then with the new count.
-            if (first && best != next) {
-                reporter.Report(pass, done, alive);
-            }
-            first = false;
-            const unsigned joined = Ops::Get(h, bestTeam) | Ops::Get(keys[best], bestTeam);
-            h = Ops::Set(h, bestTeam, joined);
-            cols[hi][bestTeam] = static_cast<SignSet>(joined);
-            deleted[best] = 1;
-            --alive;
-            changed = true;
-            at = best;
-            while (deleted[last] != 0) {
-                --last;
-            }
-            // h's key for every other team changed: find where the new keys' columns start.
-            for (int k = 0; k < kTeams; ++k) {
-                if (k == bestTeam) {
-                    continue;
-                }
-                const auto& idx = index[static_cast<std::size_t>(k)];
-                cursor[k] = static_cast<std::size_t>(
-                    std::lower_bound(idx.begin(), idx.end(),
-                                     TEntry<Key>{Ops::Clear(h, k), static_cast<std::uint32_t>(at + 1)}) -
-                    idx.begin());
-            }
-            reporter.Report(pass, done, alive);
-        }
-        if (first) {
-            reporter.Report(pass, done, alive);
-        }
-        keys[hi] = h;
-        if (cancel != nullptr && cancel->Peek()) {
-            cancelled = true;
-            break;
-        }
-        ++done;
-        reporter.Report(pass, done, alive);
-    }
-
-    std::size_t w = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (deleted[i] == 0) {
-            cols[w++] = cols[i];
-        }
-    }
-    n = w;
-    if (cancelled) {
-        return TPassResult::Cancelled;
-    }
-    return changed ? TPassResult::Changed : TPassResult::Unchanged;
+        std::size_t Start(int k, std::size_t hi) const { return rank[static_cast<std::size_t>(k)][hi] + 1; }
+    };
+    return Walk<Key, Bits>(cols, n, pass, reporter, cancel, keys, tables.deleted, TFastIndex{index, rank});
 }
 
 bool AllNarrow(const Colonna* cols, std::size_t n) {

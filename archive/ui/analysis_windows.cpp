@@ -18,6 +18,7 @@
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "core/ui/help.h"
+#include "core/ui/protected_command.h"
 #include "core/ui/qt_text.h"
 #include "print/mm_printer.h"
 
@@ -258,15 +259,8 @@ TFormArchivio::TFormArchivio(VistaAnalisi vista, TStampante stampante, QWidget* 
              CheckPerc, CheckZoom, RadioPres, RadioCons, RadioGrafico, RadioTabella, RitPunti, RitCons}) {
         connect(b, &QAbstractButton::toggled, this, [this] { Mostra(); });
     }
-    connect(BtnStampa, &QPushButton::clicked, this, [this] {
-        try {
-            StampaClick();
-        } catch (const std::exception& e) {
-            if (Prompt != nullptr) {
-                Prompt->ShowMessage(msg::kInformazione, e.what(), BtnOk);
-            }
-        }
-    });
+    connect(BtnStampa, &QPushButton::clicked, this,
+            [this] { EseguiProtetto(Prompt, [this] { StampaClick(); }); });
     ScegliMisura(0);
     resize(620, 440);
 }
@@ -437,15 +431,8 @@ TFormAnalisiCF::TFormAnalisiCF(VistaAnalisi vista, TStampante stampante, QWidget
         connect(b, &QAbstractButton::toggled, this, [this] { Mostra(); });
     }
     connect(Scorri, &QScrollBar::valueChanged, this, [this] { Mostra(); });
-    connect(BtnStampa, &QPushButton::clicked, this, [this] {
-        try {
-            StampaClick();
-        } catch (const std::exception& e) {
-            if (Prompt != nullptr) {
-                Prompt->ShowMessage(msg::kInformazione, e.what(), BtnOk);
-            }
-        }
-    });
+    connect(BtnStampa, &QPushButton::clicked, this,
+            [this] { EseguiProtetto(Prompt, [this] { StampaClick(); }); });
     ScegliMisura(0);
     resize(680, 460);
 }

@@ -21,6 +21,7 @@
 #include "core/errors.h"
 #include "core/interfaces.h"
 #include "core/ui/help.h"
+#include "core/ui/protected_command.h"
 #include "core/ui/qt_text.h"
 #include "core/ui/worker.h"
 #include "print/mm_printer.h"
@@ -276,15 +277,8 @@ TFormProArc::TFormProArc(const T_Archivio& archivio, const T_ImpostazioniRicerca
     QPushButton* aiuto = box->addButton(QStringLiteral("&Aiuto"), QDialogButtonBox::HelpRole);
     connect(aiuto, &QPushButton::clicked, this, [this] { OpenHelp(kHelpContext, this); });
     connect(chiudi, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BtnStampa, &QPushButton::clicked, this, [this] {
-        try {
-            StampaClick();
-        } catch (const std::exception& e) {
-            if (Prompt != nullptr) {
-                Prompt->ShowMessage(msg::kInformazione, e.what(), BtnOk);
-            }
-        }
-    });
+    connect(BtnStampa, &QPushButton::clicked, this,
+            [this] { EseguiProtetto(Prompt, [this] { StampaClick(); }); });
     v->addWidget(box);
     Griglie[0]->resizeColumnsToContents();
     int w = Griglie[0]->verticalHeader()->width() + 40;
@@ -533,15 +527,8 @@ TFormProAna::TFormProAna(const TListaColonne& colonne, TStampante stampante, QWi
     connect(aiuto, &QPushButton::clicked, this, [this] { OpenHelp(kHelpContext, this); });
     connect(chiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(CheckPerc, &QCheckBox::toggled, this, [this] { Mostra(); });
-    connect(BtnStampa, &QPushButton::clicked, this, [this] {
-        try {
-            StampaClick();
-        } catch (const std::exception& e) {
-            if (Prompt != nullptr) {
-                Prompt->ShowMessage(msg::kInformazione, e.what(), BtnOk);
-            }
-        }
-    });
+    connect(BtnStampa, &QPushButton::clicked, this,
+            [this] { EseguiProtetto(Prompt, [this] { StampaClick(); }); });
     v->addLayout(riga);
     Mostra();
     resize(460, 360);

@@ -6,7 +6,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <functional>
+#include <utility>
 
 #include "core/column.h"
 
@@ -69,5 +71,14 @@ public:
     // dialog stands on its "Inverso" page).
     std::function<void(const TCondizione&, QWidget* near, bool analisi, bool inversa)> apriVista;
 };
+
+// Ties each menu handler named in entries to a method of the command object.
+template <class C, std::size_t N>
+void CollegaMetodi(TAppContext& main, C* commands,
+                   const std::pair<const char*, void (C::*)()> (&entries)[N]) {
+    for (const auto& [handler, method] : entries) {
+        main.Collega(QLatin1String(handler), [commands, m = method] { (commands->*m)(); });
+    }
+}
 
 } // namespace tessaline

@@ -23,6 +23,18 @@ bool EseguiProtetto(UserPrompt& prompt, const std::function<void()>& command) {
     return false;
 }
 
+bool EseguiProtetto(UserPrompt* prompt, const std::function<void()>& command) {
+    if (prompt != nullptr) {
+        return EseguiProtetto(*prompt, command);
+    }
+    try {
+        command();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 void MostraDialogo(TAppContext& main, TFormSaver& saver, QDialog& dlg, bool remembered,
                    const std::function<void(QDialog&)>& primaDiMostrare) {
     main.RunAnimation(false);

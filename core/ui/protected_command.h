@@ -14,6 +14,8 @@ class UserPrompt;
 // Runs the command; an exception it raises is shown under "Informazione" with its own text (any
 // other failure as "Risorse Esaurite"). True when the command ended without one.
 bool EseguiProtetto(UserPrompt& prompt, const std::function<void()>& command);
+// The same for a window whose prompt may be missing (then a failure is only not shown).
+bool EseguiProtetto(UserPrompt* prompt, const std::function<void()>& command);
 
 // Shows a command's dialog with the main window's animation stopped. A remembered dialog takes its
 // place from the dialog memory and gives it back. primaDiMostrare, when set (the tests), runs

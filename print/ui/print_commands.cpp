@@ -24,9 +24,7 @@ TComandiStampa::TComandiStampa(TAppContext& main, TFileChooser& files)
         {"SpeedStampaClick", &TComandiStampa::StDamemoria1Click},
         {"DaFile2Click", &TComandiStampa::DaFile2Click},
         {"ImpostaStampante1Click", &TComandiStampa::ImpostaStampante1Click}};
-    for (const auto& [handler, method] : entries) {
-        main.Collega(QLatin1String(handler), [this, m = method] { (this->*m)(); });
-    }
+    CollegaMetodi(main, this, entries);
     main.stampaColonne = [this](const TListaColonne& columns) { StampaColonne(columns); };
 }
 

@@ -1,11 +1,9 @@
 #include "reduce/ui/shop_commands.h"
 
-#include <exception>
-
-#include "core/errors.h"
 #include "core/interfaces.h"
 #include "core/ui/app_context.h"
 #include "core/ui/form_saver.h"
+#include "core/ui/protected_command.h"
 #include "reduce/ui/automatic_window.h"
 #include "reduce/ui/immediate_window.h"
 
@@ -20,53 +18,48 @@ TComandiRicevitoria::TComandiRicevitoria(TAppContext& main, TFileChooser& files,
     main.Collega(QStringLiteral("SistemiAutomatici2Click"), [this] { SistemiAutomatici2Click(); });
 }
 
-void TComandiRicevitoria::Esegui(QDialog& dlg) {
-    if (primaDiMostrare) {
-        saver_.Ripristina(&dlg);
-        dlg.show();
-        primaDiMostrare(dlg);
-        if (dlg.isVisible()) {
-            dlg.reject();
-        }
-        saver_.Salva(&dlg);
-    } else {
-        RunRemembered(saver_, dlg);
+void TComandiRicevitoria::Mostra(QDialog& dlg) {
+    if (!primaDiMostrare) {
+        MostraDialogo(main_, saver_, dlg, true, {});
+        return;
     }
+    // The tests' hook sees the dialog shown, as the user would.
+    MostraDialogo(main_, saver_, dlg, true, [this](QDialog& shown) {
+        shown.show();
+        primaDiMostrare(shown);
+        if (shown.isVisible()) {
+            shown.reject();
+        }
+    });
+}
+
+void TComandiRicevitoria::Esegui(const std::function<void()>& command) {
+    EseguiProtetto(main_.Prompt(), command);
+    main_.AggiornaStatusLine();
+    main_.AggiornaAbilitazioni();
 }
 
 void TComandiRicevitoria::RidottiImmediati1Click() {
-    try {
+    Esegui([this] {
         TFrmRidottiImmediati dlg(main_, files_, stampa_, main_.Finestra());
-        Esegui(dlg);
-    } catch (const std::exception& e) {
-        main_.Prompt().ShowMessage(msg::kInformazione, e.what(), BtnOk);
-    }
-    main_.AggiornaStatusLine();
-    main_.AggiornaAbilitazioni();
+        Mostra(dlg);
+    });
 }
 
 void TComandiRicevitoria::SchedineAutomatiche1Click() {
-    try {
+    Esegui([this] {
         TFormSistAutomatici dlg(main_, files_, TFormSistAutomatici::TModo::Schedine, stampa_, conferma_,
                                 main_.Finestra());
-        Esegui(dlg);
-    } catch (const std::exception& e) {
-        main_.Prompt().ShowMessage(msg::kInformazione, e.what(), BtnOk);
-    }
-    main_.AggiornaStatusLine();
-    main_.AggiornaAbilitazioni();
+        Mostra(dlg);
+    });
 }
 
 void TComandiRicevitoria::SistemiAutomatici2Click() {
-    try {
+    Esegui([this] {
         TFormSistAutomatici dlg(main_, files_, TFormSistAutomatici::TModo::Sistemi, stampa_, conferma_,
                                 main_.Finestra());
-        Esegui(dlg);
-    } catch (const std::exception& e) {
-        main_.Prompt().ShowMessage(msg::kInformazione, e.what(), BtnOk);
-    }
-    main_.AggiornaStatusLine();
-    main_.AggiornaAbilitazioni();
+        Mostra(dlg);
+    });
 }
 
 } // namespace tessaline

@@ -28,7 +28,10 @@ public:
     std::function<void(QDialog&)> primaDiMostrare;
 
 private:
-    void Esegui(QDialog& dlg);
+    // Runs a command, shows its failure, and brings the status line and the menus up to date.
+    void Esegui(const std::function<void()>& command);
+    // Shows a command's dialog where it last stood.
+    void Mostra(QDialog& dlg);
 
     TAppContext& main_;
     TFileChooser& files_;

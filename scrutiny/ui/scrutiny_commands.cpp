@@ -28,9 +28,7 @@ TComandiSpoglio::TComandiSpoglio(TAppContext& main, TFileChooser& files, TFormSa
         {"DaFile6Click", &TComandiSpoglio::DaFile6Click},
         {"DaFile7Click", &TComandiSpoglio::DaFile7Click},
         {"ArchivioGicoate1Click", &TComandiSpoglio::ArchivioGicoate1Click}};
-    for (const auto& [handler, method] : entries) {
-        main.Collega(QLatin1String(handler), [this, m = method] { (this->*m)(); });
-    }
+    CollegaMetodi(main, this, entries);
 }
 
 void TComandiSpoglio::Protetto(const std::function<void()>& command) {

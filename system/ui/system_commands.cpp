@@ -157,9 +157,7 @@ TComandiSistema::TComandiSistema(TAppContext& main, TFileChooser& files)
         {"CaricaSchedina1Click", &TComandiSistema::CaricaSchedina1Click},
         {"SalvaSchedina1Click", &TComandiSistema::SalvaSchedina1Click},
         {"ListaSquadre1Click", &TComandiSistema::ListaSquadre1Click}};
-    for (const auto& [handler, method] : entries) {
-        main.Collega(QLatin1String(handler), [this, m = method] { (this->*m)(); });
-    }
+    CollegaMetodi(main, this, entries);
     if (auto* squadre = main.Finestra()->findChild<QPushButton*>(QStringLiteral("BtnCarica"))) {
         squadre->setEnabled(true);
         connect(squadre, &QPushButton::clicked, this, &TComandiSistema::SquadreClick);

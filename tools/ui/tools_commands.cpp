@@ -31,9 +31,7 @@ TComandiColonne::TComandiColonne(TAppContext& main, TFileChooser& files, TFormSa
         {"DaFile5Click", &TComandiColonne::DaFile5Click},
         {"Operazioni1Click", &TComandiColonne::Operazioni1Click},
         {"EditordiColonne1Click", &TComandiColonne::EditordiColonne1Click}};
-    for (const auto& [handler, method] : entries) {
-        main.Collega(QLatin1String(handler), [this, m = method] { (this->*m)(); });
-    }
+    CollegaMetodi(main, this, entries);
 }
 
 void TComandiColonne::Protetto(const std::function<void()>& command) {

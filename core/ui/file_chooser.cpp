@@ -4,7 +4,19 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "core/paths.h"
+
 namespace tessaline {
+
+TFileDialogRequest SalvaColonneRequest() {
+    TFileDialogRequest request;
+    request.title = QStringLiteral("Salva le Colonne");
+    request.filter = QStringLiteral("Col file|*.Col");
+    request.defaultExtension = QStringLiteral("Col");
+    request.folder = QString::fromStdString(FolderPath(TFolder::Colonne).string());
+    request.save = true;
+    return request;
+}
 
 QString TDialogFileChooser::NameFilter(const QString& filter) {
     const qsizetype bar = filter.indexOf(QLatin1Char('|'));

@@ -17,6 +17,9 @@ struct TFileDialogRequest {
     bool save = false;        // a save dialog (no overwrite question of its own)
 };
 
+// The save dialog of a column file: "Salva le Colonne", "*.Col", in the column folder.
+TFileDialogRequest SalvaColonneRequest();
+
 class TFileChooser {
 public:
     virtual ~TFileChooser() = default;

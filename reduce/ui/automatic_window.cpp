@@ -485,13 +485,7 @@ void TFormSistAutomatici::GenFileClick() {
     if (!GeneraColonne(3 * NumSist->value())) {
         return;
     }
-    TFileDialogRequest request;
-    request.title = QStringLiteral("Salva le Colonne");
-    request.filter = QStringLiteral("Col file|*.Col");
-    request.defaultExtension = QStringLiteral("Col");
-    request.folder = Q(FolderPath(TFolder::Colonne).string());
-    request.save = true;
-    const QString file = files_.Choose(request);
+    const QString file = files_.Choose(SalvaColonneRequest());
     if (file.isEmpty()) {
         return;
     }

@@ -241,13 +241,7 @@ void TFormSpoglioStorico::SalvaClick() {
         app_.Prompt().ShowMessage(msg::kInformazione, msg::kSelezionaPunteggio, BtnOk);
         return;
     }
-    TFileDialogRequest request;
-    request.title = QStringLiteral("Salva le Colonne");
-    request.filter = QStringLiteral("Col file|*.Col");
-    request.defaultExtension = QStringLiteral("Col");
-    request.folder = Q(FolderPath(TFolder::Colonne).string());
-    request.save = true;
-    const QString path = files_.Choose(request);
+    const QString path = files_.Choose(SalvaColonneRequest());
     if (path.isEmpty()) {
         return;
     }

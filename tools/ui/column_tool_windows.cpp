@@ -347,13 +347,7 @@ void TFormOrdinamento::AggiornaContatori() {
 }
 
 void TFormOrdinamento::SalvaSuFileClick() {
-    TFileDialogRequest request;
-    request.title = QStringLiteral("Salva le Colonne");
-    request.filter = QStringLiteral("Col file|*.Col");
-    request.defaultExtension = QStringLiteral("Col");
-    request.folder = Q(FolderPath(TFolder::Colonne).string());
-    request.save = true;
-    const QString file = files_.Choose(request);
+    const QString file = files_.Choose(SalvaColonneRequest());
     if (file.isEmpty()) {
         return;
     }

@@ -298,13 +298,32 @@ void TFormEditorColonnare::Azzera() {
         return;
     }
     ed_.colonne.clear();
-    file_ = FolderPath(TFolder::Colonne) / msg::kPersonali;
-    defaultFile_ = true;
+    Ricomincia(FolderPath(TFolder::Colonne) / msg::kPersonali, true);
+}
+
+void TFormEditorColonnare::Ricomincia(const std::filesystem::path& file, bool defaultFile) {
+    file_ = file;
+    defaultFile_ = defaultFile;
     modified_ = false;
     scroll_ = 0;
     Mostra();
     Tabella->setCurrentCell(0, 0);
     Titolo();
+}
+
+std::optional<TListaColonne> TFormEditorColonnare::ScegliColonne(std::filesystem::path* scelto) {
+    const QString file = ScegliFile(QStringLiteral("Carica le Colonne"), false);
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    TListaColonne list;
+    if (!list.LoadFromFile(std::filesystem::path(S(file)), false, nullptr)) {
+        throw EInOutError(msg::kImpossibileCaricareColonne);
+    }
+    if (scelto != nullptr) {
+        *scelto = std::filesystem::path(S(file));
+    }
+    return list;
 }
 
 void TFormEditorColonnare::CaricaColonne() {
@@ -312,35 +331,22 @@ void TFormEditorColonnare::CaricaColonne() {
     if (!ChiediSalvataggio()) {
         return;
     }
-    const QString file = ScegliFile(QStringLiteral("Carica le Colonne"), false);
-    if (file.isEmpty()) {
+    std::filesystem::path file;
+    const std::optional<TListaColonne> list = ScegliColonne(&file);
+    if (!list) {
         return;
     }
-    TListaColonne list;
-    if (!list.LoadFromFile(std::filesystem::path(S(file)), false, nullptr)) {
-        throw EInOutError(msg::kImpossibileCaricareColonne);
-    }
-    ed_.colonne.assign(list.begin(), list.end());
-    file_ = std::filesystem::path(S(file));
-    defaultFile_ = false;
-    modified_ = false;
-    scroll_ = 0;
-    Mostra();
-    Tabella->setCurrentCell(0, 0);
-    Titolo();
+    ed_.colonne.assign(list->begin(), list->end());
+    Ricomincia(file, false);
 }
 
 void TFormEditorColonnare::InserisciFile() {
     Memorizza();
-    const QString file = ScegliFile(QStringLiteral("Carica le Colonne"), false);
-    if (file.isEmpty()) {
+    const std::optional<TListaColonne> list = ScegliColonne();
+    if (!list) {
         return;
     }
-    TListaColonne list;
-    if (!list.LoadFromFile(std::filesystem::path(S(file)), false, nullptr)) {
-        throw EInOutError(msg::kImpossibileCaricareColonne);
-    }
-    ed_.InserisciColonne(IndiceCorrente(), list);
+    ed_.InserisciColonne(IndiceCorrente(), *list);
     modified_ = true;
     Mostra();
 }

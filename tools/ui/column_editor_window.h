@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "tools/column_editor.h"
 
@@ -74,6 +75,11 @@ private:
     std::size_t IndiceCorrente() const;
     bool Scrivi(const std::filesystem::path& path);
     QString ScegliFile(const QString& title, bool save);
+    // The columns of a file the user picks ("Carica le Colonne"); none when the dialog is cancelled.
+    // Throws when the file does not read. scelto (may be null) receives the file's name.
+    std::optional<TListaColonne> ScegliColonne(std::filesystem::path* scelto = nullptr);
+    // Shows the columns now held from the top, as the named file, unmodified.
+    void Ricomincia(const std::filesystem::path& file, bool defaultFile);
 
     TAppContext& main_;
     TFileChooser& files_;
